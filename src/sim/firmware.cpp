@@ -80,7 +80,7 @@ Packet Firmware::handleCommand(std::span<const uint8_t, kPacketSize> packet) {
         std::lock_guard lock(m_mutex);
         ++m_commands;
         st = handleLocked(command, length, offset, packet.subspan(8, length),
-                          std::span(reply).subspan(8, length));
+                          std::span(reply).subspan(8));
     }
     if (st != status::kOk) std::fill(reply.begin() + 8, reply.end(), 0);
     reply[7] = st;
@@ -103,7 +103,7 @@ uint8_t Firmware::handleLocked(uint8_t command, uint8_t length, uint16_t offset,
             m_hostLighting = true;
             return status::kOk;
         case cmd::kOnlineCheck:
-            if (!out.empty()) out[0] = 0xFF;
+            out[0] = 0xFF;  // reachable
             return status::kOk;
         case cmd::kReadDeviceInfo:
             return readRange(m_deviceInfo, offset, length, out);

@@ -180,7 +180,8 @@ class Firmware {
 
   private:
     uint8_t handleLocked(uint8_t command, uint8_t length, uint16_t offset,
-                         std::span<const uint8_t> payload, std::span<uint8_t> out);
+                         std::span<const uint8_t> payload,
+                         std::span<uint8_t> out);  // out: the 56 payload bytes of the reply
     static uint8_t readRange(std::span<const uint8_t> mem, size_t offset, size_t length,
                              std::span<uint8_t> out);
     static uint8_t writeRange(std::span<uint8_t> mem, size_t offset, std::span<const uint8_t> data);
