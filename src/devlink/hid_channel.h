@@ -99,9 +99,8 @@ public:
     bool unpackInput(uint32_t length);
 
 private:
-    bool loadCapabilities(const HidInterfaceInfo& info);
+    bool loadCapabilities(std::shared_ptr<HidNode> node);
     void releaseLocked();
-    HidIo waitResultFor(uint32_t timeout) const;
 
     std::shared_ptr<HidBackend> m_backend;
     std::vector<std::string> m_paths;
@@ -113,23 +112,30 @@ private:
     bool m_exclusive = false;
     std::string m_path;
 
-    // The open node; shared so that a transfer running on another thread keeps it alive until
-    // it has returned, while close drops the channel's reference at once.
+    // What one open holds: the node, its parsed collection and the raw read buffer. Shared so
+    // that a transfer running on another thread keeps it alive until it has returned, while
+    // close drops the channel's reference at once.
+    struct OpenState {
+        std::shared_ptr<HidNode> node;
+        std::shared_ptr<const HidCollectionInfo> preparsed;
+        bool usesReportIds = false;
+        std::vector<uint8_t> rawInput;  // one read from the node (reports of every collection)
+    };
+    std::shared_ptr<OpenState> acquire(std::atomic<bool>& busyFlag) const;
+
     mutable std::mutex m_openMutex;
-    std::shared_ptr<HidNode> m_node;
+    std::shared_ptr<OpenState> m_open;
     std::shared_ptr<const HidCollectionInfo> m_preparsed;
-    bool m_usesReportIds = false;
     HidCaps m_caps;
     HidAttributes m_attributes;
     std::array<std::vector<uint8_t>, kHidReportTypes> m_reports;
     std::array<std::vector<HidDataItem>, kHidReportTypes> m_items;
-    std::vector<uint8_t> m_rawInput;  // one raw read from the node (all collections' reports)
     uint32_t m_interfaceNumber = 0;
     uint32_t m_collectionNumber = 0;
 
     int m_cancelFd = -1;  // eventfd, auto-reset by consumption
-    std::atomic<bool> m_reading{false};
-    std::atomic<bool> m_writing{false};
+    mutable std::atomic<bool> m_reading{false};
+    mutable std::atomic<bool> m_writing{false};
 };
 
 // Unpacks report (byte 0 = report ID) into the items whose report ID matches.

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, only when some are missing.
+# Other distributions: install the equivalents of the packages listed below by hand
+# (C++20 compiler, CMake >= 3.25, Ninja, pkg-config, GoogleTest/GoogleMock, Google Benchmark,
+# jsoncpp, libudev, Qt 6 base/tools/svg development files).
+set -euo pipefail
+
+PACKAGES=(
+    build-essential cmake ninja-build pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    libjsoncpp-dev libudev-dev
+    qt6-base-dev qt6-tools-dev libqt6svg6-dev
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if ! command -v apt-get >/dev/null 2>&1; then
+    echo "Missing packages: ${missing[*]} — install their equivalents with your package manager." >&2
+    exit 1
+fi
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

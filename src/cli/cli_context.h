@@ -1,0 +1,34 @@
+#pragma once
+// Options shared by every verb of mouse-driver-cli and the exit codes it returns.
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "devlink/hid_backend.h"
+
+namespace md::cli {
+
+enum ExitCode : int { kExitOk = 0, kExitDeviceError = 1, kExitBadArguments = 2, kExitNoDevice = 3 };
+
+struct CliContext {
+    std::vector<std::string> args;  // the verb's own arguments, options removed
+    bool json = false;
+    bool trace = false;
+    std::string sysfsRoot = "/sys";
+    std::string devRoot = "/dev";
+    std::string simulate;  // comma-separated virtual devices, empty for real hardware
+    std::string simState;  // state file of the virtual devices
+    std::string device;    // --device
+    std::shared_ptr<HidBackend> backend;
+    std::ostream* out = nullptr;
+    std::ostream* err = nullptr;
+};
+
+// Runs the command line (without the program name); output goes to out and err.
+int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
+
+int runList(CliContext& ctx);
+
+}  // namespace md::cli

@@ -1,0 +1,34 @@
+// Replays every stored fuzz corpus through its entry so that inputs once found interesting stay
+// covered by the normal test run.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "fuzz_entry.h"
+
+MD_FUZZ_ENTRY(hid_descriptor, data, size);
+
+namespace md {
+namespace {
+
+using Entry = int (*)(const uint8_t*, size_t);
+
+size_t replay(const char* corpus, Entry entry) {
+    size_t n = 0;
+    const auto dir = std::filesystem::path(MD_SOURCE_DIR) / "fuzz/corpus" / corpus;
+    for (const auto& f : std::filesystem::directory_iterator(dir)) {
+        std::ifstream in(f.path(), std::ios::binary);
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(entry(bytes.data(), bytes.size()), 0) << f.path();
+        ++n;
+    }
+    return n;
+}
+
+TEST(FuzzCorpus, HidDescriptor) { EXPECT_GT(replay("hid_descriptor", mdFuzz_hid_descriptor), 0u); }
+
+}  // namespace
+}  // namespace md
