@@ -1,2 +1,0 @@
-// md_sim gets its virtual bus and devices here.
-namespace md::sim {}
