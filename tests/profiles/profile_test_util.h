@@ -1,0 +1,26 @@
+#pragma once
+// Small helpers shared by the profile tests.
+
+#include <json/reader.h>
+#include <json/value.h>
+
+#include <string>
+
+#include "profiles/json_file_io.h"
+#include "temp_folder.h"
+
+namespace md::test {
+
+inline Json::Value parseJson(const std::string& text) {
+    Json::Value v;
+    Json::Reader reader;
+    reader.parse(text, v, false);
+    return v;
+}
+
+// Writes a document given as JSON text in the stored form.
+inline void writeJson(const std::string& path, const std::string& text) {
+    JsonFileIO::storeJsonDocument(path, parseJson(text));
+}
+
+}  // namespace md::test
