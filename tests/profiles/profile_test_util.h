@@ -18,6 +18,12 @@ inline Json::Value parseJson(const std::string& text) {
     return v;
 }
 
+// Documents compared by their stored text: jsoncpp's == tells apart arrays whose missing
+// elements were never touched from arrays holding explicit nulls, the file does not.
+inline std::string styled(const Json::Value& v) {
+    return JsonFileIO::styledText(v);
+}
+
 // Writes a document given as JSON text in the stored form.
 inline void writeJson(const std::string& path, const std::string& text) {
     JsonFileIO::storeJsonDocument(path, parseJson(text));
