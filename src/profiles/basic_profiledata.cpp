@@ -48,7 +48,7 @@ const Json::Value& CBasicProfiledata::section(const char* key) const {
 }
 
 Json::Value CBasicProfiledata::loadNode(const std::string& path) {
-    Json::Value doc = JsonFileIO::loadJsonDocument(path);
+    Json::Value doc = JsonFileIO::loadJsonDocumentForRewrite(path);
     m_node = deviceElement(doc, m_deviceIndex);
     if (!m_node.isObject()) {
         // No usable device node: take the template's and write the completed file.
@@ -65,7 +65,7 @@ bool CBasicProfiledata::save() {
 
 bool CBasicProfiledata::saveNode(const Json::Value& node, const std::string& path) {
     if (path.empty()) return false;
-    Json::Value doc = JsonFileIO::loadJsonDocument(path);
+    Json::Value doc = JsonFileIO::loadJsonDocumentForRewrite(path);
     if (!putDeviceElement(doc, m_deviceIndex, node)) return false;
     return JsonFileIO::storeJsonDocument(path, doc) == 0;
 }

@@ -88,6 +88,20 @@ std::string JsonFileIO::readjsonFile(const std::string& path) {
     return bytes;
 }
 
+namespace {
+// Parses text; false when it is not a JSON document.
+bool parseDocument(const std::string& text, Json::Value& value) {
+    try {
+        Json::Reader reader;
+        if (reader.parse(text, value, true)) return true;
+    } catch (const std::exception&) {
+        // jsoncpp throws when nesting exceeds its depth limit.
+    }
+    value = Json::Value();
+    return false;
+}
+}  // namespace
+
 Json::Value JsonFileIO::loadJsonDocument(const std::string& path) {
     const std::string text = readjsonFile(path);
     if (text.empty()) {
@@ -95,13 +109,18 @@ Json::Value JsonFileIO::loadJsonDocument(const std::string& path) {
         return Json::Value();
     }
     Json::Value value;
-    try {
-        Json::Reader reader;
-        if (!reader.parse(text, value, true)) return Json::Value();
-    } catch (const std::exception&) {
-        // jsoncpp throws when nesting exceeds its depth limit.
+    parseDocument(text, value);
+    return value;
+}
+
+Json::Value JsonFileIO::loadJsonDocumentForRewrite(const std::string& path) {
+    const std::string text = readjsonFile(path);
+    if (text.empty()) {
+        dbgOut(path);
         return Json::Value();
     }
+    Json::Value value;
+    if (!parseDocument(text, value)) ::rename(path.c_str(), (path + ".broken").c_str());
     return value;
 }
 

@@ -20,6 +20,11 @@ class JsonFileIO {
     // does not parse. Never throws.
     static Json::Value loadJsonDocument(const std::string& path);
 
+    // As loadJsonDocument, for a caller that is about to rewrite the file: a file that has
+    // content but does not parse is first moved aside to path + ".broken", so that rewriting
+    // it from defaults does not destroy what the user had (one older copy is replaced).
+    static Json::Value loadJsonDocumentForRewrite(const std::string& path);
+
     // The exact text written for a document: jsoncpp's styled text plus one line end.
     static std::string styledText(const Json::Value& value);
 

@@ -59,7 +59,7 @@ std::string ProfileList::profilePath(const std::string& uuid) const {
 }
 
 Json::Value ProfileList::readList() const {
-    return JsonFileIO::loadJsonDocument(listPath());
+    return JsonFileIO::loadJsonDocumentForRewrite(listPath());
 }
 
 bool ProfileList::writeList(const Json::Value& list) const {
@@ -222,7 +222,7 @@ int ProfileList::renameProfile(const std::string& name) {
     writeList(list);
     const std::string path = profilePath(entryUuid(list, s));
     if (!path.empty()) {
-        Json::Value doc = JsonFileIO::loadJsonDocument(path);
+        Json::Value doc = JsonFileIO::loadJsonDocumentForRewrite(path);
         objectMember(doc, "profilename") = name;
         JsonFileIO::storeJsonDocument(path, doc);
     }
@@ -273,7 +273,7 @@ bool ProfileList::resetProfile() {
     objectMember(doc, "profileUUID") = uuid;
     if (m_kind == kHeadsetKind) {
         // The user's own equalisers survive a reset.
-        const Json::Value old = JsonFileIO::loadJsonDocument(path);
+        const Json::Value old = JsonFileIO::loadJsonDocumentForRewrite(path);
         const Json::Value& oldNode = json::element(member(old, "Device"), 0);
         for (const char* key : {"CustomEQNameInfo", "CustomEQHzValueInfo"}) {
             const Json::Value& kept = member(oldNode, key);

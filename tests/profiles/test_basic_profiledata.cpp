@@ -62,6 +62,15 @@ TEST_F(BasicProfiledataTest, UnusableDeviceNodesAreReplacedFromTheTemplate) {
     }
 }
 
+TEST_F(BasicProfiledataTest, UnparsableProfileIsKeptAsideBeforeItIsRewritten) {
+    writeBytes(profilePath(), "{ \"profilename\" : \"Mine\", oops");
+    EXPECT_EQ(data.loadNode(profilePath()), templateNode());
+    EXPECT_EQ(readBytes(profilePath() + ".broken"), "{ \"profilename\" : \"Mine\", oops");
+    Json::Value expected;
+    expected["Device"][0] = templateNode();
+    EXPECT_EQ(readBytes(profilePath()), JsonFileIO::styledText(expected));
+}
+
 TEST_F(BasicProfiledataTest, ExistingNodeIsLoadedWithoutRewritingTheFile) {
     const std::string text = "// mine\n{\"Device\":[{\"KeyList\":[]}]}";
     writeBytes(profilePath(), text);

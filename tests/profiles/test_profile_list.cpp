@@ -90,6 +90,13 @@ TEST_F(ProfileListTest, StartWithoutAListMakesOneProfile) {
     }
 }
 
+TEST_F(ProfileListTest, UnparsableListIsKeptAsideWhenReplaced) {
+    writeBytes(list.listPath(), "{\"profilelist\":[{\"profilename\":\"a\"");
+    list.start();
+    EXPECT_EQ(readBytes(list.listPath() + ".broken"), "{\"profilelist\":[{\"profilename\":\"a\"");
+    EXPECT_EQ(list.itemNames(), std::vector<std::string>{"profile1"});
+}
+
 TEST_F(ProfileListTest, StartSelectsTheStoredSelection) {
     struct Case {
         Json::Value stored;
