@@ -57,6 +57,12 @@ std::string homeFolder() {
     return "/tmp";
 }
 
+// An XDG base folder from its variable; a relative value is invalid and ignored.
+std::string xdgBase(const char* variable, const char* fallbackBelowHome) {
+    const char* xdg = std::getenv(variable);
+    return (xdg && xdg[0] == '/') ? std::string(xdg) : homeFolder() + fallbackBelowHome;
+}
+
 }  // namespace
 
 std::string AppPaths::applicationFolder() {
@@ -87,11 +93,7 @@ std::string AppPaths::dataRoot() {
         root = overrides().dataRoot;
     }
     if (root.empty()) {
-        // XDG: a relative XDG_DATA_HOME is invalid and ignored.
-        const char* xdg = std::getenv("XDG_DATA_HOME");
-        const std::string base =
-            (xdg && xdg[0] == '/') ? std::string(xdg) : homeFolder() + "/.local/share";
-        root = withSlash(base) + "Mouse Driver/";
+        root = withSlash(xdgBase("XDG_DATA_HOME", "/.local/share")) + "Mouse Driver/";
     }
     createLevels(root);
     return root;
@@ -102,6 +104,10 @@ std::string AppPaths::deviceDataFolder(const std::string& modelFolder) {
     if (!modelFolder.empty()) folder += modelFolder + "/";
     createLevels(folder);
     return folder;
+}
+
+std::string AppPaths::configRoot() {
+    return withSlash(xdgBase("XDG_CONFIG_HOME", "/.config")) + "Mouse Driver/";
 }
 
 void AppPaths::setApplicationFolder(const std::string& folder) {

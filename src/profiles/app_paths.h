@@ -6,6 +6,7 @@
 //                        under ../share/mouse-driver/ instead
 //   data root            $XDG_DATA_HOME/Mouse Driver/ (default ~/.local/share/Mouse Driver/)
 //   device data folder   data root + model folder + "/"
+//   config root          $XDG_CONFIG_HOME/Mouse Driver/ (default ~/.config/Mouse Driver/)
 
 #include <string>
 #include <string_view>
@@ -22,6 +23,8 @@ class AppPaths {
     // These create each missing level of the folder when they build it.
     static std::string dataRoot();
     static std::string deviceDataFolder(const std::string& modelFolder);
+    // Settings and configuration the user may edit; not created here.
+    static std::string configRoot();
 
     // Overrides (empty restores the normal rule). For tests and the virtual-device demo.
     static void setApplicationFolder(const std::string& folder);
