@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <mutex>
 #include <vector>
 
@@ -159,6 +160,21 @@ int JsonFileIO::storeJsonDocument(const std::string& path, const Json::Value& va
     // The folder is not synced: after a crash the rename may be lost, which leaves the old
     // file, complete; the file's own sync above is what keeps the new text whole.
     return 0;
+}
+
+int JsonFileIO::removeStaleTempFiles(const std::string& folder) {
+    static const std::string marker = ".tmp-";
+    int removed = 0;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        const auto pos = name.rfind(marker);
+        if (pos == std::string::npos || pos == 0 || name.size() != pos + marker.size() + 6)
+            continue;
+        if (!entry.is_regular_file(ec)) continue;
+        if (std::filesystem::remove(entry.path(), ec)) ++removed;
+    }
+    return removed;
 }
 
 std::string JsonFileIO::formatTimestampName(int year, int month, int day, int hour, int minute,
