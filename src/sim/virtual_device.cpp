@@ -257,6 +257,14 @@ bool VirtualDevice::emitEvent(uint16_t code) {
     return false;
 }
 
+bool VirtualDevice::switchHardwareProfile(uint8_t profile, std::optional<uint8_t> stage) {
+    m_firmware->setActiveProfile(profile);
+    const uint16_t code =
+        stage ? static_cast<uint16_t>(0x1100 | (*stage & 0x0F) << 4 | (profile & 0x0F))
+              : static_cast<uint16_t>(0x1000 | (profile & 0x0F));
+    return emitEvent(code);
+}
+
 std::optional<Packet> VirtualDevice::replyTo(const Packet& packet,
                                              const std::optional<Fault>& fault) {
     const uint8_t command = packet[3];
