@@ -100,7 +100,8 @@ class VirtualDevice : public std::enable_shared_from_this<VirtualDevice> {
         std::deque<Queued> reports;
         bool shutdown = false;
         bool gone = false;
-        UniqueFd wake;
+        UniqueFd wake;       // a report arrived, or the node was shut down or is gone
+        UniqueFd writeWake;  // shut down or gone: ends a writer's wait for its frame
     };
     HidIo read(NodeQueue& q, std::span<uint8_t> buf, size_t& got, int timeoutMs, int cancelFd);
     HidIo write(NodeQueue& q, std::span<const uint8_t> buf, int timeoutMs, int cancelFd,
