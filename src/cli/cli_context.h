@@ -21,6 +21,7 @@ struct CliContext {
     std::string simulate;  // comma-separated virtual devices, empty for real hardware
     std::string simState;  // state file of the virtual devices
     std::string device;    // --device
+    std::string script;    // --script (watch with --simulate)
     std::shared_ptr<HidBackend> backend;
     std::ostream* out = nullptr;
     std::ostream* err = nullptr;
@@ -30,5 +31,7 @@ struct CliContext {
 int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
 
 int runList(CliContext& ctx);
+int runInfo(CliContext& ctx);
+int runWatch(CliContext& ctx);
 
 }  // namespace md::cli

@@ -5,6 +5,7 @@
 #include "cli/cli_context.h"
 #include "common/dbg_out.h"
 #include "devlink/hidraw_backend.h"
+#include "sim/sim_devices.h"
 
 namespace md::cli {
 namespace {
@@ -13,12 +14,20 @@ void usage(std::ostream& os) {
     os << "usage: mouse-driver-cli [options] VERB [arguments]\n"
           "verbs:\n"
           "  list                 every HID collection: path, identifiers, usage, report lengths\n"
+          "  info                 session, device information, key count, macro capacity, power\n"
+          "  watch                print arrival and removal of supported collections until\n"
+          "                       interrupted\n"
           "options:\n"
           "  --json               machine-readable output\n"
           "  --trace              print every command packet and reply\n"
           "  --device KIND        mouse|receiver|keyboard|mousepad|headset\n"
           "  --sysfs-root DIR     read HID interfaces from another sysfs tree\n"
           "  --dev-root DIR       open device nodes below another folder\n"
+          "  --simulate LIST      use virtual devices instead of hardware, e.g.\n"
+          "                       mouse,receiver,keyboard,keyboard-receiver,mousepad,headset\n"
+          "  --sim-state FILE     keep the virtual devices' memory in FILE between runs\n"
+          "  --script STEPS       watch: plug and unplug virtual devices on a time line,\n"
+          "                       e.g. \"100 unplug mouse; 300 plug mouse\"\n"
           "  --help               this text\n";
 }
 
@@ -52,6 +61,12 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             if (!value(ctx.devRoot)) return kExitBadArguments;
         } else if (a == "--device") {
             if (!value(ctx.device)) return kExitBadArguments;
+        } else if (a == "--simulate") {
+            if (!value(ctx.simulate)) return kExitBadArguments;
+        } else if (a == "--sim-state") {
+            if (!value(ctx.simState)) return kExitBadArguments;
+        } else if (a == "--script") {
+            if (!value(ctx.script)) return kExitBadArguments;
         } else if (a.rfind("--", 0) == 0) {
             err << "unknown option " << a << "\n";
             usage(err);
@@ -69,12 +84,29 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     if (ctx.trace) {
         setDbgSink([&out](std::string_view line) { out << line << '\n'; });
     }
-    ctx.backend = std::make_shared<HidrawBackend>(ctx.sysfsRoot, ctx.devRoot);
-    setDefaultHidBackend(ctx.backend);
+    if (!ctx.simulate.empty()) {
+        std::string error;
+        ctx.backend = sim::makeVirtualBus(sim::splitKinds(ctx.simulate), ctx.simState, &error);
+        if (!ctx.backend) {
+            err << "--simulate: " << error << "\n";
+            if (ctx.trace) setDbgSink(nullptr);
+            return kExitBadArguments;
+        }
+    } else if (!ctx.simState.empty()) {
+        err << "--sim-state needs --simulate\n";
+        if (ctx.trace) setDbgSink(nullptr);
+        return kExitBadArguments;
+    } else {
+        ctx.backend = std::make_shared<HidrawBackend>(ctx.sysfsRoot, ctx.devRoot);
+    }
 
     int rc = kExitBadArguments;
     if (verb == "list") {
         rc = runList(ctx);
+    } else if (verb == "info") {
+        rc = runInfo(ctx);
+    } else if (verb == "watch") {
+        rc = runWatch(ctx);
     } else {
         err << "unknown verb '" << verb << "'\n";
         usage(err);

@@ -68,6 +68,11 @@ public:
     // Presence check without opening for I/O: true while the node exists and still belongs to a
     // device with these identifiers.
     virtual bool present(const std::string& node, uint16_t vendorId, uint16_t productId) = 0;
+
+    // Optional change notification: a descriptor that becomes readable when interfaces may have
+    // come or gone (-1 when the backend offers none); drainChanges() clears it after it fired.
+    virtual int changeFd() { return -1; }
+    virtual void drainChanges() {}
 };
 
 // The process-wide backend that HidChannel uses when none is given: hidraw unless replaced

@@ -135,4 +135,18 @@ bool HidrawBackend::present(const std::string& node, uint16_t vendorId, uint16_t
            vid == vendorId && pid == productId;
 }
 
+int HidrawBackend::changeFd() {
+    std::lock_guard lock(m_monitorMutex);
+    if (!m_monitorTried) {
+        m_monitorTried = true;
+        if (m_sysRoot == "/sys") m_monitor = std::make_unique<UdevMonitor>();
+    }
+    return m_monitor ? m_monitor->fd() : -1;
+}
+
+void HidrawBackend::drainChanges() {
+    std::lock_guard lock(m_monitorMutex);
+    if (m_monitor) m_monitor->drain();
+}
+
 }  // namespace md

@@ -5,10 +5,12 @@
 // stand in for the machine; the node opener can be replaced too (tests hand out socket ends).
 
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 
 #include "devlink/hid_backend.h"
+#include "devlink/udev_monitor.h"
 
 namespace md {
 
@@ -23,6 +25,8 @@ public:
     bool listInterfaces(std::vector<HidInterfaceInfo>& out) override;
     std::unique_ptr<HidNode> open(const std::string& node, bool forRead, bool forWrite) override;
     bool present(const std::string& node, uint16_t vendorId, uint16_t productId) override;
+    int changeFd() override;
+    void drainChanges() override;
 
 private:
     std::optional<HidInterfaceInfo> readInterface(const std::string& name) const;
@@ -30,6 +34,9 @@ private:
     std::string m_sysRoot;
     std::string m_devRoot;
     NodeOpener m_opener;
+    std::mutex m_monitorMutex;
+    std::unique_ptr<UdevMonitor> m_monitor;  // only for the machine's own tree, made on first use
+    bool m_monitorTried = false;
 };
 
 // An open HID node on a file descriptor (hidraw, or any descriptor that keeps report

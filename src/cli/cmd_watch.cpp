@@ -1,0 +1,146 @@
+#include <algorithm>
+#include <csignal>
+#include <map>
+#include <ostream>
+#include <sstream>
+#include <thread>
+
+#include "cli/cli_context.h"
+#include "cli/device_select.h"
+#include "devlink/device_detector.h"
+#include "sim/virtual_bus.h"
+
+namespace md::cli {
+namespace {
+
+StopEvent* g_watchStop = nullptr;
+
+extern "C" void onWatchSignal(int) {
+    if (g_watchStop) g_watchStop->set();  // an eventfd write: safe in a signal handler
+}
+
+// Prints arrival and removal of supported collections as the detection thread reports them.
+class PrintingDispatcher final : public UiDispatcher {
+public:
+    PrintingDispatcher(std::ostream& out, SlotList& slots) : m_out(out), m_slots(slots) {}
+    void send(uint32_t message, uintptr_t slot, intptr_t) override {
+        if (message != msg::kSlotClaimed && message != msg::kSlotFreed) return;
+        const DeviceIdentity s = m_slots.at(slot);
+        m_out << (message == msg::kSlotClaimed ? "arrived" : "removed") << " slot " << slot << ' '
+              << kindName(s.deviceKind) << ' ' << (s.collectionRole == kRoleCommand ? "command" : "event");
+        if (message == msg::kSlotClaimed) m_out << ' ' << s.path;
+        m_out << std::endl;
+    }
+    void post(uint32_t, uintptr_t, intptr_t) override {}
+
+private:
+    std::ostream& m_out;
+    SlotList& m_slots;
+};
+
+struct ScriptStep {
+    int atMs = 0;
+    std::string action;  // plug, unplug, off, on
+    std::string device;
+};
+
+// "200 unplug mouse; 400 plug mouse" (';' or ',' between steps).
+bool parseScript(const std::string& text, std::vector<ScriptStep>& steps, std::string& error) {
+    std::string normalised = text;
+    for (char& c : normalised) {
+        if (c == ',') c = ';';
+    }
+    std::istringstream all(normalised);
+    std::string item;
+    while (std::getline(all, item, ';')) {
+        std::istringstream in(item);
+        ScriptStep s;
+        if (!(in >> s.atMs)) {
+            if (item.find_first_not_of(" \t") == std::string::npos) continue;
+            error = "step '" + item + "' does not start with a time in milliseconds";
+            return false;
+        }
+        if (!(in >> s.action >> s.device) || s.atMs < 0 ||
+            (s.action != "plug" && s.action != "unplug" && s.action != "off" && s.action != "on")) {
+            error = "step '" + item + "' is not 'MS plug|unplug|off|on DEVICE'";
+            return false;
+        }
+        steps.push_back(s);
+    }
+    std::stable_sort(steps.begin(), steps.end(), [](const auto& a, const auto& b) { return a.atMs < b.atMs; });
+    return true;
+}
+
+}  // namespace
+
+int runWatch(CliContext& ctx) {
+    if (!ctx.args.empty()) {
+        *ctx.err << "watch: unexpected argument '" << ctx.args.front() << "'\n";
+        return kExitBadArguments;
+    }
+    std::vector<ScriptStep> steps;
+    auto bus = std::dynamic_pointer_cast<sim::VirtualBus>(ctx.backend);
+    if (!ctx.script.empty()) {
+        std::string error;
+        if (!bus) {
+            *ctx.err << "watch: --script needs --simulate\n";
+            return kExitBadArguments;
+        }
+        if (!parseScript(ctx.script, steps, error)) {
+            *ctx.err << "watch: " << error << "\n";
+            return kExitBadArguments;
+        }
+    }
+    std::map<std::string, std::shared_ptr<sim::VirtualDevice>> devices;
+    if (bus) {
+        for (const auto& d : bus->devices()) devices[d->label()] = d;
+    }
+    for (const auto& s : steps) {
+        if (!devices.count(s.device)) {
+            *ctx.err << "watch: the script names '" << s.device << "', which --simulate does not\n";
+            return kExitBadArguments;
+        }
+    }
+
+    SlotList slots(configuredDeviceTable());
+    PrintingDispatcher ui(*ctx.out, slots);
+    DeviceDetector detector(slots, ui, ctx.backend);
+    StopEvent stop;
+    g_watchStop = &stop;
+    auto oldInt = std::signal(SIGINT, onWatchSignal);
+    auto oldTerm = std::signal(SIGTERM, onWatchSignal);
+    detector.start(stop);
+
+    // After each step the detector completes a whole pass before the script goes on, so that
+    // the output does not depend on how busy the machine is.
+    auto settle = [&] {
+        const uint64_t first = detector.passes();
+        for (int i = 0; i < 1000 && detector.passes() < first + 2; ++i) {
+            if (stop.wait(std::chrono::milliseconds(5))) return;
+        }
+    };
+    if (!steps.empty()) {
+        const auto start = std::chrono::steady_clock::now();
+        settle();
+        for (const auto& s : steps) {
+            if (stop.wait(std::chrono::milliseconds(s.atMs) -
+                          std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start))) {
+                break;
+            }
+            auto& d = devices[s.device];
+            if (s.action == "plug") bus->plug(d);
+            if (s.action == "unplug") bus->unplug(d);
+            if (s.action == "off") d->firmware().setPoweredOn(false);
+            if (s.action == "on") d->firmware().setPoweredOn(true);
+            settle();
+        }
+        stop.set();
+    }
+    detector.join();
+    std::signal(SIGINT, oldInt);
+    std::signal(SIGTERM, oldTerm);
+    g_watchStop = nullptr;
+    return kExitOk;
+}
+
+}  // namespace md::cli

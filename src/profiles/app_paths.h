@@ -1,0 +1,39 @@
+#pragma once
+// Where the program finds its own data and keeps the user's. Folder paths end with '/'.
+//
+//   application folder   directory of the running executable (overridable for tests)
+//   default data folder  application folder + "DefaultData/"; an installed program finds it
+//                        under ../share/mouse-driver/ instead
+//   data root            $XDG_DATA_HOME/Mouse Driver/ (default ~/.local/share/Mouse Driver/)
+//   device data folder   data root + model folder + "/"
+//   config root          $XDG_CONFIG_HOME/Mouse Driver/ (default ~/.config/Mouse Driver/)
+
+#include <string>
+#include <string_view>
+
+namespace md {
+
+class AppPaths {
+  public:
+    static std::string applicationFolder();
+    static std::string defaultDataFolder();
+    // Factory template of a device kind: default data folder + model folder + ".Json".
+    static std::string defaultTemplatePath(const std::string& modelFolder);
+
+    // These create each missing level of the folder when they build it.
+    static std::string dataRoot();
+    static std::string deviceDataFolder(const std::string& modelFolder);
+    // Settings and configuration the user may edit; not created here.
+    static std::string configRoot();
+
+    // Overrides (empty restores the normal rule). For tests and the virtual-device demo.
+    static void setApplicationFolder(const std::string& folder);
+    static void setDataRoot(const std::string& folder);
+};
+
+// True when name can serve as a file name stem inside a data folder: non-empty, at most 128
+// characters, letters, digits, '_' and '-' only. Identifiers read from files are used in
+// paths only when they pass.
+bool isSafeFileStem(std::string_view name);
+
+}  // namespace md

@@ -1,0 +1,205 @@
+#include "profiles/json_file_io.h"
+
+#include <json/reader.h>
+#include <json/writer.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <mutex>
+#include <vector>
+
+#include "common/dbg_out.h"
+
+namespace md {
+
+namespace {
+
+std::mutex g_hookMutex;
+JsonFileIO::CommitHook g_commitHook;
+
+// Closes a descriptor when leaving scope.
+class FdCloser {
+  public:
+    explicit FdCloser(int fd) : m_fd(fd) {}
+    ~FdCloser() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    FdCloser(const FdCloser&) = delete;
+    FdCloser& operator=(const FdCloser&) = delete;
+    int release() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
+
+  private:
+    int m_fd;
+};
+
+bool writeAll(int fd, const std::string& text) {
+    const char* p = text.data();
+    size_t left = text.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string JsonFileIO::readjsonFile(const std::string& path) {
+    errno = 0;
+    std::string bytes;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        FdCloser closer(fd);
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+            bytes.resize(static_cast<size_t>(st.st_size));
+            size_t got = 0;
+            while (got < bytes.size()) {
+                const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+                if (n < 0 && errno == EINTR) continue;
+                if (n <= 0) break;
+                got += static_cast<size_t>(n);
+            }
+            if (got < bytes.size()) bytes.clear();
+        }
+    }
+    dbgOutf("readjsonFile 错误吗：：%d\n", errno);
+    return bytes;
+}
+
+namespace {
+// Parses text; false when it is not a JSON document.
+bool parseDocument(const std::string& text, Json::Value& value) {
+    try {
+        Json::Reader reader;
+        if (reader.parse(text, value, true)) return true;
+    } catch (const std::exception&) {
+        // jsoncpp throws when nesting exceeds its depth limit.
+    }
+    value = Json::Value();
+    return false;
+}
+}  // namespace
+
+Json::Value JsonFileIO::loadJsonDocument(const std::string& path) {
+    const std::string text = readjsonFile(path);
+    if (text.empty()) {
+        dbgOut(path);
+        return Json::Value();
+    }
+    Json::Value value;
+    parseDocument(text, value);
+    return value;
+}
+
+Json::Value JsonFileIO::loadJsonDocumentForRewrite(const std::string& path) {
+    const std::string text = readjsonFile(path);
+    if (text.empty()) {
+        dbgOut(path);
+        return Json::Value();
+    }
+    Json::Value value;
+    if (!parseDocument(text, value)) ::rename(path.c_str(), (path + ".broken").c_str());
+    return value;
+}
+
+std::string JsonFileIO::styledText(const Json::Value& value) {
+    Json::StyledWriter writer;
+    std::string text = writer.write(value);
+    text += '\n';
+    return text;
+}
+
+int JsonFileIO::storeJsonDocument(const std::string& path, const Json::Value& value) {
+    std::string text;
+    try {
+        text = styledText(value);
+    } catch (const std::exception&) {
+        return -1;
+    }
+    std::vector<char> tempName(path.begin(), path.end());
+    const std::string suffix = ".tmp-XXXXXX";
+    tempName.insert(tempName.end(), suffix.begin(), suffix.end());
+    tempName.push_back('\0');
+    const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
+    if (fd < 0) return -1;
+    const std::string tempPath(tempName.data());
+    FdCloser closer(fd);
+
+    // Keep the permissions of the file being replaced; new files get rw-r--r--.
+    struct stat old {};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    ::fchmod(fd, mode);
+
+    bool ok = writeAll(fd, text) && ::fsync(fd) == 0;
+    ok = (::close(closer.release()) == 0) && ok;
+    if (ok) {
+        std::lock_guard lock(g_hookMutex);
+        if (g_commitHook && !g_commitHook(tempPath)) ok = false;
+    }
+    if (ok && ::rename(tempPath.c_str(), path.c_str()) != 0) ok = false;
+    if (!ok) {
+        ::unlink(tempPath.c_str());
+        return -1;
+    }
+    // Make the rename itself durable.
+    const int dirFd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return 0;
+}
+
+std::string JsonFileIO::formatTimestampName(int year, int month, int day, int hour, int minute,
+                                            int second, int millisecond) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%d_%02d_%02d_%02d_%02d_%02d_%03d", year, month, day, hour,
+                  minute, second, millisecond);
+    return buf;
+}
+
+std::string JsonFileIO::makeTimestampName() {
+    using namespace std::chrono;
+    static std::mutex mutex;
+    static int64_t lastMs = 0;
+    int64_t ms = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+    {
+        std::lock_guard lock(mutex);
+        if (ms <= lastMs) ms = lastMs + 1;
+        lastMs = ms;
+    }
+    const std::time_t secs = static_cast<std::time_t>(ms / 1000);
+    std::tm local{};
+    localtime_r(&secs, &local);
+    return formatTimestampName(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                               local.tm_min, local.tm_sec, static_cast<int>(ms % 1000));
+}
+
+void JsonFileIO::setCommitHookForTesting(CommitHook hook) {
+    std::lock_guard lock(g_hookMutex);
+    g_commitHook = std::move(hook);
+}
+
+}  // namespace md

@@ -1,0 +1,50 @@
+#pragma once
+// JSON file helpers shared by every part of the program that keeps JSON documents on disk:
+// profiles, the profile list, light, macro and recoil files, the language list.
+
+#include <json/value.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace md {
+
+class JsonFileIO {
+  public:
+    // The whole file as bytes; empty when the file cannot be opened or not all of it could be
+    // read. Writes the "readjsonFile" debugger line on every call.
+    static std::string readjsonFile(const std::string& path);
+
+    // The parsed document (comments allowed and kept); null when the file is missing, empty or
+    // does not parse. Never throws.
+    static Json::Value loadJsonDocument(const std::string& path);
+
+    // As loadJsonDocument, for a caller that is about to rewrite the file: a file that has
+    // content but does not parse is first moved aside to path + ".broken", so that rewriting
+    // it from defaults does not destroy what the user had (one older copy is replaced).
+    static Json::Value loadJsonDocumentForRewrite(const std::string& path);
+
+    // The exact text written for a document: jsoncpp's styled text plus one line end.
+    static std::string styledText(const Json::Value& value);
+
+    // Writes the styled text of value to path. The text goes to a temporary file in the same
+    // folder, which is flushed to disk and then renamed over path, so a crash or a full disk
+    // leaves either the old file or the new one, never a truncated one.
+    // Returns 0 on success, -1 when the file could not be written (the old file is kept).
+    static int storeJsonDocument(const std::string& path, const Json::Value& value);
+
+    // A new identifier from the local time, "%d_%02d_%02d_%02d_%02d_%02d_%03d". Names given out
+    // by one process are strictly ascending: two calls within the same millisecond get
+    // consecutive milliseconds, so two new profiles never share a file name.
+    static std::string makeTimestampName();
+    static std::string formatTimestampName(int year, int month, int day, int hour, int minute,
+                                           int second, int millisecond);
+
+    // Test hook, called after the temporary file is complete and before it replaces the target;
+    // returning false aborts the write as if the machine had stopped there. nullptr removes it.
+    using CommitHook = std::function<bool(const std::string& tempPath)>;
+    static void setCommitHookForTesting(CommitHook hook);
+};
+
+}  // namespace md

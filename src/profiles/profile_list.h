@@ -1,0 +1,103 @@
+#pragma once
+// The profiles of one device: the list file "ProfileList.ini" (a JSON document despite its
+// name) in the device data folder, the profile files it names, and the operations of the
+// profile panel (select, add, delete, copy, rename, import, export, reset). The names the
+// panel's combo shows are kept here in order, with the combo's selection; the widget only
+// mirrors them. The list file is read again before every change, so the file stays the
+// reference.
+//
+// Identifiers read from the list file are used as file names only when isSafeFileStem accepts
+// them; any other identifier counts as missing, so no list or import file can make this class
+// read, write or delete outside the device data folder.
+
+#include <json/value.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace md {
+
+class ProfileList {
+  public:
+    static constexpr int32_t kMaxAddCount = 50;
+    static constexpr int32_t kHeadsetKind = 7;
+    static constexpr const char* kListFileName = "ProfileList.ini";
+
+    // renameProfile results.
+    static constexpr int kRenamed = 1;
+    static constexpr int kNameTaken = 0;
+    static constexpr int kNameBlank = 2;
+
+    void setDeviceKind(int32_t kind) { m_kind = kind; }
+    int32_t deviceKind() const { return m_kind; }
+    // dataFolder is the device data folder (a trailing '/' is added when missing).
+    void setFolders(const std::string& dataFolder, const std::string& templatePath);
+
+    // Reads the list (making a one-profile list when there is none), fills the item names and
+    // selects the stored selection.
+    void start();
+
+    const std::vector<std::string>& itemNames() const { return m_items; }
+    // Index of the selected item, -1 for none.
+    int32_t currentSelection() const { return m_selection; }
+    // The user picked an item in the combo; selectProfile makes it current.
+    void setCurrentSelection(int32_t index);
+
+    // Selects item index, stores it as "profileselect" and makes its profile current. An entry
+    // whose identifier is missing or unsafe gets a new one (and a profile file from the
+    // template). Returns false for an index outside the list.
+    bool selectProfile(int32_t index);
+    const std::string& currentProfileUuid() const { return m_currentUuid; }
+    // Text of the name edit.
+    const std::string& profileNameText() const { return m_nameText; }
+    void setProfileNameText(const std::string& text) { m_nameText = text; }
+
+    // Adds "profile<n>" (first n free, compared without regard to case) as the stored selection;
+    // the shown selection and the current profile stay. False at kMaxAddCount items.
+    bool addProfile();
+    // Removes the selected profile and its file, then selects the previous item (the first
+    // when the first was removed). False with no selection or fewer than two items.
+    bool deleteProfile();
+    // Appends a copy of the selected profile named "<name> copy" (" copy" repeated until free).
+    bool copyProfile();
+    // kRenamed, kNameTaken (another item has the name, case ignored) or kNameBlank.
+    int renameProfile(const std::string& name);
+    // Adds the profile file at path under a new identifier; its name gets "(1)", "(2)", ...
+    // appended while taken. False when the file does not parse or lacks "profilename" or
+    // "profileUUID", or nothing is selected.
+    bool importProfile(const std::string& path);
+    // Writes the selected profile's file to path. False when there is nothing to write.
+    bool exportProfile(const std::string& path);
+    // Rewrites the selected profile from the default template, keeping its name and identifier
+    // (and, for the headset, the user's own equalisers).
+    bool resetProfile();
+
+    std::string listPath() const { return m_dataFolder + kListFileName; }
+    // Path of the profile file of identifier uuid; empty when uuid is not a safe stem.
+    std::string profilePath(const std::string& uuid) const;
+
+  private:
+    Json::Value readList() const;
+    bool writeList(const Json::Value& list) const;
+    std::string newIdentifier() const;
+    bool nameTaken(const std::string& name, int32_t except = -1) const;
+    // Writes the template document with the given name and identifier as that profile's file.
+    bool createFromTemplate(const std::string& name, const std::string& uuid) const;
+    // The identifier of list entry index when it is safe, else empty.
+    std::string entryUuid(const Json::Value& list, int32_t index) const;
+    static Json::Value makeEntry(const std::string& name, const std::string& uuid);
+
+    int32_t m_kind = 0;
+    std::string m_dataFolder;
+    std::string m_templatePath;
+    std::string m_currentUuid;
+    std::string m_nameText;
+    std::vector<std::string> m_items;
+    int32_t m_selection = -1;
+};
+
+// Case-insensitive comparison of two names (ASCII letters fold; other bytes compare exactly).
+bool sameProfileName(const std::string& a, const std::string& b);
+
+}  // namespace md
