@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/dbg_out.h"
 #include "common/le_bytes.h"
 
 namespace md::sim {
@@ -10,6 +11,7 @@ namespace {
 constexpr size_t kColourPageSize = 512;
 constexpr size_t kKeyTablePageSize = 512;
 constexpr size_t kLedReportsKept = 4096;
+constexpr size_t kImagesKept = 64;
 }  // namespace
 
 uint16_t packetChecksum(std::span<const uint8_t, kPacketSize> packet) {
@@ -98,6 +100,9 @@ uint8_t Firmware::handleLocked(uint8_t command, uint8_t length, uint16_t offset,
         case cmd::kEndSession:
             m_sessionOpen = false;
             ++m_sessionsEnded;
+            if (m_macroWritten) takeImageLocked(ReceivedImage::Kind::Macro, m_macro);
+            if (m_recoilWritten) takeImageLocked(ReceivedImage::Kind::Recoil, m_recoil);
+            m_macroWritten = m_recoilWritten = false;
             return status::kOk;
         case cmd::kEnableHostLighting:
             m_hostLighting = true;
@@ -125,10 +130,16 @@ uint8_t Firmware::handleLocked(uint8_t command, uint8_t length, uint16_t offset,
             return writeRange(m_config, offset, payload);
         case cmd::kReadStatus:
             return readRange(m_power, offset, length, out);
-        case cmd::kWriteMacro:
-            return writeRange(m_macro, offset, payload);
-        case cmd::kWriteShoot:
-            return writeRange(m_recoil, offset, payload);
+        case cmd::kWriteMacro: {
+            const uint8_t st = writeRange(m_macro, offset, payload);
+            m_macroWritten = m_macroWritten || st == status::kOk;
+            return st;
+        }
+        case cmd::kWriteShoot: {
+            const uint8_t st = writeRange(m_recoil, offset, payload);
+            m_recoilWritten = m_recoilWritten || st == status::kOk;
+            return st;
+        }
         case cmd::kWriteColourTable:
             return writeRange(m_colour, offset, payload);
         case cmd::kLedFrame: {
@@ -139,6 +150,20 @@ uint8_t Firmware::handleLocked(uint8_t command, uint8_t length, uint16_t offset,
         default:
             return status::kRefused;
     }
+}
+
+void Firmware::takeImageLocked(ReceivedImage::Kind kind, std::span<const uint8_t> memory) {
+    ReceivedImage r{kind, decodeMemoryImage(memory)};
+    if (!r.image.valid)
+        dbgOutf("md_sim %s: malformed %s image: %s", m_spec.name.c_str(),
+                kind == ReceivedImage::Kind::Macro ? "macro" : "recoil", r.image.error.c_str());
+    if (m_images.size() >= kImagesKept) m_images.erase(m_images.begin());
+    m_images.push_back(std::move(r));
+}
+
+std::vector<ReceivedImage> Firmware::receivedImages() const {
+    std::lock_guard lock(m_mutex);
+    return m_images;
 }
 
 bool Firmware::handleLedReport(std::span<const uint8_t> report) {

@@ -18,7 +18,8 @@
 //                          and headset take writes at 64 × p and answer reads at 25 × p, so a read
 //                          of address 25p + i returns byte i of the block written at 64p.
 //   status (0x1A)          the 6-byte power status.
-//   macro (0x15), recoil (0x17) memory images, decoded on request.
+//   macro (0x15), recoil (0x17) memory images, decoded when the session that wrote them ends
+//                          and on request.
 //   colour tables (0x0B)   512-byte pages (custom colour groups) at page × 512 + r.
 //   LED frame (0x12)       3 bytes per LED; a packet at offset 0 starts a new frame.
 //   0x01/0x02 sessions, 0x1C host lighting on, 0xAA online check (payload byte 0 = 0xFF).
@@ -114,6 +115,13 @@ struct FirmwareMemory {
     std::array<uint8_t, kPowerStatusSize> power{};
 };
 
+// A memory image as the firmware found it when the session in which it was written ended.
+struct ReceivedImage {
+    enum class Kind : uint8_t { Macro, Recoil };
+    Kind kind = Kind::Macro;
+    DecodedImage image;
+};
+
 struct Rgb {
     uint8_t r = 0, g = 0, b = 0;
     bool operator==(const Rgb&) const = default;
@@ -154,6 +162,9 @@ class Firmware {
     DecodedImage macroImage() const;
     std::vector<uint8_t> recoilMemory() const;
     DecodedImage recoilImage() const;
+    // Images written since the device started, decoded at the end of their session (last 64);
+    // a malformed one is also reported on the diagnostics channel.
+    std::vector<ReceivedImage> receivedImages() const;
     std::vector<uint8_t> colourTable(size_t page) const;  // 512 bytes, empty when no such page
     std::vector<uint8_t> ledFrame() const;                // the frame buffer as last written
     uint64_t ledFramesStarted() const;
@@ -186,6 +197,7 @@ class Firmware {
                              std::span<uint8_t> out);
     static uint8_t writeRange(std::span<uint8_t> mem, size_t offset, std::span<const uint8_t> data);
     size_t readAddress(size_t offset) const;
+    void takeImageLocked(ReceivedImage::Kind kind, std::span<const uint8_t> memory);
 
     const FirmwareSpec m_spec;
     mutable std::mutex m_mutex;
@@ -205,6 +217,9 @@ class Firmware {
     uint64_t m_sessionsEnded = 0;
     bool m_hostLighting = false;
     uint64_t m_commands = 0;
+    bool m_macroWritten = false;
+    bool m_recoilWritten = false;
+    std::vector<ReceivedImage> m_images;
     std::array<std::array<Rgb, kHeadsetLedCount>, 2> m_headsetLeds{};
     std::vector<std::vector<uint8_t>> m_ledReports;
     uint64_t m_ledReportCount = 0;

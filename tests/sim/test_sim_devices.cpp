@@ -111,6 +111,20 @@ TEST(SimMouse, MacroAndRecoilImagesAreDecoded) {
 
     ASSERT_TRUE(host.writeAll(cmd::kWriteShoot, 0, image));
     EXPECT_TRUE(mouse->firmware().recoilImage().valid);
+
+    // Images are taken when their session ends; a malformed one is reported.
+    std::vector<uint8_t> bad = image;
+    bad[2] = 40;
+    ASSERT_TRUE(host.transact(commandPacket(cmd::kBeginSession, 0, 0)));
+    ASSERT_TRUE(host.writeAll(cmd::kWriteMacro, 0, bad));
+    ASSERT_TRUE(host.transact(commandPacket(cmd::kEndSession, 0, 0)));
+    const auto received = mouse->firmware().receivedImages();
+    ASSERT_EQ(received.size(), 2u);  // both memories were written since the last session end
+    EXPECT_EQ(received[0].kind, ReceivedImage::Kind::Macro);
+    EXPECT_FALSE(received[0].image.valid);
+    EXPECT_FALSE(received[0].image.error.empty());
+    EXPECT_EQ(received[1].kind, ReceivedImage::Kind::Recoil);
+    EXPECT_TRUE(received[1].image.valid);
 }
 
 TEST(SimMouse, PowerStatusFollowsTheSetters) {
