@@ -41,6 +41,17 @@ VirtualDevice::VirtualDevice(DeviceConfig config, std::shared_ptr<Firmware> firm
 
 VirtualDevice::~VirtualDevice() = default;
 
+// Waits with microsecond precision (the frame timing model needs better than poll's
+// milliseconds); UINT64_MAX waits without limit.
+static void pollMicroseconds(pollfd* fds, nfds_t n, uint64_t us) {
+    if (us == UINT64_MAX) {
+        ::ppoll(fds, n, nullptr, nullptr);
+        return;
+    }
+    const timespec ts{static_cast<time_t>(us / 1000000), static_cast<long>((us % 1000000) * 1000)};
+    ::ppoll(fds, n, &ts, nullptr);
+}
+
 uint64_t VirtualDevice::nowUs() const {
     return steadyUs() - m_startUs;
 }
@@ -166,9 +177,8 @@ HidIo VirtualDevice::waitUntil(NodeQueue& q, uint64_t untilUs, int timeoutMs, in
         if (now >= untilUs) return HidIo::Ok;
         if (bounded && now >= deadline) return HidIo::Timeout;
         const uint64_t end = bounded ? std::min(untilUs, deadline) : untilUs;
-        const int ms = static_cast<int>((end - now + 999) / 1000);
         pollfd fds[2] = {{q.writeWake.get(), POLLIN, 0}, {cancelFd, POLLIN, 0}};
-        ::poll(fds, cancelFd >= 0 ? 2 : 1, ms);
+        pollMicroseconds(fds, cancelFd >= 0 ? 2 : 1, end - now);
         if (cancelFd >= 0 && (fds[1].revents & POLLIN)) return HidIo::Cancelled;
     }
 }
@@ -199,9 +209,8 @@ HidIo VirtualDevice::read(NodeQueue& q, std::span<uint8_t> buf, size_t& got, int
         const uint64_t now = nowUs();
         if (bounded && now >= deadline) return HidIo::Timeout;
         uint64_t end = bounded ? std::min(deadline, waitFor) : waitFor;
-        int ms = end == UINT64_MAX ? -1 : static_cast<int>((end - std::min(end, now) + 999) / 1000);
         pollfd fds[2] = {{q.wake.get(), POLLIN, 0}, {cancelFd, POLLIN, 0}};
-        ::poll(fds, cancelFd >= 0 ? 2 : 1, ms);
+        pollMicroseconds(fds, cancelFd >= 0 ? 2 : 1, end == UINT64_MAX ? UINT64_MAX : end - std::min(end, now));
         if (cancelFd >= 0 && (fds[1].revents & POLLIN)) return HidIo::Cancelled;
     }
 }
