@@ -42,6 +42,7 @@ Firmware::Firmware(FirmwareSpec spec) : m_spec(std::move(spec)) {
     m_config = m_spec.config;
     m_config.resize(std::max(configSize, m_config.size()), 0);
     m_keyTable = m_spec.keyTable;
+    m_keyLayout = m_spec.keyTable;
     m_keyByteTable = m_spec.keyByteTable;
     m_macro.assign(static_cast<size_t>(m_deviceInfo[6]) * 128, 0);
     m_recoil.assign(m_spec.recoilSize, 0);
@@ -113,7 +114,9 @@ uint8_t Firmware::handleLocked(uint8_t command, uint8_t length, uint16_t offset,
         case cmd::kReadDeviceInfo:
             return readRange(m_deviceInfo, offset, length, out);
         case cmd::kReadKeyTable:
-            return readRange(m_keyTable, offset, length, out);
+            // Reads give the key layout (each button's factory code in the device's own order),
+            // which the host needs to find its buttons; written assignments live apart.
+            return readRange(m_keyLayout, offset, length, out);
         case cmd::kWriteKeyTable:
             // Only page 0 exists: offsets from 512 on name another page.
             if (offset + length > kKeyTablePageSize) return status::kRefused;
@@ -227,6 +230,16 @@ void Firmware::setActiveProfile(uint8_t profile) {
 std::vector<uint8_t> Firmware::keyTable() const {
     std::lock_guard lock(m_mutex);
     return m_keyTable;
+}
+
+std::vector<uint8_t> Firmware::keyLayout() const {
+    std::lock_guard lock(m_mutex);
+    return m_keyLayout;
+}
+
+void Firmware::setKeyLayoutEntry(size_t i, std::array<uint8_t, 3> bytes) {
+    std::lock_guard lock(m_mutex);
+    if (3 * i + 3 <= m_keyLayout.size()) std::copy(bytes.begin(), bytes.end(), m_keyLayout.begin() + 3 * static_cast<long>(i));
 }
 
 std::vector<uint8_t> Firmware::keyByteTable() const {

@@ -153,7 +153,12 @@ class Firmware {
     void writeConfigBytes(size_t offset, std::span<const uint8_t> bytes);
     uint8_t activeProfile() const;
     void setActiveProfile(uint8_t profile);
+    // The assignments the host wrote (the factory codes until then).
     std::vector<uint8_t> keyTable() const;
+    // The key layout that key-table reads return: every button's factory code.
+    std::vector<uint8_t> keyLayout() const;
+    // Changes one layout entry (a device whose layout lacks a factory code).
+    void setKeyLayoutEntry(size_t i, std::array<uint8_t, 3> bytes);
     std::vector<uint8_t> keyByteTable() const;
     // Entry i of the key table (3 bytes).
     std::array<uint8_t, 3> keyEntry(size_t i) const;
@@ -205,6 +210,7 @@ class Firmware {
     std::array<uint8_t, kDeviceInfoSize> m_deviceInfo{};
     std::vector<uint8_t> m_config;
     std::vector<uint8_t> m_keyTable;
+    std::vector<uint8_t> m_keyLayout;
     std::vector<uint8_t> m_keyByteTable;
     std::vector<uint8_t> m_macro;
     std::vector<uint8_t> m_recoil;

@@ -19,17 +19,25 @@ bool MouseController::readDeviceAndKeys() {
     return true;
 }
 
-int MouseController::readHardwareSettings(uint8_t* profileOut) {
-    m_link.setLightingSuspended(false);
+int MouseController::readSettingsBlock(MouseHardwareSettings& out, uint8_t& hardwareProfile) {
     if (!m_link.isOpen() || !online()) return 0;
     uint8_t active = 0;
-    if (m_link.readConfig(std::span<uint8_t>(&active, 1), 1, 0) != link::kOk) return 0;
+    if (const int r = m_link.readConfig(std::span<uint8_t>(&active, 1), 1, 0); r != link::kOk) return r;
     MouseSettingsBlock block{};
-    if (m_link.readConfig(block, kMouseBlockReadLength, static_cast<uint16_t>(active * kMouseBlockStride)) != link::kOk) {
-        return 0;
-    }
+    const uint16_t base = static_cast<uint16_t>(active * kMouseBlockStride);
+    if (const int r = m_link.readConfig(block, kMouseBlockReadLength, base); r != link::kOk) return r;
+    hardwareProfile = active;
+    out = decodeMouseSettingsBlock(block, active);
+    return link::kOk;
+}
+
+int MouseController::readHardwareSettings(uint8_t* profileOut) {
+    m_link.setLightingSuspended(false);
+    MouseHardwareSettings read;
+    uint8_t active = 0;
+    if (readSettingsBlock(read, active) != link::kOk) return 0;
     m_hardwareProfile = active;
-    m_hardware = decodeMouseSettingsBlock(block, active);
+    m_hardware = read;
     m_activeStage = m_hardware.activeStage;
     // The lighting follows the mouse except for the direction, which the mouse does not report.
     m_lighting.mode = m_hardware.mode;

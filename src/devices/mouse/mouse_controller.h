@@ -31,6 +31,9 @@ public:
     // the hardware profile), 0 otherwise. On success the profile's active stage and lighting
     // follow the mouse and the profile is saved.
     int readHardwareSettings(uint8_t* profileOut = nullptr);
+    // Only reads and decodes the active hardware profile's block; nothing is stored. Returns 1
+    // or the failing result code (0 when the link is closed or the 2.4G mouse is off).
+    int readSettingsBlock(MouseHardwareSettings& out, uint8_t& hardwareProfile);
 
     // Writes the profile's settings as the settings block of hardware profile `profile`.
     // Returns 1, or the first failing result code (0 when the link is closed or the 2.4G mouse

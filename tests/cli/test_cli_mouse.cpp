@@ -1,0 +1,124 @@
+// The mouse verbs of the command-line tool against the virtual mouse, on its cable and through
+// its receiver: exit codes and what the mouse holds afterwards.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+
+#include "cli/cli_context.h"
+#include "common/le_bytes.h"
+#include "devices/mouse/mouse_key_table.h"
+#include "profiles/app_paths.h"
+#include "profiles/temp_folder.h"
+#include "sim/sim_devices.h"
+
+namespace md {
+namespace {
+
+struct MouseVerbCase {
+    const char* name;
+    std::vector<std::string> args;
+    int rc;
+    std::function<void(sim::Firmware&, bool wireless)> check;
+};
+
+std::vector<uint8_t> block0(sim::Firmware& fw) { return fw.configBlock(0); }
+
+class CliMouse : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AppPaths::setDataRoot(data.path());
+        AppPaths::setApplicationFolder(MD_SOURCE_DIR);  // DefaultData/ lies in the source tree
+    }
+    void TearDown() override {
+        AppPaths::setDataRoot("");
+        AppPaths::setApplicationFolder("");
+    }
+    int run(std::shared_ptr<sim::VirtualBus> bus, std::vector<std::string> args, std::string* errOut = nullptr) {
+        std::ostringstream out, err;
+        const int rc = cli::runCli(args, out, err, bus);
+        if (errOut) *errOut = err.str();
+        return rc;
+    }
+    test::TempFolder data;
+};
+
+TEST_F(CliMouse, VerbsChangeTheMouseOnItsCableAndThroughItsReceiver) {
+    const MouseVerbCase cases[] = {
+        {"dpi set", {"dpi", "set", "2", "3200"}, 0,
+         [](sim::Firmware& fw, bool) { EXPECT_EQ(getLe16(block0(fw), 19), 59); }},
+        {"dpi active", {"dpi", "active", "3"}, 0, [](sim::Firmware& fw, bool) { EXPECT_EQ(block0(fw)[25], 3); }},
+        {"dpi disable", {"dpi", "disable", "1"}, 0, nullptr},
+        {"polling", {"polling", "4"}, 0, [](sim::Firmware& fw, bool) { EXPECT_EQ(block0(fw)[14], 4); }},
+        {"lighting", {"lighting", "3", "--brightness", "2", "--speed", "1", "--colour", "102030"}, 0,
+         [](sim::Firmware& fw, bool wireless) {
+             const auto b = block0(fw);
+             EXPECT_EQ(b[1], 3);
+             EXPECT_EQ(b[2], 2);
+             EXPECT_EQ(b[3], wireless ? 3 : 1);  // the receiver takes the speed reversed
+             EXPECT_EQ(b[6], 0x10);
+             EXPECT_EQ(b[8], 0x30);
+         }},
+        {"keys set", {"keys", "set", "3", "110001"}, 0,
+         [](sim::Firmware& fw, bool) {
+             const auto layout = fw.keyLayout();
+             for (size_t k = 0; k < fw.keyEntries(); ++k) {
+                 if (std::equal(layout.begin() + 3 * k, layout.begin() + 3 * k + 3, mouseFactoryEntries()[3].begin())) {
+                     EXPECT_EQ(fw.keyEntry(k), (std::array<uint8_t, 3>{0x11, 0x00, 0x01}));
+                 }
+             }
+         }},
+        {"settings", {"settings"}, 0, nullptr},
+        {"keys", {"--json", "keys"}, 0, nullptr},
+        {"stage out of range", {"dpi", "set", "9", "800"}, 2, nullptr},
+        {"resolution not a number", {"dpi", "set", "1", "fast"}, 2, nullptr},
+        {"polling out of range", {"polling", "5"}, 2, nullptr},
+        {"unknown mode", {"lighting", "12"}, 2, nullptr},
+        {"bad colour", {"lighting", "1", "--colour", "zz0000"}, 2, nullptr},
+        {"button out of range", {"keys", "set", "11", "100100"}, 2, nullptr},
+        {"short code", {"keys", "set", "1", "1001"}, 2, nullptr},
+    };
+    for (const bool wireless : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (wireless ? " (receiver)" : " (cable)"));
+            auto bus = sim::makeVirtualBus({"mouse", "receiver"}, "");
+            auto args = c.args;
+            args.insert(args.begin(), {"--device", wireless ? "receiver" : "mouse"});
+            std::string err;
+            EXPECT_EQ(run(bus, args, &err), c.rc) << err;
+            if (c.check) c.check(bus->device("mouse")->firmware(), wireless);
+        }
+    }
+}
+
+TEST_F(CliMouse, DisablingTheLastEnabledStageIsRefused) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    for (const char* s : {"0", "1", "2", "3"}) ASSERT_EQ(run(bus, {"dpi", "disable", s}), 0);
+    EXPECT_EQ(run(bus, {"dpi", "disable", "4"}), 2);
+    EXPECT_EQ(run(bus, {"dpi", "enable", "0"}), 0);
+    EXPECT_EQ(run(bus, {"dpi", "disable", "4"}), 0);
+}
+
+TEST_F(CliMouse, UnreachableOrMissingMouse) {
+    auto bus = sim::makeVirtualBus({"mouse", "receiver"}, "");
+    bus->device("mouse")->firmware().setPoweredOn(false);
+    std::string err;
+    EXPECT_EQ(run(bus, {"--device", "receiver", "polling", "1"}, &err), 1);
+    EXPECT_NE(err.find("switched off"), std::string::npos) << err;
+    auto onlyReceiver = sim::makeVirtualBus({"receiver"}, "");
+    EXPECT_EQ(run(onlyReceiver, {"--device", "mouse", "settings"}), 3);
+    EXPECT_EQ(run(onlyReceiver, {"--device", "headset", "settings"}), 2);
+    auto keyboardOnly = sim::makeVirtualBus({"keyboard"}, "");
+    EXPECT_EQ(run(keyboardOnly, {"settings"}), 3);
+}
+
+TEST_F(CliMouse, FailingWritesExitWithTheResultCode) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    bus->device("mouse")->injectFault(sim::Fault::statusAt(5, 0xFF, true));  // after attach
+    std::string err;
+    EXPECT_EQ(run(bus, {"polling", "2"}, &err), 1);
+    EXPECT_NE(err.find("-102"), std::string::npos) << err;
+}
+
+}  // namespace
+}  // namespace md
