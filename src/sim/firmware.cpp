@@ -14,12 +14,6 @@ constexpr size_t kLedReportsKept = 4096;
 constexpr size_t kImagesKept = 64;
 }  // namespace
 
-uint16_t packetChecksum(std::span<const uint8_t, kPacketSize> packet) {
-    uint32_t sum = 0;
-    for (size_t i = 3; i < kPacketSize; ++i) sum += packet[i];
-    return static_cast<uint16_t>(sum & 0xFFFF);
-}
-
 void sealPacket(Packet& packet) {
     putLe16(packet, 1, packetChecksum(packet));
 }
@@ -108,7 +102,7 @@ uint8_t Firmware::handleLocked(uint8_t command, uint8_t length, uint16_t offset,
         case cmd::kEnableHostLighting:
             m_hostLighting = true;
             return status::kOk;
-        case cmd::kOnlineCheck:
+        case cmd::kCheckWirelessOnline:
             out[0] = 0xFF;  // reachable
             return status::kOk;
         case cmd::kReadDeviceInfo:
@@ -133,19 +127,19 @@ uint8_t Firmware::handleLocked(uint8_t command, uint8_t length, uint16_t offset,
             return writeRange(m_config, offset, payload);
         case cmd::kReadStatus:
             return readRange(m_power, offset, length, out);
-        case cmd::kWriteMacro: {
+        case cmd::kWriteMacroData: {
             const uint8_t st = writeRange(m_macro, offset, payload);
             m_macroWritten = m_macroWritten || st == status::kOk;
             return st;
         }
-        case cmd::kWriteShoot: {
+        case cmd::kWriteShootData: {
             const uint8_t st = writeRange(m_recoil, offset, payload);
             m_recoilWritten = m_recoilWritten || st == status::kOk;
             return st;
         }
         case cmd::kWriteColourTable:
             return writeRange(m_colour, offset, payload);
-        case cmd::kLedFrame: {
+        case cmd::kSendLedFrame: {
             const uint8_t st = writeRange(m_frame, offset, payload);
             if (st == status::kOk && offset == 0) ++m_framesStarted;
             return st;

@@ -36,36 +36,19 @@
 #include <string>
 #include <vector>
 
+#include "devlink/command_packet.h"
 #include "sim/memory_image.h"
 
 namespace md::sim {
 
-inline constexpr size_t kPacketSize = 64;
-inline constexpr size_t kPayloadSize = 56;
-inline constexpr uint8_t kCommandReportId = 0x04;
+// Packet layout and command codes are the host's (devlink/command_packet.h).
+inline constexpr size_t kPayloadSize = kPacketPayload;
 inline constexpr uint8_t kHeadsetLedReportId = 0xFF;
 inline constexpr size_t kHeadsetLedReportSize = 17;
 inline constexpr size_t kHeadsetLedCount = 13;
 inline constexpr size_t kDeviceInfoSize = 34;
 inline constexpr size_t kPowerStatusSize = 6;
 
-namespace cmd {
-inline constexpr uint8_t kBeginSession = 0x01;
-inline constexpr uint8_t kEndSession = 0x02;
-inline constexpr uint8_t kReadDeviceInfo = 0x03;
-inline constexpr uint8_t kReadConfig = 0x05;
-inline constexpr uint8_t kWriteConfig = 0x06;
-inline constexpr uint8_t kReadKeyTable = 0x07;
-inline constexpr uint8_t kWriteKeyTable = 0x09;
-inline constexpr uint8_t kWriteColourTable = 0x0B;
-inline constexpr uint8_t kLedFrame = 0x12;
-inline constexpr uint8_t kWriteMacro = 0x15;
-inline constexpr uint8_t kWriteShoot = 0x17;
-inline constexpr uint8_t kReadStatus = 0x1A;
-inline constexpr uint8_t kReadKeyByteTable = 0x1B;
-inline constexpr uint8_t kEnableHostLighting = 0x1C;
-inline constexpr uint8_t kOnlineCheck = 0xAA;
-}  // namespace cmd
 
 namespace status {
 inline constexpr uint8_t kOk = 0x00;
@@ -73,10 +56,6 @@ inline constexpr uint8_t kBadChecksum = 0xFF;
 inline constexpr uint8_t kRefused = 0xFE;
 }  // namespace status
 
-using Packet = std::array<uint8_t, kPacketSize>;
-
-// Sum of bytes 3..63, low 16 bits.
-uint16_t packetChecksum(std::span<const uint8_t, kPacketSize> packet);
 // A reply with echo, length, offset and status set and a zero payload, checksum filled in.
 Packet makeReply(uint8_t command, uint8_t length, uint16_t offset, uint8_t status);
 // Fills in bytes 1-2 of a finished packet.
