@@ -51,7 +51,7 @@ int saveAndSend(CliContext& ctx, MouseSession& s) {
 const char* kButtonNames[kMouseButtonCount] = {"left button",   "right button",  "middle button",
                                                "forward",       "back",          "DPI switch",
                                                "fire",          "wheel up",      "wheel down",
-                                               "wheel left",    "wheel right"};
+                                               "wheel right",   "wheel left"};
 
 // Name of a factory function, or "" for other assignments.
 std::string assignmentName(const std::array<uint8_t, 3>& a) {

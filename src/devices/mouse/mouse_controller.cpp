@@ -139,8 +139,9 @@ int MouseController::onButtonEvent(int position) const {
     const auto& list = m_profile.keyBindings();
     if (static_cast<size_t>(button) >= list.size()) return 0;
     const auto& a = list[static_cast<size_t>(button)].assignment;
-    if (a == std::array<uint8_t, 3>{0x11, 0x00, 0x01}) return kUniFuncWheelLeft;
-    if (a == std::array<uint8_t, 3>{0x11, 0x00, 0xFF}) return kUniFuncWheelRight;
+    if (a[0] != 0x11) return 0;
+    if (a[2] == 0x01) return kUniFuncWheelRight;
+    if (a[2] == 0xFF) return kUniFuncWheelLeft;
     return 0;
 }
 

@@ -15,9 +15,10 @@
 
 namespace md {
 
-// Input-synthesis codes that the horizontal-wheel buttons ask for.
-inline constexpr int kUniFuncWheelLeft = 188;
-inline constexpr int kUniFuncWheelRight = 189;
+// Input-synthesis codes that the horizontal-wheel buttons ask for: 0xBC for a step with
+// param2 1 (to the right), 0xBD for param2 0xFF (bit 7 set: to the left).
+inline constexpr int kUniFuncWheelRight = 0xBC;
+inline constexpr int kUniFuncWheelLeft = 0xBD;
 
 class MouseController {
 public:

@@ -227,10 +227,14 @@ TEST_F(MouseControllerTest, EventsFromTheMouse) {
     EXPECT_EQ(mc.activeStage(), 2);
 
     profile->readKeyList();
-    const int pos9 = mc.keyPositionMap()[9];    // factory 11 00 01: wheel left
-    const int pos10 = mc.keyPositionMap()[10];  // factory 11 00 FF: wheel right
-    EXPECT_EQ(mc.onButtonEvent(pos9), kUniFuncWheelLeft);
-    EXPECT_EQ(mc.onButtonEvent(pos10), kUniFuncWheelRight);
+    const int pos9 = mc.keyPositionMap()[9];    // factory 11 00 01: a step to the right
+    const int pos10 = mc.keyPositionMap()[10];  // factory 11 00 FF: a step to the left
+    EXPECT_EQ(mc.onButtonEvent(pos9), 0xBC);
+    EXPECT_EQ(mc.onButtonEvent(pos10), 0xBD);
+    auto list = profile->readKeyList();
+    list[9].assignment = {0x11, 0x35, 0x02};  // param2 2: nothing on the host
+    profile->writeKeyList(list);
+    EXPECT_EQ(mc.onButtonEvent(pos9), 0);
     EXPECT_EQ(mc.onButtonEvent(mc.keyPositionMap()[0]), 0);
     EXPECT_EQ(mc.onButtonEvent(200), 0);
     wired->closeLink();
