@@ -39,5 +39,6 @@ int runInfo(CliContext& ctx);
 int runWatch(CliContext& ctx);
 // settings, dpi, polling, lighting, keys
 int runMouseVerb(CliContext& ctx, const std::string& verb);
+int runProfileVerb(CliContext& ctx);
 
 }  // namespace md::cli

@@ -2,6 +2,7 @@
 // its receiver: exit codes and what the mouse holds afterwards.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <sstream>
 
@@ -110,6 +111,28 @@ TEST_F(CliMouse, UnreachableOrMissingMouse) {
     EXPECT_EQ(run(onlyReceiver, {"--device", "headset", "settings"}), 2);
     auto keyboardOnly = sim::makeVirtualBus({"keyboard"}, "");
     EXPECT_EQ(run(keyboardOnly, {"settings"}), 3);
+}
+
+TEST_F(CliMouse, ProfileDumpAndApplyRoundTrip) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    auto& fw = bus->device("mouse")->firmware();
+    ASSERT_EQ(run(bus, {"dpi", "set", "0", "5000"}), 0);
+    ASSERT_EQ(run(bus, {"lighting", "2", "--colour", "123456"}), 0);
+    const auto saved = fw.configBlock(0);
+    const std::string file = data.path() + "dump.json";
+    ASSERT_EQ(run(bus, {"profile", "dump", file}), 0);
+    ASSERT_EQ(run(bus, {"lighting", "1", "--colour", "ffffff"}), 0);
+    ASSERT_EQ(run(bus, {"dpi", "set", "0", "800"}), 0);
+    EXPECT_NE(fw.configBlock(0), saved);
+    ASSERT_EQ(run(bus, {"profile", "apply", file}), 0);
+    const auto applied = fw.configBlock(0);
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 48, applied.begin()));
+
+    const std::string junk = data.path() + "junk.json";
+    std::ofstream(junk) << "{ \"not\": \"a profile\" }";
+    EXPECT_EQ(run(bus, {"profile", "apply", junk}), 2);
+    EXPECT_EQ(run(bus, {"profile", "dump"}), 2);
+    EXPECT_EQ(run(bus, {"profile", "dump", "/nonexistent/dir/x.json"}), 1);
 }
 
 TEST_F(CliMouse, FailingWritesExitWithTheResultCode) {
