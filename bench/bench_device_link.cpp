@@ -55,21 +55,27 @@ void transferOnUsbFs(benchmark::State& state, bool macro) {
     if (!macro) rig.link.setTransferLength(static_cast<uint16_t>(length));
     const double packets = (length + 55) / 56;
     for (auto _ : state) {
-        const int r = macro ? rig.link.writeMacroData(data, length) : rig.link.writeKeyTable(data, 0);
+        const int r =
+            macro ? rig.link.writeMacroData(data, length) : rig.link.writeKeyTable(data, 0);
         if (r != 1) state.SkipWithError("transfer failed");
     }
     state.counters["packets"] = packets;
     // Rate of floor-seconds per measured second, inverted: measured time / floor time.
-    state.counters["ratio"] = benchmark::Counter(packets * 0.002 * static_cast<double>(state.iterations()),
-                                                 benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ratio"] =
+        benchmark::Counter(packets * 0.002 * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
-void BM_WriteKeyTableUsbFs(benchmark::State& state) { transferOnUsbFs(state, false); }
-void BM_WriteMacroImage4kUsbFs(benchmark::State& state) { transferOnUsbFs(state, true); }
+void BM_WriteKeyTableUsbFs(benchmark::State& state) {
+    transferOnUsbFs(state, false);
+}
+void BM_WriteMacroImage4kUsbFs(benchmark::State& state) {
+    transferOnUsbFs(state, true);
+}
 BENCHMARK(BM_WriteKeyTableUsbFs)->Unit(benchmark::kMillisecond)->Iterations(20)->UseRealTime();
 BENCHMARK(BM_WriteMacroImage4kUsbFs)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 class NullDispatcher final : public UiDispatcher {
-public:
+  public:
     void send(uint32_t, uintptr_t, intptr_t) override {}
     void post(uint32_t, uintptr_t, intptr_t) override {}
 };
@@ -112,6 +118,9 @@ void BM_DetectionWakeupsPerSecond(benchmark::State& state) {
         state.counters["wakeups_per_s"] = static_cast<double>(detector.passes()) / 2.0;
     }
 }
-BENCHMARK(BM_DetectionWakeupsPerSecond)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DetectionWakeupsPerSecond)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

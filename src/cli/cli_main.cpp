@@ -25,7 +25,8 @@ void usage(std::ostream& os) {
           "  keys                 the mouse's buttons with their assignments\n"
           "  keys set BUTTON CODE assign a three-byte code (hex, e.g. 100100) to a button\n"
           "  profile dump FILE    the mouse's current state as a profile file\n"
-          "  profile apply FILE   import a profile file, make it current and write it to the mouse\n"
+          "  profile apply FILE   import a profile file, make it current and write it to the "
+          "mouse\n"
           "options:\n"
           "  --json               machine-readable output\n"
           "  --trace              print every command packet and reply\n"
@@ -123,7 +124,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         rc = runInfo(ctx);
     } else if (verb == "watch") {
         rc = runWatch(ctx);
-    } else if (verb == "settings" || verb == "dpi" || verb == "polling" || verb == "lighting" || verb == "keys") {
+    } else if (verb == "settings" || verb == "dpi" || verb == "polling" || verb == "lighting" ||
+               verb == "keys") {
         rc = runMouseVerb(ctx, verb);
     } else if (verb == "profile") {
         rc = runProfileVerb(ctx);

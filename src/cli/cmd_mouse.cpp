@@ -48,10 +48,9 @@ int saveAndSend(CliContext& ctx, MouseSession& s) {
     return deviceResult(ctx, "sending the settings", s.controller->writeSettingsBlock(0));
 }
 
-const char* kButtonNames[kMouseButtonCount] = {"left button",   "right button",  "middle button",
-                                               "forward",       "back",          "DPI switch",
-                                               "fire",          "wheel up",      "wheel down",
-                                               "wheel right",   "wheel left"};
+const char* kButtonNames[kMouseButtonCount] = {
+    "left button", "right button", "middle button", "forward",     "back",      "DPI switch",
+    "fire",        "wheel up",     "wheel down",    "wheel right", "wheel left"};
 
 // Name of a factory function, or "" for other assignments.
 std::string assignmentName(const std::array<uint8_t, 3>& a) {
@@ -72,7 +71,9 @@ std::string hexCode(const std::array<uint8_t, 3>& a) {
 int runSettings(CliContext& ctx, MouseSession& s) {
     MouseHardwareSettings h;
     uint8_t hw = 0;
-    if (const int rc = deviceResult(ctx, "reading the settings", s.controller->readSettingsBlock(h, hw))) return rc;
+    if (const int rc =
+            deviceResult(ctx, "reading the settings", s.controller->readSettingsBlock(h, hw)))
+        return rc;
     if (ctx.json) {
         Json::Value v;
         v["hardwareProfile"] = hw;
@@ -99,15 +100,16 @@ int runSettings(CliContext& ctx, MouseSession& s) {
         return kExitOk;
     }
     *ctx.out << "hardware profile: " << int(hw) << "\n"
-             << "lighting: mode " << int(h.mode) << ", brightness " << int(h.brightness) << ", speed "
-             << int(h.speed) << ", multicolour " << int(h.multiColor) << ", colour "
+             << "lighting: mode " << int(h.mode) << ", brightness " << int(h.brightness)
+             << ", speed " << int(h.speed) << ", multicolour " << int(h.multiColor) << ", colour "
              << hexColour(h.red, h.green, h.blue) << "\n"
              << "report rate index: " << int(h.reportRate) << "\n"
              << "active stage: " << int(h.activeStage) << "\n";
     for (size_t i = 0; i < h.stages.size(); ++i) {
         const auto& st = h.stages[i];
-        *ctx.out << "stage " << i << ": position " << st.dpiX << " (" << dpiResolutionOfPosition(st.dpiX)
-                 << " DPI), colour " << hexColour(st.red, st.green, st.blue) << "\n";
+        *ctx.out << "stage " << i << ": position " << st.dpiX << " ("
+                 << dpiResolutionOfPosition(st.dpiX) << " DPI), colour "
+                 << hexColour(st.red, st.green, st.blue) << "\n";
     }
     *ctx.out << "sensor option: " << int(h.sensorOption) << "\n";
     return kExitOk;
@@ -115,7 +117,9 @@ int runSettings(CliContext& ctx, MouseSession& s) {
 
 int runDpi(CliContext& ctx, MouseSession& s) {
     const auto& a = ctx.args;
-    if (a.size() < 2) return badArgument(ctx, "dpi: set STAGE RESOLUTION | active STAGE | enable STAGE | disable STAGE");
+    if (a.size() < 2)
+        return badArgument(
+            ctx, "dpi: set STAGE RESOLUTION | active STAGE | enable STAGE | disable STAGE");
     int stage = 0;
     if (!parseInt(a[1], 0, static_cast<int>(kMouseStageCount) - 1, stage)) {
         return badArgument(ctx, "dpi: STAGE is 0 to 4");
@@ -123,15 +127,19 @@ int runDpi(CliContext& ctx, MouseSession& s) {
     const auto stages = s.profile.readDpiStages();
     if (a[0] == "set" && a.size() == 3) {
         int resolution = 0;
-        if (!parseInt(a[2], 1, 100000, resolution)) return badArgument(ctx, "dpi set: RESOLUTION is a number of DPI");
+        if (!parseInt(a[2], 1, 100000, resolution))
+            return badArgument(ctx, "dpi set: RESOLUTION is a number of DPI");
         const int p = dpiPositionOfResolution(resolution);
         mouseSetStagePosition(s.profile, stage, p);
-        *ctx.out << "stage " << stage << ": " << dpiResolutionOfPosition(p) << " DPI (position " << p << ")\n";
+        *ctx.out << "stage " << stage << ": " << dpiResolutionOfPosition(p) << " DPI (position "
+                 << p << ")\n";
     } else if (a[0] == "active" && a.size() == 2) {
-        if (static_cast<size_t>(stage) >= stages.size()) return badArgument(ctx, "dpi active: the profile has no such stage");
+        if (static_cast<size_t>(stage) >= stages.size())
+            return badArgument(ctx, "dpi active: the profile has no such stage");
         mouseSetCurrentStage(s.profile, stage);
     } else if ((a[0] == "enable" || a[0] == "disable") && a.size() == 2) {
-        if (static_cast<size_t>(stage) >= stages.size()) return badArgument(ctx, "dpi: the profile has no such stage");
+        if (static_cast<size_t>(stage) >= stages.size())
+            return badArgument(ctx, "dpi: the profile has no such stage");
         const bool on = a[0] == "enable";
         size_t enabled = 0;
         for (const auto& st : stages) enabled += st.enabled ? 1 : 0;
@@ -140,21 +148,24 @@ int runDpi(CliContext& ctx, MouseSession& s) {
         }
         mouseSetStageEnabled(s.profile, stage, on);
     } else {
-        return badArgument(ctx, "dpi: set STAGE RESOLUTION | active STAGE | enable STAGE | disable STAGE");
+        return badArgument(
+            ctx, "dpi: set STAGE RESOLUTION | active STAGE | enable STAGE | disable STAGE");
     }
     return saveAndSend(ctx, s);
 }
 
 int runPolling(CliContext& ctx, MouseSession& s) {
     int index = 0;
-    if (ctx.args.size() != 1 || !parseInt(ctx.args[0], 0, 4, index)) return badArgument(ctx, "polling: INDEX is 0 to 4");
+    if (ctx.args.size() != 1 || !parseInt(ctx.args[0], 0, 4, index))
+        return badArgument(ctx, "polling: INDEX is 0 to 4");
     mouseSetReportRate(s.profile, index);
     return saveAndSend(ctx, s);
 }
 
 int runLighting(CliContext& ctx, MouseSession& s) {
     int mode = 0;
-    if (ctx.args.size() != 1 || !parseInt(ctx.args[0], 0, 11, mode)) return badArgument(ctx, "lighting: MODE is 0 to 11");
+    if (ctx.args.size() != 1 || !parseInt(ctx.args[0], 0, 11, mode))
+        return badArgument(ctx, "lighting: MODE is 0 to 11");
     LightSetting l = s.profile.readLightInfo();
     l.mode = static_cast<uint8_t>(mode);
     struct Field {
@@ -162,13 +173,15 @@ int runLighting(CliContext& ctx, MouseSession& s) {
         int max;
         uint8_t* into;
     };
-    const Field fields[] = {{"brightness", 4, &l.brightness}, {"speed", 4, &l.speed}, {"direction", 1, &l.direction}};
+    const Field fields[] = {
+        {"brightness", 4, &l.brightness}, {"speed", 4, &l.speed}, {"direction", 1, &l.direction}};
     for (const auto& f : fields) {
         const auto it = ctx.named.find(f.option);
         if (it == ctx.named.end()) continue;
         int v = 0;
         if (!parseInt(it->second, 0, f.max, v)) {
-            return badArgument(ctx, std::string("lighting: --") + f.option + " is 0 to " + std::to_string(f.max));
+            return badArgument(
+                ctx, std::string("lighting: --") + f.option + " is 0 to " + std::to_string(f.max));
         }
         *f.into = static_cast<uint8_t>(v);
     }
@@ -198,7 +211,8 @@ int runKeys(CliContext& ctx, MouseSession& s) {
         Json::Value arr(Json::arrayValue);
         for (size_t b = 0; b < kMouseButtonCount && b < map.size(); ++b) {
             const int pos = map[b];
-            const std::array<uint8_t, 3> a = b < bindings.size() ? bindings[b].assignment : std::array<uint8_t, 3>{};
+            const std::array<uint8_t, 3> a =
+                b < bindings.size() ? bindings[b].assignment : std::array<uint8_t, 3>{};
             const std::string name = assignmentName(a);
             if (ctx.json) {
                 Json::Value v;
@@ -211,9 +225,10 @@ int runKeys(CliContext& ctx, MouseSession& s) {
                 continue;
             }
             char line[160];
-            std::snprintf(line, sizeof line, "%2zu %-14s %-12s %s%s", b, kButtonNames[b],
-                          pos == kUnmappedKey ? "not mapped" : ("entry " + std::to_string(pos)).c_str(),
-                          hexCode(a).c_str(), name.empty() ? "" : (" (" + name + ")").c_str());
+            std::snprintf(
+                line, sizeof line, "%2zu %-14s %-12s %s%s", b, kButtonNames[b],
+                pos == kUnmappedKey ? "not mapped" : ("entry " + std::to_string(pos)).c_str(),
+                hexCode(a).c_str(), name.empty() ? "" : (" (" + name + ")").c_str());
             *ctx.out << line << "\n";
         }
         if (ctx.json) writeJson(ctx, arr);
@@ -223,11 +238,13 @@ int runKeys(CliContext& ctx, MouseSession& s) {
     unsigned code = 0;
     char tail = 0;
     if (ctx.args.size() != 3 || ctx.args[0] != "set" ||
-        !parseInt(ctx.args[1], 0, static_cast<int>(kMouseButtonCount) - 1, button) || ctx.args[2].size() != 6 ||
-        std::sscanf(ctx.args[2].c_str(), "%6x%c", &code, &tail) != 1) {
-        return badArgument(ctx, "keys set BUTTON CODE: BUTTON 0 to 10, CODE six hexadecimal digits (e.g. 100100)");
+        !parseInt(ctx.args[1], 0, static_cast<int>(kMouseButtonCount) - 1, button) ||
+        ctx.args[2].size() != 6 || std::sscanf(ctx.args[2].c_str(), "%6x%c", &code, &tail) != 1) {
+        return badArgument(
+            ctx, "keys set BUTTON CODE: BUTTON 0 to 10, CODE six hexadecimal digits (e.g. 100100)");
     }
-    if (static_cast<size_t>(button) >= bindings.size()) return badArgument(ctx, "keys set: the profile has no such button");
+    if (static_cast<size_t>(button) >= bindings.size())
+        return badArgument(ctx, "keys set: the profile has no such button");
     bindings[static_cast<size_t>(button)].assignment = KeyBinding::bytes(code);
     s.profile.writeKeyList(bindings);
     if (!s.profile.save()) {
@@ -243,7 +260,9 @@ int runMouseVerb(CliContext& ctx, const std::string& verb) {
     int rc = kExitOk;
     auto s = openMouse(ctx, rc);
     if (!s) return rc;
-    if (verb == "settings") return ctx.args.empty() ? runSettings(ctx, *s) : badArgument(ctx, "settings takes no argument");
+    if (verb == "settings")
+        return ctx.args.empty() ? runSettings(ctx, *s)
+                                : badArgument(ctx, "settings takes no argument");
     if (verb == "dpi") return runDpi(ctx, *s);
     if (verb == "polling") return runPolling(ctx, *s);
     if (verb == "lighting") return runLighting(ctx, *s);

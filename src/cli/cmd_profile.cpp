@@ -14,7 +14,9 @@ namespace {
 int dump(CliContext& ctx, MouseSession& s, const std::string& file) {
     MouseHardwareSettings h;
     uint8_t hw = 0;
-    if (const int rc = deviceResult(ctx, "reading the settings", s.controller->readSettingsBlock(h, hw))) return rc;
+    if (const int rc =
+            deviceResult(ctx, "reading the settings", s.controller->readSettingsBlock(h, hw)))
+        return rc;
     LightSetting l = s.profile.readLightInfo();
     l.mode = h.mode;
     l.brightness = h.brightness;
@@ -64,8 +66,12 @@ int apply(CliContext& ctx, MouseSession& s, const std::string& file) {
     s.profile.setProfilePath(path);
     s.profile.loadNode(path);
     s.profile.readKeyList();
-    if (const int rc = deviceResult(ctx, "sending the settings", s.controller->writeSettingsBlock(0))) return rc;
-    if (const int rc = deviceResult(ctx, "writing the key table", s.controller->writeKeyAssignments(0))) return rc;
+    if (const int rc =
+            deviceResult(ctx, "sending the settings", s.controller->writeSettingsBlock(0)))
+        return rc;
+    if (const int rc =
+            deviceResult(ctx, "writing the key table", s.controller->writeKeyAssignments(0)))
+        return rc;
     *ctx.out << "applied as \"" << s.profiles.itemNames()[static_cast<size_t>(index)] << "\"\n";
     return kExitOk;
 }

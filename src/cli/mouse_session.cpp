@@ -10,14 +10,29 @@ namespace md::cli {
 std::string resultText(int code) {
     const char* meaning = "unknown";
     switch (code) {
-        case link::kOk: meaning = "success"; break;
-        case link::kNoReply: meaning = "link not open or no reply"; break;
-        case link::kWriteFailed: meaning = "writing the command failed"; break;
-        case link::kUnreachable: meaning = "the receiver cannot reach the mouse"; break;
-        case link::kStatusFailed: meaning = "the device reported a failure"; break;
-        case link::kStatusBusy: meaning = "the device refused the command"; break;
-        case link::kBadKeyPage: meaning = "bad key-table page"; break;
-        default: break;
+        case link::kOk:
+            meaning = "success";
+            break;
+        case link::kNoReply:
+            meaning = "link not open or no reply";
+            break;
+        case link::kWriteFailed:
+            meaning = "writing the command failed";
+            break;
+        case link::kUnreachable:
+            meaning = "the receiver cannot reach the mouse";
+            break;
+        case link::kStatusFailed:
+            meaning = "the device reported a failure";
+            break;
+        case link::kStatusBusy:
+            meaning = "the device refused the command";
+            break;
+        case link::kBadKeyPage:
+            meaning = "bad key-table page";
+            break;
+        default:
+            break;
     }
     return "result " + std::to_string(code) + " (" + meaning + ")";
 }
@@ -68,8 +83,9 @@ std::unique_ptr<MouseSession> openMouse(CliContext& ctx, int& exitCode) {
     s->profile.readKeyList();
     s->controller = std::make_unique<MouseController>(s->link, s->profile);
     if (!s->controller->readDeviceAndKeys()) {
-        *ctx.err << (s->link.isWireless() ? "the mouse does not answer through its receiver (switched off?)\n"
-                                          : "the mouse's device information could not be read\n");
+        *ctx.err << (s->link.isWireless()
+                         ? "the mouse does not answer through its receiver (switched off?)\n"
+                         : "the mouse's device information could not be read\n");
         exitCode = kExitDeviceError;
         return nullptr;
     }

@@ -13,9 +13,14 @@ constexpr auto kIdleWait = std::chrono::milliseconds(20);
 
 EventReader::EventReader(HidChannel& channel, std::recursive_mutex& channelLock, Handler handler,
                          std::string exitText)
-    : m_channel(channel), m_lock(channelLock), m_handler(std::move(handler)), m_exitText(std::move(exitText)) {}
+    : m_channel(channel),
+      m_lock(channelLock),
+      m_handler(std::move(handler)),
+      m_exitText(std::move(exitText)) {}
 
-EventReader::~EventReader() { stop(std::chrono::milliseconds(500)); }
+EventReader::~EventReader() {
+    stop(std::chrono::milliseconds(500));
+}
 
 void EventReader::start() {
     if (m_thread.joinable()) stop(std::chrono::milliseconds(500));
@@ -53,8 +58,8 @@ void EventReader::run() {
         uint16_t code = 0;
         bool got = false;
         uint32_t n = 0;
-        if (m_channel.isOpen() &&
-            m_channel.readReport(static_cast<uint32_t>(m_buffer.size()), &n, m_buffer.data(), kInfinite)) {
+        if (m_channel.isOpen() && m_channel.readReport(static_cast<uint32_t>(m_buffer.size()), &n,
+                                                       m_buffer.data(), kInfinite)) {
             std::lock_guard lock(m_lock);
             auto report = m_channel.reportBuffer(HidReportType::Input);
             if (m_channel.isOpen() && n > 0 && n <= report.size()) {

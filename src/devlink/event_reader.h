@@ -6,8 +6,8 @@
 
 #include <array>
 #include <atomic>
-#include <condition_variable>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -19,7 +19,7 @@
 namespace md {
 
 class EventReader {
-public:
+  public:
     using Handler = std::function<void(uint16_t code)>;
 
     // channelLock is held while a report is unpacked, so that the owner can close and reopen
@@ -38,7 +38,7 @@ public:
     bool stop(std::chrono::milliseconds timeout);
     bool running() const { return m_running.load(); }
 
-private:
+  private:
     void run();
 
     HidChannel& m_channel;

@@ -9,13 +9,43 @@
 namespace md {
 
 const std::array<const char*, 37>& InputSynthesisBinding::drvInNames() {
-    static const std::array<const char*, 37> names = {
-        "Init", "End", "KeyPress", "KeyDown", "KeyUp", "LeftClick", "RightClick", "MiddleClick",
-        "LeftDoubleClick", "LeftDown", "LeftUp", "RightDown", "RightUp", "MiddleDown", "MiddleUp",
-        "Button4Down", "Button4Up", "Button5Down", "Button5Up", "MoveTo", "MoveR", "MouseWheel",
-        "RMoveR", "KbdVirtualKeySingle", "KbdVirtualKeyAsync", "KbdVirtualKeySync", "KbdAkeysSingle",
-        "KbdAkeysAsync", "KbdAkeysSync", "KbdAkeysSeq", "KbdWinMakeCodeSingle", "KbdWinMakeCodeAsync",
-        "KbdWinMakeCodeSync", "KbdSetDelayTime", "MouAction", "MouSetDelayTime", "BackInKbClearStatus"};
+    static const std::array<const char*, 37> names = {"Init",
+                                                      "End",
+                                                      "KeyPress",
+                                                      "KeyDown",
+                                                      "KeyUp",
+                                                      "LeftClick",
+                                                      "RightClick",
+                                                      "MiddleClick",
+                                                      "LeftDoubleClick",
+                                                      "LeftDown",
+                                                      "LeftUp",
+                                                      "RightDown",
+                                                      "RightUp",
+                                                      "MiddleDown",
+                                                      "MiddleUp",
+                                                      "Button4Down",
+                                                      "Button4Up",
+                                                      "Button5Down",
+                                                      "Button5Up",
+                                                      "MoveTo",
+                                                      "MoveR",
+                                                      "MouseWheel",
+                                                      "RMoveR",
+                                                      "KbdVirtualKeySingle",
+                                                      "KbdVirtualKeyAsync",
+                                                      "KbdVirtualKeySync",
+                                                      "KbdAkeysSingle",
+                                                      "KbdAkeysAsync",
+                                                      "KbdAkeysSync",
+                                                      "KbdAkeysSeq",
+                                                      "KbdWinMakeCodeSingle",
+                                                      "KbdWinMakeCodeAsync",
+                                                      "KbdWinMakeCodeSync",
+                                                      "KbdSetDelayTime",
+                                                      "MouAction",
+                                                      "MouSetDelayTime",
+                                                      "BackInKbClearStatus"};
     return names;
 }
 
@@ -26,7 +56,8 @@ InputSynthesisBinding::~InputSynthesisBinding() {
 
 void InputSynthesisBinding::bind(const std::string& sdkFolder) {
     if (usable() || m_drvIn) return;
-    const std::string base = sdkFolder.empty() || sdkFolder.back() == '/' ? sdkFolder : sdkFolder + "/";
+    const std::string base =
+        sdkFolder.empty() || sdkFolder.back() == '/' ? sdkFolder : sdkFolder + "/";
     m_drvIn = ::dlopen((base + "libDrvInDll.so").c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!m_drvIn) return;
     const auto& names = drvInNames();

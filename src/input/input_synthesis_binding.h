@@ -12,7 +12,7 @@
 namespace md {
 
 class InputSynthesisBinding {
-public:
+  public:
     // Code that "Init" expects.
     static constexpr int kInitCode = 0x4D440001;
     static const std::array<const char*, 37>& drvInNames();
@@ -30,7 +30,7 @@ public:
     // Names of the 16 events the binding holds for the plugins.
     const std::vector<std::string>& eventNames() const { return m_eventNames; }
 
-private:
+  private:
     using IntFn = int (*)(int);
     void* m_drvIn = nullptr;
     void* m_commFunc = nullptr;

@@ -23,10 +23,12 @@ struct MouseVerbCase {
     std::function<void(sim::Firmware&, bool wireless)> check;
 };
 
-std::vector<uint8_t> block0(sim::Firmware& fw) { return fw.configBlock(0); }
+std::vector<uint8_t> block0(sim::Firmware& fw) {
+    return fw.configBlock(0);
+}
 
 class CliMouse : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         AppPaths::setDataRoot(data.path());
         AppPaths::setApplicationFolder(MD_SOURCE_DIR);  // DefaultData/ lies in the source tree
@@ -35,7 +37,8 @@ protected:
         AppPaths::setDataRoot("");
         AppPaths::setApplicationFolder("");
     }
-    int run(std::shared_ptr<sim::VirtualBus> bus, std::vector<std::string> args, std::string* errOut = nullptr) {
+    int run(std::shared_ptr<sim::VirtualBus> bus, std::vector<std::string> args,
+            std::string* errOut = nullptr) {
         std::ostringstream out, err;
         const int rc = cli::runCli(args, out, err, bus);
         if (errOut) *errOut = err.str();
@@ -46,12 +49,22 @@ protected:
 
 TEST_F(CliMouse, VerbsChangeTheMouseOnItsCableAndThroughItsReceiver) {
     const MouseVerbCase cases[] = {
-        {"dpi set", {"dpi", "set", "2", "3200"}, 0,
+        {"dpi set",
+         {"dpi", "set", "2", "3200"},
+         0,
          [](sim::Firmware& fw, bool) { EXPECT_EQ(getLe16(block0(fw), 19), 59); }},
-        {"dpi active", {"dpi", "active", "3"}, 0, [](sim::Firmware& fw, bool) { EXPECT_EQ(block0(fw)[25], 3); }},
+        {"dpi active",
+         {"dpi", "active", "3"},
+         0,
+         [](sim::Firmware& fw, bool) { EXPECT_EQ(block0(fw)[25], 3); }},
         {"dpi disable", {"dpi", "disable", "1"}, 0, nullptr},
-        {"polling", {"polling", "4"}, 0, [](sim::Firmware& fw, bool) { EXPECT_EQ(block0(fw)[14], 4); }},
-        {"lighting", {"lighting", "3", "--brightness", "2", "--speed", "1", "--colour", "102030"}, 0,
+        {"polling",
+         {"polling", "4"},
+         0,
+         [](sim::Firmware& fw, bool) { EXPECT_EQ(block0(fw)[14], 4); }},
+        {"lighting",
+         {"lighting", "3", "--brightness", "2", "--speed", "1", "--colour", "102030"},
+         0,
          [](sim::Firmware& fw, bool wireless) {
              const auto b = block0(fw);
              EXPECT_EQ(b[1], 3);
@@ -60,11 +73,14 @@ TEST_F(CliMouse, VerbsChangeTheMouseOnItsCableAndThroughItsReceiver) {
              EXPECT_EQ(b[6], 0x10);
              EXPECT_EQ(b[8], 0x30);
          }},
-        {"keys set", {"keys", "set", "3", "110001"}, 0,
+        {"keys set",
+         {"keys", "set", "3", "110001"},
+         0,
          [](sim::Firmware& fw, bool) {
              const auto layout = fw.keyLayout();
              for (size_t k = 0; k < fw.keyEntries(); ++k) {
-                 if (std::equal(layout.begin() + 3 * k, layout.begin() + 3 * k + 3, mouseFactoryEntries()[3].begin())) {
+                 if (std::equal(layout.begin() + 3 * k, layout.begin() + 3 * k + 3,
+                                mouseFactoryEntries()[3].begin())) {
                      EXPECT_EQ(fw.keyEntry(k), (std::array<uint8_t, 3>{0x11, 0x00, 0x01}));
                  }
              }

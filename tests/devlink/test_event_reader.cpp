@@ -12,7 +12,7 @@ namespace md {
 namespace {
 
 class Codes {
-public:
+  public:
     void add(uint16_t c) {
         {
             std::lock_guard lock(m_mutex);
@@ -27,14 +27,14 @@ public:
         return m_codes;
     }
 
-private:
+  private:
     std::mutex m_mutex;
     std::condition_variable m_cv;
     std::vector<uint16_t> m_codes;
 };
 
 class EventReaderTest : public test::SimMouseLinks {
-protected:
+  protected:
     void SetUp() override {
         SimMouseLinks::SetUp();
         path = test::simPath(bus, 0x248A, 0x5B50, 1, 3);
@@ -49,7 +49,8 @@ protected:
 };
 
 TEST_F(EventReaderTest, EventCodesReachTheHandler) {
-    EventReader reader(channel(), lock, [&](uint16_t c) { codes.add(c); }, "MS 设备同步线程设定退出");
+    EventReader reader(
+        channel(), lock, [&](uint16_t c) { codes.add(c); }, "MS 设备同步线程设定退出");
     reader.start();
     while (!channel().isReading()) std::this_thread::yield();
     ASSERT_TRUE(mouse->emitEvent(0x0401));
@@ -64,7 +65,8 @@ TEST_F(EventReaderTest, StopEndsABlockedReadInTime) {
         std::lock_guard g(linesMutex);
         lines.emplace_back(l);
     });
-    EventReader reader(channel(), lock, [&](uint16_t c) { codes.add(c); }, "MS 设备同步线程设定退出");
+    EventReader reader(
+        channel(), lock, [&](uint16_t c) { codes.add(c); }, "MS 设备同步线程设定退出");
     reader.start();
     while (!channel().isReading()) std::this_thread::yield();
     EXPECT_TRUE(reader.stop(std::chrono::milliseconds(500)));
@@ -75,7 +77,8 @@ TEST_F(EventReaderTest, StopEndsABlockedReadInTime) {
 }
 
 TEST_F(EventReaderTest, ChannelReplacedUnderTheLockAndUnplugHandled) {
-    EventReader reader(channel(), lock, [&](uint16_t c) { codes.add(c); }, "exit");
+    EventReader reader(
+        channel(), lock, [&](uint16_t c) { codes.add(c); }, "exit");
     reader.start();
     {
         std::lock_guard g(lock);

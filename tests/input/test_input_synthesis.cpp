@@ -1,10 +1,10 @@
 // Binding the SDK plugins: the steps, their order and when the binding becomes usable.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 
 #include "input/input_synthesis_binding.h"
 #include "profiles/temp_folder.h"
@@ -12,10 +12,12 @@
 namespace md {
 namespace {
 
-std::string fakeSdk(const char* name) { return std::string(MD_BINARY_DIR) + "/tests/fake_sdk/" + name; }
+std::string fakeSdk(const char* name) {
+    return std::string(MD_BINARY_DIR) + "/tests/fake_sdk/" + name;
+}
 
 class InputSynthesis : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ::setenv("MD_FAKE_SDK_LOG", (folder.path() + "calls.log").c_str(), 1); }
     void TearDown() override { ::unsetenv("MD_FAKE_SDK_LOG"); }
     std::string calls() const {
@@ -33,7 +35,8 @@ TEST_F(InputSynthesis, ACompleteSdkBindsAndForwardsTheWheelCodes) {
     ASSERT_TRUE(b.usable());
     b.uniFunc(0xBC);
     b.uniFunc(0xBD);
-    EXPECT_EQ(calls(), "Init " + std::to_string(InputSynthesisBinding::kInitCode) + "\nUniFunc 188\nUniFunc 189\n");
+    EXPECT_EQ(calls(), "Init " + std::to_string(InputSynthesisBinding::kInitCode) +
+                           "\nUniFunc 188\nUniFunc 189\n");
     ASSERT_EQ(b.eventNames().size(), 16u);
     EXPECT_EQ(b.eventNames()[0], "MouCustom_Event_Tertiary_01");
     EXPECT_EQ(b.eventNames()[9], "MouCustom_Event_Tertiary_10");

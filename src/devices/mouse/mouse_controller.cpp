@@ -22,10 +22,12 @@ bool MouseController::readDeviceAndKeys() {
 int MouseController::readSettingsBlock(MouseHardwareSettings& out, uint8_t& hardwareProfile) {
     if (!m_link.isOpen() || !online()) return 0;
     uint8_t active = 0;
-    if (const int r = m_link.readConfig(std::span<uint8_t>(&active, 1), 1, 0); r != link::kOk) return r;
+    if (const int r = m_link.readConfig(std::span<uint8_t>(&active, 1), 1, 0); r != link::kOk)
+        return r;
     MouseSettingsBlock block{};
     const uint16_t base = static_cast<uint16_t>(active * kMouseBlockStride);
-    if (const int r = m_link.readConfig(block, kMouseBlockReadLength, base); r != link::kOk) return r;
+    if (const int r = m_link.readConfig(block, kMouseBlockReadLength, base); r != link::kOk)
+        return r;
     hardwareProfile = active;
     out = decodeMouseSettingsBlock(block, active);
     return link::kOk;
@@ -52,7 +54,8 @@ int MouseController::readHardwareSettings(uint8_t* profileOut) {
     const auto w = m_lighting.toWords();
     m_profile.writeLightInfo(w.w0, w.w1, w.w2, w.w3);
     m_profile.save();
-    m_mouseStages[2] = (static_cast<uint32_t>(m_hardware.reportRate) << 16) | (m_mouseStages[2] & 0xFFFF);
+    m_mouseStages[2] =
+        (static_cast<uint32_t>(m_hardware.reportRate) << 16) | (m_mouseStages[2] & 0xFFFF);
     m_mouseStages[3] = m_hardware.sensorOption;
     if (profileOut) *profileOut = active;
     return 1;
@@ -119,7 +122,8 @@ MouseController::EventAction MouseController::classifyEvent(uint16_t code) {
     // The mouse reports a profile change as 0x10pp and a profile-and-stage change as 0x11sp;
     // those come to the same handler as the 0x402-0x4FF range.
     const uint8_t high = static_cast<uint8_t>(code >> 8);
-    if ((code > 0x0401 && code < 0x0500) || high == 0x10 || high == 0x11) return EventAction::HardwareProfile;
+    if ((code > 0x0401 && code < 0x0500) || high == 0x10 || high == 0x11)
+        return EventAction::HardwareProfile;
     if (code > 0x0500 && code < 0x0600) return EventAction::Button;
     return EventAction::None;
 }

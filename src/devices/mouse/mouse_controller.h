@@ -21,8 +21,9 @@ inline constexpr int kUniFuncWheelRight = 0xBC;
 inline constexpr int kUniFuncWheelLeft = 0xBD;
 
 class MouseController {
-public:
-    MouseController(DeviceLink& link, CMouseProfiledata& profile) : m_link(link), m_profile(profile) {}
+  public:
+    MouseController(DeviceLink& link, CMouseProfiledata& profile)
+        : m_link(link), m_profile(profile) {}
 
     // Attach: device information and key table, then the key-position map. False when the link
     // is closed, the 2.4G mouse is off or a read failed (the state is then unchanged).
@@ -43,7 +44,9 @@ public:
 
     // Writes the key table with the bindings placed at their buttons' entries.
     int writeKeyTableToDevice(int page, const std::vector<KeyBinding>& bindings);
-    int writeKeyAssignments(int page) { return writeKeyTableToDevice(page, m_profile.readKeyList()); }
+    int writeKeyAssignments(int page) {
+        return writeKeyTableToDevice(page, m_profile.readKeyList());
+    }
 
     // Macro assignments that name a macro the list does not have (number >= macroCount) go back
     // to their default assignment; true when any did (the profile's key list is then updated).
@@ -75,7 +78,7 @@ public:
     const std::array<uint32_t, 4>& mouseStages() const { return m_mouseStages; }
     void setMouseStages(const std::array<uint32_t, 4>& s) { m_mouseStages = s; }
 
-private:
+  private:
     // In 2.4G mode a step runs only while the mouse answers.
     bool online() { return !m_link.isWireless() || m_link.checkWirelessOnline(); }
 

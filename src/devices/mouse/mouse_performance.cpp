@@ -8,7 +8,9 @@ namespace {
 uint32_t withHigh(uint32_t word, int value) {
     return (static_cast<uint32_t>(value & 0xFFFF) << 16) | (word & 0xFFFF);
 }
-uint32_t withLow(uint32_t word, int value) { return (word & 0xFFFF0000u) | static_cast<uint32_t>(value & 0xFFFF); }
+uint32_t withLow(uint32_t word, int value) {
+    return (word & 0xFFFF0000u) | static_cast<uint32_t>(value & 0xFFFF);
+}
 
 template <typename F>
 void changeWords(CMouseProfiledata& profile, F change) {
@@ -22,12 +24,15 @@ void changeWords(CMouseProfiledata& profile, F change) {
 
 void mouseSetStageEnabled(CMouseProfiledata& profile, int n, bool on) {
     auto stages = profile.readDpiStages();
-    if (n >= 0 && static_cast<size_t>(n) < stages.size()) stages[static_cast<size_t>(n)].enabled = on ? 1 : 0;
+    if (n >= 0 && static_cast<size_t>(n) < stages.size())
+        stages[static_cast<size_t>(n)].enabled = on ? 1 : 0;
     profile.writeDpiStages(stages);
     profile.save();
 }
 
-void mouseSetCurrentStage(CMouseProfiledata& profile, int n) { profile.setActiveStage(n); }
+void mouseSetCurrentStage(CMouseProfiledata& profile, int n) {
+    profile.setActiveStage(n);
+}
 
 void mouseSetStagePosition(CMouseProfiledata& profile, int n, int position) {
     if (n < 0) return;

@@ -30,8 +30,8 @@ MouseSettingsBlock encodeMouseSettingsBlock(const MouseSettingsInput& in) {
     return b;
 }
 
-MouseHardwareSettings decodeMouseSettingsBlock(std::span<const uint8_t, kMouseBlockReadLength> block,
-                                               uint8_t hardwareProfile) {
+MouseHardwareSettings decodeMouseSettingsBlock(
+    std::span<const uint8_t, kMouseBlockReadLength> block, uint8_t hardwareProfile) {
     MouseHardwareSettings h;
     for (size_t i = 0; i < h.rawBlock.size(); ++i) h.rawBlock[i] = block[i];
     h.rawBlock[0] = hardwareProfile;

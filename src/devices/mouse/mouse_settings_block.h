@@ -27,8 +27,8 @@ struct MouseSettingsInput {
     LightSetting lighting;
     std::vector<DpiStage> stages;  // stages beyond the list are written as 0
     int32_t activeStage = 0;
-    uint8_t reportRate = 0;   // high half of mouse-stage word 2
-    uint8_t fwGuanggan = 0;   // mouse-stage word 3
+    uint8_t reportRate = 0;  // high half of mouse-stage word 2
+    uint8_t fwGuanggan = 0;  // mouse-stage word 3
 };
 
 // The block as written over the cable (speed as is); the 2.4G sender reverses byte 3.
@@ -54,7 +54,7 @@ struct MouseHardwareSettings {
 };
 
 // Decodes a read block; byte 0 is taken as the hardware profile. Speed reads as 4 - byte 3.
-MouseHardwareSettings decodeMouseSettingsBlock(std::span<const uint8_t, kMouseBlockReadLength> block,
-                                               uint8_t hardwareProfile);
+MouseHardwareSettings decodeMouseSettingsBlock(
+    std::span<const uint8_t, kMouseBlockReadLength> block, uint8_t hardwareProfile);
 
 }  // namespace md

@@ -10,6 +10,8 @@ __attribute__((visibility("default"))) int UniFunc(int code) {
     return 0;
 }
 
-__attribute__((visibility("default"))) int UniFunc2(int, int) { return 0; }
+__attribute__((visibility("default"))) int UniFunc2(int, int) {
+    return 0;
+}
 
 }  // extern "C"

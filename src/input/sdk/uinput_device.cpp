@@ -60,7 +60,8 @@ bool uinputEmit(uint16_t type, uint16_t code, int32_t value, bool sync) {
     ev[1].type = EV_SYN;
     ev[1].code = SYN_REPORT;
     const size_t n = sync ? 2 : 1;
-    return ::write(g_fd, ev, n * sizeof(input_event)) == static_cast<ssize_t>(n * sizeof(input_event));
+    return ::write(g_fd, ev, n * sizeof(input_event)) ==
+           static_cast<ssize_t>(n * sizeof(input_event));
 }
 
 }  // namespace md::sdk

@@ -19,7 +19,7 @@ namespace {
 using test::packetsTo;
 
 class MouseControllerTest : public test::SimMouseLinks {
-protected:
+  protected:
     void SetUp() override {
         SimMouseLinks::SetUp();
         profile->setDefaultPath(std::string(MD_SOURCE_DIR) + "/DefaultData/mouse.Json");
@@ -55,10 +55,11 @@ protected:
 };
 
 TEST(MouseDpiScale, PositionsAndTypedResolutions) {
-    const std::pair<int, int> shown[] = {{0, 600}, {2, 600}, {30, 1700}, {48, 2400}, {49, 2500},
+    const std::pair<int, int> shown[] = {{0, 600},   {2, 600},   {30, 1700}, {48, 2400}, {49, 2500},
                                          {59, 3200}, {80, 4800}, {81, 5000}, {96, 7200}};
     for (auto [p, r] : shown) EXPECT_EQ(dpiResolutionOfPosition(p), r) << p;
-    const std::pair<int, int> typed[] = {{100, 2}, {608, 2}, {1650, 30}, {3200, 59}, {7300, 96}, {0, 2}, {2333, 48}};
+    const std::pair<int, int> typed[] = {{100, 2},   {608, 2}, {1650, 30}, {3200, 59},
+                                         {7300, 96}, {0, 2},   {2333, 48}};
     for (auto [t, p] : typed) EXPECT_EQ(dpiPositionOfResolution(t), p) << t;
 }
 
@@ -72,7 +73,8 @@ TEST_F(MouseControllerTest, AttachMapsEveryButtonToItsFactoryEntry) {
         const int pos = mc.keyPositionMap()[b];
         ASSERT_NE(pos, kUnmappedKey) << b;
         const auto layout = firmware().keyLayout();
-        EXPECT_TRUE(std::equal(factory[b].begin(), factory[b].end(), layout.begin() + 3 * pos)) << b;
+        EXPECT_TRUE(std::equal(factory[b].begin(), factory[b].end(), layout.begin() + 3 * pos))
+            << b;
     }
     EXPECT_EQ(wired->transferLength(), mc.keyEntries() * 3);
 }
@@ -92,8 +94,10 @@ TEST_F(MouseControllerTest, AMissingFactoryEntryLeavesItsButtonUnwritten) {
     bindings[0].assignment = {0x10, 0x02, 0x00};
     bindings[2].assignment = {0x20, 0x04, 0x00};
     ASSERT_EQ(mc.writeKeyTableToDevice(0, bindings), 1);
-    EXPECT_EQ(firmware().keyEntry(static_cast<size_t>(mc.keyPositionMap()[0])), (std::array<uint8_t, 3>{0x10, 0x02, 0x00}));
-    EXPECT_EQ(firmware().keyEntry(static_cast<size_t>(pos2)), (std::array<uint8_t, 3>{0x10, 0x40, 0x00}));  // binding 2 never written
+    EXPECT_EQ(firmware().keyEntry(static_cast<size_t>(mc.keyPositionMap()[0])),
+              (std::array<uint8_t, 3>{0x10, 0x02, 0x00}));
+    EXPECT_EQ(firmware().keyEntry(static_cast<size_t>(pos2)),
+              (std::array<uint8_t, 3>{0x10, 0x40, 0x00}));  // binding 2 never written
 }
 
 TEST_F(MouseControllerTest, SettingsBlockBytesOverTheCable) {
@@ -125,9 +129,9 @@ TEST_F(MouseControllerTest, SettingsBlockBytesOverTheCable) {
     EXPECT_EQ(sent[1][4], 56);
     EXPECT_EQ(getLe16(sent[1], 5), 256);
     const auto b = block(2);
-    EXPECT_EQ(b[1], 0);     // mode 7 written as 0
+    EXPECT_EQ(b[1], 0);  // mode 7 written as 0
     EXPECT_EQ(b[2], 3);
-    EXPECT_EQ(b[3], 1);     // speed as is over the cable
+    EXPECT_EQ(b[3], 1);  // speed as is over the cable
     EXPECT_EQ(b[4], 1);
     EXPECT_EQ(b[6], 0x11);
     EXPECT_EQ(b[14], 2);
