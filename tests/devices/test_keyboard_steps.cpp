@@ -232,8 +232,10 @@ TEST(KeyboardSteps, SparkleWithScriptedRandom) {
     EXPECT_EQ(rng.used(), 7u);
     EXPECT_EQ(st.base.glow[48], 215);
     EXPECT_EQ(leds[48], wheel(10, 214));
-    for (size_t k = 0; k < 126; ++k)
-        if (k != 48) ASSERT_EQ(leds[k].intensity, 0) << k;
+    for (size_t k = 0; k < 126; ++k) {
+        if (k == 48) continue;
+        ASSERT_EQ(leds[k].intensity, 0) << k;
+    }
 }
 
 TEST(GlowPlanes, OneBitGrowsIntoADiamondRing) {

@@ -56,11 +56,19 @@ void stepCornerRipple(LedList leds, KeyboardEffectState& st, const LightSetting&
                       RandomSource& rng);  // 16
 void seedCornerRipple(KeyboardEffectState& st);
 
-// Helpers shared by the steps.
-lighting::Rgb keyColour(const KeyboardEffectState& st, const LightSetting& s, uint8_t k);
-void drawKey(LedList leds, const KeyboardEffectState& st, const LightSetting& s, uint8_t k,
-             uint8_t intensity);
+// Helpers shared by the steps. The colour of key k: its wheel colour with multiColor, else the
+// lighting colour.
+inline lighting::Rgb keyColour(const KeyboardEffectState& st, const LightSetting& s, uint8_t k) {
+    return s.multiColor ? lighting::kColourWheel[st.keyColourIndex[k]]
+                        : lighting::Rgb{s.red, s.green, s.blue};
+}
+inline void drawKey(LedList leds, const KeyboardEffectState& st, const LightSetting& s, uint8_t k,
+                    uint8_t intensity) {
+    if (k < leds.size() && k < kKeyCount) lighting::setLed(leds[k], keyColour(st, s, k), intensity);
+}
 // B × glow[k] >> 8.
-uint8_t glowIntensity(const KeyboardEffectState& st, const LightSetting& s, uint8_t k);
+inline uint8_t glowIntensity(const KeyboardEffectState& st, const LightSetting& s, uint8_t k) {
+    return static_cast<uint8_t>((lighting::brightnessLevel(s.brightness) * st.base.glow[k]) >> 8);
+}
 
 }  // namespace md::kblight

@@ -44,19 +44,6 @@ void forRow(uint8_t r, Fn fn) {
 
 }  // namespace
 
-Rgb keyColour(const KeyboardEffectState& st, const LightSetting& s, uint8_t k) {
-    return s.multiColor ? kColourWheel[st.keyColourIndex[k]] : lighting::singleColour(s);
-}
-
-void drawKey(LedList leds, const KeyboardEffectState& st, const LightSetting& s, uint8_t k,
-             uint8_t intensity) {
-    if (k < leds.size() && k < kKeyCount) setLed(leds[k], keyColour(st, s, k), intensity);
-}
-
-uint8_t glowIntensity(const KeyboardEffectState& st, const LightSetting& s, uint8_t k) {
-    return times(level(s), st.base.glow[k]);
-}
-
 void stepColumnWave(LedList leds, KeyboardEffectState& st, const LightSetting& s) {
     uint8_t& phase = st.base.phase;
     const bool fwd = lighting::isForward(s);

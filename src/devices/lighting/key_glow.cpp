@@ -4,20 +4,6 @@
 
 namespace md::lighting {
 
-uint8_t decayedGlow(uint8_t v, bool fine) {
-    if (v == 0) return 0;
-    if (v >= 128) return static_cast<uint8_t>(v - 40);
-    if (v & 0x40) return static_cast<uint8_t>(v - 30);
-    if (v & 0x20) return static_cast<uint8_t>(v - 10);
-    if (v > 16) return static_cast<uint8_t>(v - 8);
-    if (fine) return static_cast<uint8_t>(v - 1);
-    return static_cast<uint8_t>(v > 4 ? v - 4 : 0);
-}
-
-void decayKeyGlow(EffectState& st, size_t index, bool fine) {
-    if (index < st.glow.size()) st.glow[index] = decayedGlow(st.glow[index], fine);
-}
-
 void seedKeyGlow(EffectState& st) {
     for (size_t i = 0; i < 9; ++i)
         if (st.ring[i] != 0) st.glow[i] = 255;
