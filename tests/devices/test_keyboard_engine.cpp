@@ -217,3 +217,34 @@ TEST(KeyboardEngine, LedOverrides) {
 
 }  // namespace
 }  // namespace md::kblight
+
+namespace md::kblight {
+namespace {
+
+// Modes that draw random numbers replay exactly with the same source.
+TEST(KeyboardEngine, RandomModesAreReproducible) {
+    for (uint8_t mode : {10, 14, 15, 22}) {
+        std::array<std::array<lighting::LedColour, 126>, 2> seen{};
+        for (int run = 0; run < 2; ++run) {
+            SharedKeyboardPlayback playback;
+            lighting::SharedLedOverrides overrides;
+            XorShiftRandom rng(4242);
+            KeyboardLightingEngine engine(&rng, &playback, &overrides);
+            LightSetting s;
+            s.brightness = 4;
+            s.multiColor = 1;
+            engine.setLighting(s);
+            engine.setMode(mode, 4);
+            engine.startPasses(0);
+            for (uint64_t now = 2; now <= 200; now += 2) engine.pass(now);
+            engine.copyLeds(seen[run]);
+        }
+        EXPECT_EQ(seen[0], seen[1]) << int(mode);
+        size_t lit = 0;
+        for (const auto& led : seen[0]) lit += led.intensity != 0;
+        EXPECT_GT(lit, 0u) << int(mode);
+    }
+}
+
+}  // namespace
+}  // namespace md::kblight

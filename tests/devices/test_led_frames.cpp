@@ -11,6 +11,8 @@
 namespace md::lighting {
 namespace {
 
+using SimMouseFrames = test::SimMouseLinks;
+
 TEST(LedFrame, ScaledBytesWithLed126Skipped) {
     std::vector<LedColour> leds(127, LedColour{0, 0, 0, 0});
     leds[0] = {255, 128, 0, 255};   // 254, 127, 0
@@ -56,6 +58,17 @@ TEST(LedFrame, MousepadReceivesTheFrame) {
     ASSERT_EQ(packets.size(), 1u);  // 45 bytes fit into one packet
     EXPECT_EQ(packets[0][3], 0x12);
     EXPECT_EQ(packets[0][4], 45);
+}
+
+TEST_F(SimMouseFrames, NoFrameCrossesTheReceiver) {
+    std::vector<LedColour> leds(1, LedColour{255, 255, 255, 255});
+    LedFrame frame;
+    receiver->log().clear();
+    EXPECT_EQ(pushLedFrame(*wireless, leds, frame), link::kOk);
+    EXPECT_TRUE(test::packetsTo(*receiver).empty());
+    EXPECT_EQ(frame[0], 254);  // built all the same
+    EXPECT_EQ(pushLedFrame(*wired, leds, frame), link::kOk);
+    EXPECT_EQ(firmware().ledFrame()[0], 254);
 }
 
 TEST(HeadsetReports, LayoutOrderAndCap) {
