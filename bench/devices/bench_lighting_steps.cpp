@@ -2,6 +2,7 @@
 // during the timed steps (expected: none).
 #include <benchmark/benchmark.h>
 
+#include <string>
 #include <vector>
 
 #include "common/clock.h"
@@ -35,9 +36,9 @@ enum Family {
     Frame
 };
 
-void BM_LightingStep(benchmark::State& state) {
-    const auto family = static_cast<Family>(state.range(0));
-    std::vector<LedColour> leds(static_cast<size_t>(state.range(1)), LedColour{1, 2, 3, 4});
+void runStep(benchmark::State& state, int which) {
+    const auto family = static_cast<Family>(which);
+    std::vector<LedColour> leds(static_cast<size_t>(state.range(0)), LedColour{1, 2, 3, 4});
     EffectState st;
     st.ring[0] = 1;
     LightSetting s;
@@ -118,13 +119,24 @@ void BM_LightingStep(benchmark::State& state) {
                                                            static_cast<double>(state.iterations()));
 }
 
-void stepArgs(benchmark::internal::Benchmark* b) {
-    b->ArgNames({"family", "leds"});
-    for (int f = Breathing; f <= Frame; ++f)
-        for (int n : {6, 13, 15, 126}) b->Args({f, n});
-}
-
-BENCHMARK(BM_LightingStep)->Apply(stepArgs);
+// One benchmark per step family, named after it, for 6, 13, 15 and 126 LEDs.
+const bool g_registered = [] {
+    const char* names[] = {"breathing",      "mouse_breathing",
+                           "four_breathing", "steady",
+                           "spectrum",       "flash",
+                           "four_flash",     "off",
+                           "pattern",        "mouse_wave",
+                           "headset_wave",   "mouse_ripple",
+                           "pair_ripple",    "ring",
+                           "playback",       "frame"};
+    for (int f = Breathing; f <= Frame; ++f) {
+        auto* b = benchmark::RegisterBenchmark((std::string("BM_LightingStep/") + names[f]).c_str(),
+                                               [f](benchmark::State& st) { runStep(st, f); });
+        b->ArgName("leds");
+        for (int n : {6, 13, 15, 126}) b->Arg(n);
+    }
+    return true;
+}();
 
 }  // namespace
 }  // namespace md::lighting
