@@ -40,5 +40,7 @@ int runWatch(CliContext& ctx);
 // settings, dpi, polling, lighting, keys
 int runMouseVerb(CliContext& ctx, const std::string& verb);
 int runProfileVerb(CliContext& ctx);
+// macros upload, recoil upload
+int runMemoryVerb(CliContext& ctx, const std::string& verb);
 
 }  // namespace md::cli

@@ -24,6 +24,8 @@ void usage(std::ostream& os) {
           "                [--colour RRGGBB] [--multicolour]\n"
           "  keys                 the mouse's buttons with their assignments\n"
           "  keys set BUTTON CODE assign a three-byte code (hex, e.g. 100100) to a button\n"
+          "  macros upload        write the macros of the mouse's data folder to the mouse\n"
+          "  recoil upload        write the recoil tables (ShootData_ files) to the mouse\n"
           "  profile dump FILE    the mouse's current state as a profile file\n"
           "  profile apply FILE   import a profile file, make it current and write it to the "
           "mouse\n"
@@ -127,6 +129,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     } else if (verb == "settings" || verb == "dpi" || verb == "polling" || verb == "lighting" ||
                verb == "keys") {
         rc = runMouseVerb(ctx, verb);
+    } else if (verb == "macros" || verb == "recoil") {
+        rc = runMemoryVerb(ctx, verb);
     } else if (verb == "profile") {
         rc = runProfileVerb(ctx);
     } else {

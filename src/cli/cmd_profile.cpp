@@ -53,7 +53,8 @@ int dump(CliContext& ctx, MouseSession& s, const std::string& file) {
     return kExitOk;
 }
 
-// Imports the file into the mouse's profile list, makes it current and writes it to the mouse.
+// Imports the file into the mouse's profile list, makes it current and writes it to the mouse
+// with the macro and recoil images of the data folder.
 int apply(CliContext& ctx, MouseSession& s, const std::string& file) {
     if (!s.profiles.importProfile(file)) {
         *ctx.err << "profile apply: " << file << " is not a profile file\n";

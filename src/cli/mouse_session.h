@@ -31,6 +31,9 @@ std::unique_ptr<MouseSession> openMouse(CliContext& ctx, int& exitCode);
 // "result -102 (the device reported a failure)" for a result code of the command link.
 std::string resultText(int code);
 
+// Writes the macro (or recoil) image built from the mouse's data folder; prints the outcome.
+int uploadMemoryImage(CliContext& ctx, MouseSession& s, bool macros);
+
 // Reports a device result: 0 when it is 1, else prints "<what>: <result text>" and returns 1.
 int deviceResult(CliContext& ctx, const char* what, int code);
 

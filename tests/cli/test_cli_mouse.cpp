@@ -2,6 +2,7 @@
 // its receiver: exit codes and what the mouse holds afterwards.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -10,6 +11,7 @@
 #include "common/le_bytes.h"
 #include "devices/mouse/mouse_key_table.h"
 #include "profiles/app_paths.h"
+#include "profiles/json_file_io.h"
 #include "profiles/temp_folder.h"
 #include "sim/sim_devices.h"
 
@@ -149,6 +151,66 @@ TEST_F(CliMouse, ProfileDumpAndApplyRoundTrip) {
     EXPECT_EQ(run(bus, {"profile", "apply", junk}), 2);
     EXPECT_EQ(run(bus, {"profile", "dump"}), 2);
     EXPECT_EQ(run(bus, {"profile", "dump", "/nonexistent/dir/x.json"}), 1);
+}
+
+// Writes a macro list with one macro of n key events, and four recoil files of 3 events each,
+// into the mouse's data folder.
+void writeMouseFiles(const std::string& dataRoot, int macroEvents) {
+    const std::string folder = dataRoot + "mouse/";
+    std::filesystem::create_directories(folder);
+    auto events = [](int n) {
+        Json::Value doc;
+        doc["Events"] = Json::Value(Json::arrayValue);
+        for (int k = 0; k < n; ++k) {
+            Json::Value e;
+            e["Type"] = 10;
+            e["Button"] = 4 + k % 20;
+            e["Action"] = k % 2 ? "up" : "down";
+            e["Delay"] = "20";
+            doc["Events"].append(e);
+        }
+        return doc;
+    };
+    Json::Value list;
+    Json::Value m;
+    m["MacroName"] = "burst";
+    m["Guid"] = "burst";
+    list["MacroInfo"].append(m);
+    ASSERT_EQ(JsonFileIO::storeJsonDocument(folder + "macro.config", list), 0);
+    ASSERT_EQ(JsonFileIO::storeJsonDocument(folder + "burst.mac", events(macroEvents)), 0);
+    for (int gun = 1; gun <= 4; ++gun) {
+        ASSERT_EQ(JsonFileIO::storeJsonDocument(
+                      folder + "ShootData_" + std::to_string(gun) + ".Shoot", events(3)),
+                  0);
+    }
+}
+
+TEST_F(CliMouse, MacroAndRecoilImagesAreUploaded) {
+    writeMouseFiles(data.path(), 10);
+    for (const char* device : {"mouse", "receiver"}) {
+        SCOPED_TRACE(device);
+        auto bus = sim::makeVirtualBus({"mouse", "receiver"}, "");
+        auto& fw = bus->device("mouse")->firmware();
+        ASSERT_EQ(run(bus, {"--device", device, "macros", "upload"}), 0);
+        const auto macros = fw.macroImage();
+        ASSERT_TRUE(macros.valid) << macros.error;
+        ASSERT_EQ(macros.entries.size(), 1u);
+        EXPECT_EQ(macros.entries[0].events.size(), 10u);
+        ASSERT_EQ(run(bus, {"--device", device, "recoil", "upload"}), 0);
+        const auto recoil = fw.recoilImage();
+        ASSERT_TRUE(recoil.valid) << recoil.error;
+        EXPECT_EQ(recoil.entries.size(), 4u);
+    }
+    EXPECT_EQ(run(sim::makeVirtualBus({"mouse"}, ""), {"macros"}), 2);
+}
+
+TEST_F(CliMouse, MacrosThatDoNotFitAreRefusedWithTheEventsToRemove) {
+    writeMouseFiles(data.path(), 2000);  // far beyond the mouse's 4 KiB
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    std::string err;
+    EXPECT_EQ(run(bus, {"macros", "upload"}, &err), 1);
+    EXPECT_NE(err.find("remove"), std::string::npos) << err;
+    EXPECT_TRUE(bus->device("mouse")->firmware().macroImage().entries.empty());
 }
 
 TEST_F(CliMouse, FailingWritesExitWithTheResultCode) {
