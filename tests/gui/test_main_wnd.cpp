@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
+
+#include "app/app_messages.h"
+#include "app/language_controller.h"
+#include "app/main_wnd.h"
+#include "gui_test_support.h"
+#include "ui/resource_manager.h"
+
+namespace md {
+
+class MainWndTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::useSourceSkin();
+        const QString folder = test::freshFolder("mainwnd");
+        wnd = std::make_unique<CMainWnd>(std::make_unique<LanguageController>(
+            test::sourceDataFolder() + "Language.config", folder + "settings.ini"));
+        wnd->hooks().onLightControl = [this](int flag) { flags.push_back(flag); };
+        wnd->hooks().onDeviceArrived = [this](int slot) { arrived.push_back(slot); };
+        wnd->hooks().onDeviceRemoved = [this](int slot) { removed.push_back(slot); };
+    }
+    void showAndInit() {
+        wnd->show();
+        ASSERT_TRUE(test::waitFor([&] { return wnd->language().current() >= 0; }));
+        ASSERT_TRUE(test::waitFor([&] { return wnd->isVisible(); }));  // brought forward
+    }
+    std::unique_ptr<CMainWnd> wnd;
+    std::vector<int> flags, arrived, removed;
+};
+
+TEST_F(MainWndTest, FrameAndFirstInit) {
+    EXPECT_EQ(wnd->windowTitle(), "Mouse Driver");
+    EXPECT_EQ(wnd->size(), QSize(800, 572));
+    showAndInit();
+    EXPECT_EQ(wnd->language().current(), 1);  // fresh install: English
+    EXPECT_TRUE(wnd->controls().find("No_device_Link")->isVisible());
+    EXPECT_FALSE(wnd->controls().find("device_switch")->isVisible());
+    EXPECT_EQ(wnd->controls().text("nodevice_title"), "No device connected");
+}
+
+TEST_F(MainWndTest, CloseHidesAndTrayTogglesExitOnlyFromTheMenu) {
+    showAndInit();
+    wnd->controls().find<QAbstractButton>("closebtn")->click();
+    EXPECT_FALSE(wnd->isVisible());
+    wnd->handleMessage(msg::kTrayIcon, 0, 0x0202);  // left click on the icon
+    EXPECT_TRUE(wnd->isVisible());
+    wnd->handleMessage(msg::kTrayIcon, 0, 0x0202);
+    EXPECT_FALSE(wnd->isVisible());
+    wnd->show();
+    EXPECT_FALSE(wnd->close());  // the window system's close request only hides
+    EXPECT_FALSE(wnd->isVisible());
+    wnd->handleMessage(msg::kActivateInstance, 0, 1);
+    EXPECT_TRUE(wnd->isVisible());
+
+    wnd->handleMessage(msg::kTrayIcon, 0, 0x0205);  // right click: menu after timer 1032
+    ASSERT_TRUE(test::waitFor([&] { return wnd->trayMenu() && wnd->trayMenu()->isVisible(); }));
+    QStringList names;
+    for (QAction* a : wnd->trayMenu()->actions())
+        if (!a->isSeparator()) names << a->objectName() + "=" + a->text();
+    EXPECT_EQ(names, (QStringList{"setwnd_menu=Settings", "about_menu=About", "exit=Exit"}));
+    wnd->trayMenu()->hide();
+}
+
+TEST_F(MainWndTest, LightOwnerSetOnlyWithWParamOne) {
+    struct Case {
+        uintptr_t wParam;
+        intptr_t lParam;
+        int flag;
+        const char* textId;
+    };
+    const Case cases[] = {
+        {1, 0, 0, "不控制灯光"}, {2, 1, 0, "不控制灯光"}, {0, 1, 0, "不控制灯光"},
+        {1, 1, 1, "控制灯光"},   {7, 0, 1, "控制灯光"},
+    };
+    QWidget* status = wnd->controls().find("control_light_status");
+    ASSERT_TRUE(status);
+    for (const Case& c : cases) {
+        const std::size_t before = flags.size();
+        wnd->handleMessage(msg::kLightOwnerSet, c.wParam, c.lParam);
+        EXPECT_EQ(wnd->lightControlFlag(), c.flag) << c.wParam << "," << c.lParam;
+        EXPECT_EQ(flags.size(), before + (c.wParam == 1 ? 1 : 0));
+        EXPECT_EQ(status->property("textId").toString(), QString::fromUtf8(c.textId));
+    }
+    // The user's toggle tells other programs.
+    std::vector<std::pair<uint, int>> notices;
+    QObject::connect(wnd.get(), &CMainWnd::lightOwnerNotify,
+                     [&](uint w, int l) { notices.emplace_back(w, l); });
+    wnd->controls().find<QAbstractButton>("control_light_status")->click();
+    EXPECT_EQ(wnd->lightControlFlag(), 0);
+    EXPECT_EQ(notices, (std::vector<std::pair<uint, int>>{{1, 0}}));
+}
+
+TEST_F(MainWndTest, ArrivalsIgnoredWhileSuspended) {
+    wnd->handleMessage(msg::kSlotClaimed, 2, 0);
+    wnd->handleMessage(msg::kPowerBroadcast, msg::kPowerSuspend, 0);
+    EXPECT_TRUE(wnd->isSuspended());
+    EXPECT_FALSE(wnd->handleMessage(msg::kSlotClaimed, 3, 0));
+    EXPECT_FALSE(wnd->handleMessage(msg::kSlotFreed, 2, 0));
+    EXPECT_TRUE(wnd->handleMessage(msg::kLightOwnerSet, 1, 1));  // still handled
+    wnd->handleMessage(msg::kPowerBroadcast, msg::kPowerResume, 0);
+    wnd->handleMessage(msg::kSlotClaimed, 4, 0);
+    wnd->handleMessage(msg::kSlotFreed, 4, 0);
+    EXPECT_EQ(arrived, (std::vector<int>{2, 4}));
+    EXPECT_EQ(removed, (std::vector<int>{4}));
+    // Suspend tells the models 0, the owner message 1, resume the current flag.
+    EXPECT_EQ(flags, (std::vector<int>{0, 1, 1}));
+}
+
+TEST_F(MainWndTest, WorkerSlotsStopOnShutdown) {
+    std::atomic<bool> ended{false};
+    ASSERT_TRUE(wnd->workers().start(WorkerSlots::kDetectionSlot, [&](StopEvent& stop) {
+        stop.wait(std::chrono::seconds(60));
+        ended = true;
+    }));
+    EXPECT_FALSE(wnd->workers().start(WorkerSlots::kDetectionSlot, [](StopEvent&) {}));
+    EXPECT_EQ(wnd->workers().stopAll(), 1);
+    EXPECT_TRUE(ended);
+}
+
+TEST_F(MainWndTest, LanguageMessageSwitchesLive) {
+    showAndInit();
+    wnd->handleMessage(msg::kLanguageChanged, 0, 0);
+    EXPECT_EQ(wnd->controls().text("nodevice_title"), "未连接设备");
+    wnd->handleMessage(msg::kLanguageChanged, 1, 0);
+    EXPECT_EQ(wnd->controls().text("nodevice_title"), "No device connected");
+}
+
+}  // namespace md
