@@ -14,6 +14,7 @@
 #include "app/main_wnd.h"
 #include "app/single_instance.h"
 #include "app/sleep_watcher.h"
+#include "app/termination_watcher.h"
 #include "common/dbg_out.h"
 #include "profiles/app_paths.h"
 #include "ui/resource_manager.h"
@@ -75,6 +76,7 @@ int runApplication(int argc, char** argv) {
     QObject::connect(&instance, &SingleInstance::activationRequested, wnd,
                      [wnd] { wnd->handleMessage(msg::kActivateInstance, 0, 1); });
     new SleepWatcher(deliver, wnd);
+    new TerminationWatcher([wnd] { wnd->exitApplication(); }, wnd);
 
     if (QScreen* s = wnd->screen())
         wnd->move(s->availableGeometry().center() - wnd->rect().center());

@@ -34,4 +34,12 @@ reply=$(dbus-send --session --print-reply --dest=$service /org/mousedriver/Mouse
     org.mousedriver.MouseDriver.QueryWorkTool)
 echo "$reply" | tr -s ' \n' ' ' | grep -q 'array of bytes \[ 02 00 00 00 03 00 00 00 00 00 00 00 02 00 00 00 04' \
     || { echo "unexpected WorkTool answer: $reply"; exit 1; }
+# SIGTERM (logout) ends the program in order, exit code 0.
+kill -TERM "$first"
+set +e
+timeout 30 tail --pid="$first" -f /dev/null
+wait "$first"
+rc=$?
+set -e
+[ "$rc" -eq 0 ] || { echo "first instance ended with $rc after SIGTERM"; exit 1; }
 echo "ok"
