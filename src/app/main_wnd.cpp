@@ -62,7 +62,7 @@ CMainWnd::CMainWnd(std::unique_ptr<LanguageController> language, QWidget* parent
         update();
         if (auto* about = qobject_cast<CAboutWnd*>(m_about.data()))
             about->handleMessage(msg::kLanguageChanged, 0, 0);
-        if (m_hooks.onLanguageChanged) m_hooks.onLanguageChanged(index);
+        if (m_hooks.onLanguageApplied) m_hooks.onLanguageApplied(index);
     };
 }
 
@@ -216,6 +216,7 @@ bool CMainWnd::handleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam
             return true;
         case msg::kLanguageChanged:
             m_language->applyLanguage(static_cast<int>(wParam));
+            if (m_hooks.onLanguageMessage) m_hooks.onLanguageMessage(static_cast<int>(wParam));
             return true;
         case msg::kSlotClaimed:
             if (m_hooks.onDeviceArrived) m_hooks.onDeviceArrived(static_cast<int>(wParam));

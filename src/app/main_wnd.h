@@ -62,6 +62,7 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
     int uiScale() const { return m_uiScale; }
     QSize screenSize() const { return m_screenSize; }
     bool aboutOpen() const { return m_about != nullptr; }
+    bool initialised() const { return m_initialised; }
 
     void bringToFront();
     void toggleFromTray();

@@ -21,8 +21,10 @@ struct MainWndHooks {
     std::function<void(int tile, int visible)> onTileVisibility;
     // Light-control flag for the models (0 while suspended).
     std::function<void(int flag)> onLightControl;
-    // After a language switch (rebuild the key-assignment lists).
-    std::function<void(int index)> onLanguageChanged;
+    // After every language switch: the settings window, when open, gets message 3089.
+    std::function<void(int index)> onLanguageApplied;
+    // After a switch asked for by message 3089: rebuild the models' key-assignment lists.
+    std::function<void(int index)> onLanguageMessage;
     // Settings window: open (centred or next to the main window), forward update progress,
     // close, tell it the language changed.
     std::function<void(bool centred)> openSettings;

@@ -8,6 +8,7 @@
 #include "app/language_controller.h"
 #include "app/main_wnd.h"
 #include "gui_test_support.h"
+#include "ui/control_timers.h"
 #include "ui/resource_manager.h"
 
 namespace md {
@@ -25,7 +26,7 @@ class MainWndTest : public ::testing::Test {
     }
     void showAndInit() {
         wnd->show();
-        ASSERT_TRUE(test::waitFor([&] { return wnd->language().current() >= 0; }));
+        ASSERT_TRUE(test::waitFor([&] { return wnd->initialised(); }));
         ASSERT_TRUE(test::waitFor([&] { return wnd->isVisible(); }));  // brought forward
     }
     std::unique_ptr<CMainWnd> wnd;
@@ -127,6 +128,62 @@ TEST_F(MainWndTest, LanguageMessageSwitchesLive) {
     EXPECT_EQ(wnd->controls().text("nodevice_title"), "未连接设备");
     wnd->handleMessage(msg::kLanguageChanged, 1, 0);
     EXPECT_EQ(wnd->controls().text("nodevice_title"), "No device connected");
+}
+
+TEST_F(MainWndTest, GameLightingRoutesAndArmsTheRestoreTimer) {
+    std::vector<std::pair<uint32_t, intptr_t>> games;
+    int restored = 0;
+    wnd->hooks().onGameLighting = [&](uint32_t m, uintptr_t, intptr_t l) {
+        games.emplace_back(m, l);
+    };
+    wnd->hooks().onGameLightingEnd = [&] { ++restored; };
+    struct Case {
+        uint32_t message;
+        uintptr_t wParam;
+        bool routed;
+    };
+    const Case cases[] = {{msg::kGameStart, 0, true},
+                          {msg::kGameEnd, 1, true},
+                          {msg::kGameKill, 2, true},
+                          {msg::kGameDeath, 3, false}};
+    for (const Case& c : cases) {
+        wnd->timers().kill(wnd.get(), msg::kTimerGameLighting);
+        const std::size_t before = games.size();
+        EXPECT_TRUE(wnd->handleMessage(c.message, c.wParam, 3));
+        EXPECT_EQ(games.size(), before + (c.routed ? 1 : 0)) << c.message;
+        EXPECT_TRUE(wnd->timers().isActive(wnd.get(), msg::kTimerGameLighting)) << c.message;
+    }
+    EXPECT_EQ(games.front(), std::make_pair(msg::kGameStart, intptr_t{3}));
+    wnd->timers().kill(wnd.get(), msg::kTimerGameLighting);
+    EXPECT_EQ(restored, 0);
+}
+
+TEST_F(MainWndTest, ExitFromTheMenuClosesForGood) {
+    showAndInit();
+    std::atomic<bool> stopped{false};
+    wnd->workers().start(WorkerSlots::kLightingSlot, [&](StopEvent& stop) {
+        stop.wait(std::chrono::seconds(60));
+        stopped = true;
+    });
+    wnd->onMenuCommand("exit");
+    EXPECT_FALSE(wnd->isVisible());
+    EXPECT_TRUE(stopped);
+    EXPECT_TRUE(wnd->close());  // after exit a close request is accepted
+}
+
+TEST_F(MainWndTest, SkinButtonOpensThePickerUnderIt) {
+    showAndInit();
+    QWidget* skinbtn = wnd->controls().find("skinbtn");
+    wnd->controls().find<QAbstractButton>("skinbtn")->click();
+    QWidget* picker = nullptr;
+    ASSERT_TRUE(test::waitFor([&] {
+        picker = wnd->findChild<QWidget*>("skinframe");
+        return picker && picker->isVisible();
+    }));
+    const QPoint corner = skinbtn->mapToGlobal(QPoint(skinbtn->width(), skinbtn->height()));
+    EXPECT_EQ(picker->frameGeometry().right() + 1, corner.x());
+    EXPECT_EQ(picker->frameGeometry().top(), corner.y());
+    picker->close();
 }
 
 }  // namespace md
