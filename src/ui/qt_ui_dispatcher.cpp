@@ -20,7 +20,12 @@ void QtUiDispatcher::shutdown() {
 
 void QtUiDispatcher::send(uint32_t message, uintptr_t wParam, intptr_t lParam) {
     if (QThread::currentThread() == thread()) {
-        if (!m_shared->closed) m_handler(message, wParam, lParam);
+        bool closed;
+        {
+            std::lock_guard lock(m_shared->mutex);
+            closed = m_shared->closed;
+        }
+        if (!closed) m_handler(message, wParam, lParam);
         return;
     }
     auto shared = m_shared;

@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QMouseEvent>
 
 #include "app/app_messages.h"
 #include "app/language_controller.h"
@@ -184,6 +186,23 @@ TEST_F(MainWndTest, SkinButtonOpensThePickerUnderIt) {
     EXPECT_EQ(picker->frameGeometry().right() + 1, corner.x());
     EXPECT_EQ(picker->frameGeometry().top(), corner.y());
     picker->close();
+}
+
+TEST_F(MainWndTest, DraggingTheTitleBarMovesTheWindow) {
+    showAndInit();
+    QWidget* bar = wnd->controls().find("title_bar");
+    ASSERT_TRUE(bar);
+    const QPoint start = wnd->pos();
+    const QPoint local(200, 20);
+    const QPoint global = bar->mapToGlobal(local);
+    auto send = [&](QEvent::Type type, QPoint g, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, bar->mapFromGlobal(g), g, Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(bar, &e);
+    };
+    send(QEvent::MouseButtonPress, global, Qt::LeftButton);
+    send(QEvent::MouseMove, global + QPoint(50, 30), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, global + QPoint(50, 30), Qt::NoButton);
+    EXPECT_EQ(wnd->pos(), start + QPoint(50, 30));
 }
 
 }  // namespace md
