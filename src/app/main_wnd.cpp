@@ -19,6 +19,7 @@
 #include "ui/layout_builder.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/qt_ui_dispatcher.h"
+#include "ui/repolish.h"
 #include "ui/resource_manager.h"
 #include "ui/title_bar_drag.h"
 
@@ -170,8 +171,7 @@ void CMainWnd::setLightControl(int flag) {
         if (auto* b = qobject_cast<QAbstractButton*>(w))
             b->setIcon(QIcon(ResourceManager::instance().resolve(flag ? "common/light_on.svg"
                                                                       : "common/light_off.svg")));
-        w->style()->unpolish(w);
-        w->style()->polish(w);
+        repolish(w);
     }
     if (m_hooks.onLightControl) m_hooks.onLightControl(flag);
 }
@@ -230,8 +230,7 @@ bool CMainWnd::handleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam
         case msg::kClearUpdateBadge:
             if (QWidget* b = m_controls.find("setbtn")) {
                 b->setProperty("badge", false);
-                b->style()->unpolish(b);
-                b->style()->polish(b);
+                repolish(b);
             }
             return true;
         case msg::kTileVisibility:
