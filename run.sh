@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds Mouse Driver and runs it. Arguments are passed to the program.
+# Builds Mouse Driver and starts the desktop application. Arguments are passed to the program
+# (--demo attaches the virtual devices).
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
 cmake --preset default >/dev/null
 cmake --build --preset default
-exec build/default/bin/mouse-driver-cli list "$@"
+exec build/default/bin/mouse-driver "$@"

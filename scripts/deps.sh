@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, only when some are missing.
 # Other distributions: install the equivalents of the packages listed below by hand
 # (C++20 compiler, CMake >= 3.25, Ninja, pkg-config, GoogleTest/GoogleMock, Google Benchmark,
-# jsoncpp, libudev, Qt 6 base/tools/svg development files).
+# jsoncpp, libudev, Qt 6 base/tools/svg development files, the D-Bus daemon and tools for the
+# single-instance test, DejaVu, WenQuanYi Micro Hei and Loma fonts for Latin, CJK and Thai).
 set -euo pipefail
 
 PACKAGES=(
@@ -10,6 +11,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libjsoncpp-dev libudev-dev
     qt6-base-dev qt6-tools-dev libqt6svg6-dev
+    dbus-daemon dbus-bin fonts-dejavu-core fonts-wqy-microhei fonts-tlwg-loma-otf
 )
 
 missing=()

@@ -1,0 +1,40 @@
+#include "ui/background_panel.h"
+
+#include <QPainter>
+#include <QStyleOption>
+
+#include "ui/resource_manager.h"
+
+namespace md {
+
+BackgroundPanel::BackgroundPanel(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_StyledBackground, true);
+}
+
+void BackgroundPanel::setBackgroundColor(const QColor& c) {
+    m_color = c;
+    update();
+}
+
+void BackgroundPanel::setBackgroundImage(const QString& image) {
+    m_image = image;
+    m_pixmap = image.isEmpty() ? QPixmap() : QPixmap(ResourceManager::instance().resolve(image));
+    update();
+}
+
+void BackgroundPanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    QStyleOption opt;
+    opt.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_Widget, &opt, &p, this);
+    if (m_color.isValid() && m_color.alpha() > 0) p.fillRect(rect(), m_color);
+    if (!m_pixmap.isNull()) {
+        const QSize scaled = m_pixmap.size().scaled(size(), Qt::KeepAspectRatioByExpanding);
+        const QRect target(QPoint((width() - scaled.width()) / 2, (height() - scaled.height()) / 2),
+                           scaled);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(target, m_pixmap);
+    }
+}
+
+}  // namespace md

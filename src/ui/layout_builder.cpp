@@ -1,0 +1,99 @@
+#include "ui/layout_builder.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "common/dbg_out.h"
+#include "ui/background_panel.h"
+#include "ui/control_registry.h"
+#include "ui/font_table.h"
+#include "ui/resource_manager.h"
+
+namespace md {
+namespace {
+constexpr int kMaxSubTreeDepth = 8;  // a sub-tree naming itself must not recurse forever
+}
+
+LayoutBuilder::LayoutBuilder(const LayoutTagTable* tags, QObject* parent)
+    : QUiLoader(parent), m_tags(tags) {}
+
+QWidget* LayoutBuilder::build(const QString& fileOrId, QWidget* parent) {
+    const QString path = ResourceManager::instance().resolve(fileOrId);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        dbgOut(("layout not found: " + path).toStdString());
+        return nullptr;
+    }
+    setWorkingDirectory(QDir(ResourceManager::instance().skinFolder()));
+    QWidget* root = load(&f, parent);
+    if (!root) {
+        dbgOut(("layout not built: " + path + ": " + errorString()).toStdString());
+        return nullptr;
+    }
+    ResourceManager::instance().applyTexts(root);
+    FontTable::instance().applyTo(root);
+    applySkinImages(root);
+    return root;
+}
+
+void LayoutBuilder::applySkinImages(QWidget* root) {
+    const ResourceManager& res = ResourceManager::instance();
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* w : widgets) {
+        const QString image = w->property("skinImage").toString();
+        if (auto* label = qobject_cast<QLabel*>(w); label && !image.isEmpty()) {
+            // Rendered for the label's fixed size at the screen's density, so SVGs stay crisp.
+            const QSize size =
+                label->minimumSize().isEmpty() ? QSize(32, 32) : label->minimumSize();
+            const qreal dpr = label->devicePixelRatioF() > 1.0 ? label->devicePixelRatioF() : 2.0;
+            QPixmap pm = QIcon(res.resolve(image)).pixmap(size, dpr);
+            label->setPixmap(pm);
+            label->setScaledContents(false);
+            label->setAlignment(Qt::AlignCenter);
+        }
+        const QString icon = w->property("skinIcon").toString();
+        if (auto* button = qobject_cast<QAbstractButton*>(w); button && !icon.isEmpty())
+            button->setIcon(QIcon(res.resolve(icon)));
+    }
+}
+
+QWidget* LayoutBuilder::buildInto(const QString& fileOrId, QWidget* host) {
+    QWidget* root = build(fileOrId, host);
+    if (!root) return nullptr;
+    auto* layout = new QVBoxLayout(host);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(root);
+    return root;
+}
+
+QWidget* LayoutBuilder::createWidget(const QString& className, QWidget* parent,
+                                     const QString& name) {
+    QWidget* w = nullptr;
+    if (auto tag = m_tags ? m_tags->find(className) : std::nullopt) {
+        if (tag->kind == LayoutTag::Kind::SubTree) {
+            if (m_depth >= kMaxSubTreeDepth) return nullptr;
+            LayoutBuilder sub(nullptr);
+            sub.m_depth = m_depth + 1;
+            w = sub.build(tag->target, parent);
+            if (w && w->objectName().isEmpty()) w->setObjectName(name);
+            return w;
+        }
+        w = ControlRegistry::instance().create(tag->target, parent);
+    } else if (className == QLatin1String("BackgroundPanel")) {
+        w = new BackgroundPanel(parent);
+    } else if (ControlRegistry::instance().contains(className)) {
+        w = ControlRegistry::instance().create(className, parent);
+    } else {
+        return QUiLoader::createWidget(className, parent, name);
+    }
+    if (w) w->setObjectName(name);
+    return w;
+}
+
+}  // namespace md

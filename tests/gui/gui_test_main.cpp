@@ -1,0 +1,26 @@
+// Entry of gui_tests: one QApplication on the offscreen platform, private XDG folders.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "app/font_holder.h"
+#include "profiles/app_paths.h"
+#include "ui/resource_manager.h"
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir root;
+    qputenv("MD_GUI_TEST_ROOT", root.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (root.path() + "/config").toUtf8());
+    qputenv("XDG_DATA_HOME", (root.path() + "/data").toUtf8());
+    qputenv("XDG_RUNTIME_DIR", root.path().toUtf8());
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    md::installFontSubstitutes();
+    md::AppPaths::setApplicationFolder(MD_SOURCE_DIR "/");
+    ::testing::InitGoogleTest(&argc, argv);
+    const int rc = RUN_ALL_TESTS();
+    md::ResourceManager::instance().release();
+    return rc;
+}
