@@ -83,7 +83,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         } else if (a == "--brightness" || a == "--speed" || a == "--direction" || a == "--colour") {
             if (!value(ctx.named[a.substr(2)])) return kExitBadArguments;
         } else if (a == "--multicolour") {
-            ctx.named["multicolour"] = "1";
+            ctx.named["multicolour"].assign(1, '1');
         } else if (a.rfind("--", 0) == 0) {
             err << "unknown option " << a << "\n";
             usage(err);
