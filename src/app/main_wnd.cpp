@@ -316,10 +316,9 @@ int CMainWnd::receive(const SkinChangedParam& param) {
 
 void CMainWnd::openAbout() {
     if (m_about) return;
-    auto* about = new CAboutWnd(this);
-    m_about = about;
-    about->exec();
-    delete about;
+    CAboutWnd about(this);
+    m_about = &about;  // cleared when the window object goes
+    about.exec();
 }
 
 void CMainWnd::openSkinPicker() {
