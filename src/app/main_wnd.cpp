@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEnterEvent>
 #include <QScreen>
 #include <QStyle>
 #include <QSystemTrayIcon>
@@ -315,10 +316,9 @@ int CMainWnd::receive(const SkinChangedParam& param) {
 
 void CMainWnd::openAbout() {
     if (m_about) return;
-    auto* about = new CAboutWnd(this);
-    m_about = about;
-    about->exec();
-    delete about;
+    CAboutWnd about(this);
+    m_about = &about;  // cleared when the window object goes
+    about.exec();
 }
 
 void CMainWnd::openSkinPicker() {
@@ -348,6 +348,27 @@ void CMainWnd::closeEvent(QCloseEvent* event) {
     event->accept();
     shutdown();
     QApplication::quit();
+}
+
+void CMainWnd::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange) return;
+    m_active = m_hovering = isActiveWindow();
+    if (m_hooks.onActivity) m_hooks.onActivity(m_active, m_hovering);
+}
+
+void CMainWnd::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    if (m_active) return;
+    m_hovering = true;
+    if (m_hooks.onActivity) m_hooks.onActivity(m_active, m_hovering);
+}
+
+void CMainWnd::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    if (m_active) return;
+    m_hovering = false;
+    if (m_hooks.onActivity) m_hooks.onActivity(m_active, m_hovering);
 }
 
 void CMainWnd::shutdown() {

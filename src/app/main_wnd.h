@@ -81,6 +81,9 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
     void onWindowInit();
@@ -103,6 +106,8 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
     WorkerSlots m_workers;
 
     int m_lightControl = 1;
+    bool m_active = false;
+    bool m_hovering = false;
     int m_uiScale = 96;
     bool m_suspended = false;
     bool m_initialised = false;

@@ -33,6 +33,9 @@ struct MainWndHooks {
     // Game lighting message (effect lParam) and the restore 5 s later.
     std::function<void(uint32_t message, uintptr_t wParam, intptr_t lParam)> onGameLighting;
     std::function<void()> onGameLightingEnd;
+    // Window activation and pointer hover, for the models (hover counts only while inactive;
+    // delivered while suspended too).
+    std::function<void(bool active, bool hovering)> onActivity;
     // Messages 1054 (key-capture hook) and the hook messages.
     std::function<void(bool on)> onKeyCaptureHook;
 };

@@ -18,7 +18,7 @@ constexpr const char* kAttachedProperty = "md_notify_attached";
 }  // namespace
 
 NotifyDispatcher::NotifyDispatcher(NotifyTarget& target, QWidget* root)
-    : QObject(root), m_target(target), m_root(root) {
+    : QObject(root), m_target(target), m_targetLife(target.lifeToken()), m_root(root) {
     root->setProperty(kDispatcherProperty, QVariant::fromValue<QObject*>(this));
     attach(root);
 }
@@ -91,7 +91,7 @@ bool NotifyDispatcher::eventFilter(QObject* watched, QEvent* event) {
 
 void NotifyDispatcher::notify(QWidget* sender, const QString& type, uintptr_t wParam,
                               intptr_t lParam) {
-    if (!sender || sender->signalsBlocked()) return;
+    if (!sender || sender->signalsBlocked() || m_targetLife.expired()) return;
     Notification n{type, sender->objectName(), sender, wParam, lParam};
     if (type != QLatin1String("timer") && dbgEnabled())
         dbgOut((type + QLatin1Char(' ') + n.sender).toStdString());

@@ -45,6 +45,7 @@ class NotifyDispatcher : public QObject {
     void connectWidget(QWidget* w);
 
     NotifyTarget& m_target;
+    std::weak_ptr<void> m_targetLife;
     QPointer<QWidget> m_root;
     bool m_initSent = false;
 };

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QEnterEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -203,6 +204,17 @@ TEST_F(MainWndTest, DraggingTheTitleBarMovesTheWindow) {
     send(QEvent::MouseMove, global + QPoint(50, 30), Qt::LeftButton);
     send(QEvent::MouseButtonRelease, global + QPoint(50, 30), Qt::NoButton);
     EXPECT_EQ(wnd->pos(), start + QPoint(50, 30));
+}
+
+TEST_F(MainWndTest, HoverWhileInactiveIsToldEvenWhenSuspended) {
+    std::vector<std::pair<bool, bool>> seen;
+    wnd->hooks().onActivity = [&](bool a, bool h) { seen.emplace_back(a, h); };
+    wnd->handleMessage(msg::kPowerBroadcast, msg::kPowerSuspend, 0);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(wnd.get(), &enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(wnd.get(), &leave);
+    EXPECT_EQ(seen, (std::vector<std::pair<bool, bool>>{{false, true}, {false, false}}));
 }
 
 }  // namespace md
