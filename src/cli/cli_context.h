@@ -2,6 +2,7 @@
 // Options shared by every verb of mouse-driver-cli and the exit codes it returns.
 
 #include <iosfwd>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,16 +23,24 @@ struct CliContext {
     std::string simState;  // state file of the virtual devices
     std::string device;    // --device
     std::string script;    // --script (watch with --simulate)
+    std::map<std::string, std::string> named;  // verb options (--brightness 3, --multicolour)
     std::shared_ptr<HidBackend> backend;
     std::ostream* out = nullptr;
     std::ostream* err = nullptr;
 };
 
 // Runs the command line (without the program name); output goes to out and err.
-int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
+// A backend given here replaces --simulate and the machine's hidraw devices (tests).
+int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err,
+           std::shared_ptr<HidBackend> backend = nullptr);
 
 int runList(CliContext& ctx);
 int runInfo(CliContext& ctx);
 int runWatch(CliContext& ctx);
+// settings, dpi, polling, lighting, keys
+int runMouseVerb(CliContext& ctx, const std::string& verb);
+int runProfileVerb(CliContext& ctx);
+// macros upload, recoil upload
+int runMemoryVerb(CliContext& ctx, const std::string& verb);
 
 }  // namespace md::cli

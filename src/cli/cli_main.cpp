@@ -17,6 +17,18 @@ void usage(std::ostream& os) {
           "  info                 session, device information, key count, macro capacity, power\n"
           "  watch                print arrival and removal of supported collections until\n"
           "                       interrupted\n"
+          "  settings             the mouse's settings block, decoded\n"
+          "  dpi set STAGE DPI | dpi active STAGE | dpi enable STAGE | dpi disable STAGE\n"
+          "  polling INDEX        report rate index 0-4\n"
+          "  lighting MODE [--brightness 0-4] [--speed 0-4] [--direction 0-1]\n"
+          "                [--colour RRGGBB] [--multicolour]\n"
+          "  keys                 the mouse's buttons with their assignments\n"
+          "  keys set BUTTON CODE assign a three-byte code (hex, e.g. 100100) to a button\n"
+          "  macros upload        write the macros of the mouse's data folder to the mouse\n"
+          "  recoil upload        write the recoil tables (ShootData_ files) to the mouse\n"
+          "  profile dump FILE    the mouse's current state as a profile file\n"
+          "  profile apply FILE   import a profile file, make it current and write it to the "
+          "mouse\n"
           "options:\n"
           "  --json               machine-readable output\n"
           "  --trace              print every command packet and reply\n"
@@ -33,7 +45,8 @@ void usage(std::ostream& os) {
 
 }  // namespace
 
-int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
+int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err,
+           std::shared_ptr<HidBackend> backend) {
     CliContext ctx;
     ctx.out = &out;
     ctx.err = &err;
@@ -67,6 +80,10 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             if (!value(ctx.simState)) return kExitBadArguments;
         } else if (a == "--script") {
             if (!value(ctx.script)) return kExitBadArguments;
+        } else if (a == "--brightness" || a == "--speed" || a == "--direction" || a == "--colour") {
+            if (!value(ctx.named[a.substr(2)])) return kExitBadArguments;
+        } else if (a == "--multicolour") {
+            ctx.named["multicolour"] = "1";
         } else if (a.rfind("--", 0) == 0) {
             err << "unknown option " << a << "\n";
             usage(err);
@@ -84,7 +101,9 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     if (ctx.trace) {
         setDbgSink([&out](std::string_view line) { out << line << '\n'; });
     }
-    if (!ctx.simulate.empty()) {
+    if (backend) {
+        ctx.backend = std::move(backend);
+    } else if (!ctx.simulate.empty()) {
         std::string error;
         ctx.backend = sim::makeVirtualBus(sim::splitKinds(ctx.simulate), ctx.simState, &error);
         if (!ctx.backend) {
@@ -107,6 +126,13 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         rc = runInfo(ctx);
     } else if (verb == "watch") {
         rc = runWatch(ctx);
+    } else if (verb == "settings" || verb == "dpi" || verb == "polling" || verb == "lighting" ||
+               verb == "keys") {
+        rc = runMouseVerb(ctx, verb);
+    } else if (verb == "macros" || verb == "recoil") {
+        rc = runMemoryVerb(ctx, verb);
+    } else if (verb == "profile") {
+        rc = runProfileVerb(ctx);
     } else {
         err << "unknown verb '" << verb << "'\n";
         usage(err);

@@ -22,19 +22,27 @@ std::string hexBytes(std::span<const uint8_t> b) {
 
 const char* chargeText(uint8_t v) {
     switch (v) {
-        case 0: return "powered by cable";
-        case 1: return "charging";
-        case 2: return "on battery";
-        default: return "unknown";
+        case 0:
+            return "powered by cable";
+        case 1:
+            return "charging";
+        case 2:
+            return "on battery";
+        default:
+            return "unknown";
     }
 }
 
 const char* phoneText(uint8_t v) {
     switch (v) {
-        case 1: return "iPhone";
-        case 2: return "Samsung";
-        case 3: return "other";
-        default: return "none";
+        case 1:
+            return "iPhone";
+        case 2:
+            return "Samsung";
+        case 3:
+            return "other";
+        default:
+            return "none";
     }
 }
 
@@ -95,7 +103,9 @@ int runInfo(CliContext& ctx) {
                       dev->identity.productId, dev->slot);
         *ctx.out << "device: " << kindName(dev->identity.deviceKind) << head << "\n"
                  << "path: " << dev->identity.path << "\n"
-                 << "session: " << (session == 1 ? "begun" : "not begun (" + std::to_string(session) + ")") << "\n";
+                 << "session: "
+                 << (session == 1 ? "begun" : "not begun (" + std::to_string(session) + ")")
+                 << "\n";
         if (infoResult == 1) {
             *ctx.out << "device information: " << hexBytes(info) << "\n"
                      << "keys: " << static_cast<int>(info[5]) << "\n"
@@ -104,8 +114,9 @@ int runInfo(CliContext& ctx) {
             *ctx.out << "device information: not read (" << infoResult << ")\n";
         }
         if (powerResult == 1) {
-            *ctx.out << "power: battery " << static_cast<int>(power[0]) << "%, " << chargeText(power[1])
-                     << (power[3] ? ", 2.4G" : ", wired") << ", phone " << phoneText(power[5]) << "\n";
+            *ctx.out << "power: battery " << static_cast<int>(power[0]) << "%, "
+                     << chargeText(power[1]) << (power[3] ? ", 2.4G" : ", wired") << ", phone "
+                     << phoneText(power[5]) << "\n";
         } else {
             *ctx.out << "power: not read (" << powerResult << ")\n";
         }

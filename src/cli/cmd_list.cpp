@@ -51,7 +51,8 @@ int runList(CliContext& ctx) {
     }
     for (const auto& c : all) {
         char line[160];
-        std::snprintf(line, sizeof line, "  vid=%s pid=%s if=%d col=%u page=%s usage=%s in=%u out=%u feat=%u%s",
+        std::snprintf(line, sizeof line,
+                      "  vid=%s pid=%s if=%d col=%u page=%s usage=%s in=%u out=%u feat=%u%s",
                       hex4(c.vendorId).c_str(), hex4(c.productId).c_str(), c.interfaceNumber,
                       c.collectionNumber, hex4(c.usagePage).c_str(), hex4(c.usage).c_str(),
                       c.inputLength, c.outputLength, c.featureLength, c.usable ? "" : " unusable");

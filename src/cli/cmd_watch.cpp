@@ -21,19 +21,20 @@ extern "C" void onWatchSignal(int) {
 
 // Prints arrival and removal of supported collections as the detection thread reports them.
 class PrintingDispatcher final : public UiDispatcher {
-public:
+  public:
     PrintingDispatcher(std::ostream& out, SlotList& slots) : m_out(out), m_slots(slots) {}
     void send(uint32_t message, uintptr_t slot, intptr_t) override {
         if (message != msg::kSlotClaimed && message != msg::kSlotFreed) return;
         const DeviceIdentity s = m_slots.at(slot);
         m_out << (message == msg::kSlotClaimed ? "arrived" : "removed") << " slot " << slot << ' '
-              << kindName(s.deviceKind) << ' ' << (s.collectionRole == kRoleCommand ? "command" : "event");
+              << kindName(s.deviceKind) << ' '
+              << (s.collectionRole == kRoleCommand ? "command" : "event");
         if (message == msg::kSlotClaimed) m_out << ' ' << s.path;
         m_out << std::endl;
     }
     void post(uint32_t, uintptr_t, intptr_t) override {}
 
-private:
+  private:
     std::ostream& m_out;
     SlotList& m_slots;
 };
@@ -67,7 +68,8 @@ bool parseScript(const std::string& text, std::vector<ScriptStep>& steps, std::s
         }
         steps.push_back(s);
     }
-    std::stable_sort(steps.begin(), steps.end(), [](const auto& a, const auto& b) { return a.atMs < b.atMs; });
+    std::stable_sort(steps.begin(), steps.end(),
+                     [](const auto& a, const auto& b) { return a.atMs < b.atMs; });
     return true;
 }
 
@@ -124,7 +126,8 @@ int runWatch(CliContext& ctx) {
         settle();
         for (const auto& s : steps) {
             if (stop.wait(std::chrono::milliseconds(s.atMs) -
-                          std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start))) {
+                          std::chrono::duration_cast<std::chrono::milliseconds>(
+                              std::chrono::steady_clock::now() - start))) {
                 break;
             }
             auto& d = devices[s.device];

@@ -14,14 +14,14 @@ struct KindName {
     const char* name;
 };
 constexpr KindName kKindNames[] = {
-    {kind::kMouseWired, "mouse"},       {kind::kMouseWireless, "receiver"},
-    {kind::kKeyboard, "keyboard"},      {kind::kKeyboardOther, "keyboard-receiver"},
-    {kind::kMousePad, "mousepad"},      {kind::kHeadset, "headset"},
+    {kind::kMouseWired, "mouse"},  {kind::kMouseWireless, "receiver"},
+    {kind::kKeyboard, "keyboard"}, {kind::kKeyboardOther, "keyboard-receiver"},
+    {kind::kMousePad, "mousepad"}, {kind::kHeadset, "headset"},
 };
 
 // Collects the slots claimed during a pass; nothing else to do in a command-line run.
 class CollectingDispatcher final : public UiDispatcher {
-public:
+  public:
     void send(uint32_t, uintptr_t, intptr_t) override {}
     void post(uint32_t, uintptr_t, intptr_t) override {}
 };
@@ -76,7 +76,8 @@ std::optional<SelectedDevice> selectDevice(CliContext& ctx, int& exitCode) {
         d.linkMode = s.deviceKind == kind::kMouseWireless ? 2 : 1;
         return d;
     }
-    *ctx.err << (wanted ? "no " + ctx.device + " found" : std::string("no supported device found")) << "\n";
+    *ctx.err << (wanted ? "no " + ctx.device + " found" : std::string("no supported device found"))
+             << "\n";
     exitCode = kExitNoDevice;
     return std::nullopt;
 }

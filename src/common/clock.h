@@ -9,13 +9,13 @@
 namespace md {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual uint64_t nowMs() const = 0;
 };
 
 class SteadyClock final : public Clock {
-public:
+  public:
     uint64_t nowMs() const override {
         using namespace std::chrono;
         return static_cast<uint64_t>(
@@ -28,13 +28,13 @@ public:
 };
 
 class ManualClock final : public Clock {
-public:
+  public:
     explicit ManualClock(uint64_t start = 0) : m_now(start) {}
     uint64_t nowMs() const override { return m_now.load(); }
     void set(uint64_t ms) { m_now.store(ms); }
     void advance(uint64_t ms) { m_now.fetch_add(ms); }
 
-private:
+  private:
     std::atomic<uint64_t> m_now;
 };
 

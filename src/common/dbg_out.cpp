@@ -20,7 +20,9 @@ struct DbgState {
     ~DbgState() {
         if (logFile) std::fclose(logFile);
     }
-    void refreshEnabled() { g_dbgEnabled.store(toStderr || logFile || sink, std::memory_order_relaxed); }
+    void refreshEnabled() {
+        g_dbgEnabled.store(toStderr || logFile || sink, std::memory_order_relaxed);
+    }
 };
 
 DbgState& state() {

@@ -18,7 +18,9 @@ void dbgFormat(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 }  // namespace detail
 
 // True while some output is wanted; cheap enough for hot paths.
-inline bool dbgEnabled() noexcept { return detail::g_dbgEnabled.load(std::memory_order_relaxed); }
+inline bool dbgEnabled() noexcept {
+    return detail::g_dbgEnabled.load(std::memory_order_relaxed);
+}
 
 // Writes text as given (a line feed is added when it does not end with one).
 inline void dbgOut(std::string_view text) {

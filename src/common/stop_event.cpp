@@ -24,7 +24,9 @@ void StopEvent::reset() {
     [[maybe_unused]] ssize_t n = ::read(m_fd, &v, sizeof v);
 }
 
-bool StopEvent::isSet() const { return wait(std::chrono::milliseconds(0)); }
+bool StopEvent::isSet() const {
+    return wait(std::chrono::milliseconds(0));
+}
 
 bool StopEvent::wait(std::chrono::milliseconds timeout) const {
     const auto deadline = std::chrono::steady_clock::now() + timeout;

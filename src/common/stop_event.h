@@ -8,7 +8,7 @@
 namespace md {
 
 class StopEvent {
-public:
+  public:
     StopEvent();
     ~StopEvent();
     StopEvent(const StopEvent&) = delete;
@@ -22,7 +22,7 @@ public:
     // Readable while the event is set.
     int fd() const { return m_fd; }
 
-private:
+  private:
     int m_fd;
 };
 

@@ -13,7 +13,8 @@ uint16_t packetChecksum(std::span<const uint8_t, kPacketSize> packet) {
     return static_cast<uint16_t>(sum & 0xFFFF);
 }
 
-Packet buildPacket(uint8_t command, uint8_t length, uint16_t offset, std::span<const uint8_t> payload) {
+Packet buildPacket(uint8_t command, uint8_t length, uint16_t offset,
+                   std::span<const uint8_t> payload) {
     Packet p{};
     p[0] = kCommandReportId;
     p[3] = command;

@@ -7,10 +7,13 @@
 
 namespace md {
 
-DeviceDetector::DeviceDetector(SlotList& slots, UiDispatcher& ui, std::shared_ptr<HidBackend> backend)
+DeviceDetector::DeviceDetector(SlotList& slots, UiDispatcher& ui,
+                               std::shared_ptr<HidBackend> backend)
     : m_slots(slots), m_ui(ui), m_backend(std::move(backend)), m_probe(m_backend) {}
 
-DeviceDetector::~DeviceDetector() { join(); }
+DeviceDetector::~DeviceDetector() {
+    join();
+}
 
 void DeviceDetector::start(StopEvent& stop) {
     join();
@@ -55,7 +58,8 @@ bool DeviceDetector::runPass() {
             id.collectionNumber = parseCollectionNumber(p);
             id.interfaceNumber = parseInterfaceNumber(p);
             id.path = p;
-            if (!m_slots.isCandidate(id) || !m_probe.openChannel(p, true, false, true, false)) continue;
+            if (!m_slots.isCandidate(id) || !m_probe.openChannel(p, true, false, true, false))
+                continue;
             id.vendorId = m_probe.attributes().vendorId;
             id.productId = m_probe.attributes().productId;
             id.usagePage = m_probe.caps().usagePage;

@@ -18,7 +18,7 @@
 namespace md {
 
 class DeviceDetector {
-public:
+  public:
     DeviceDetector(SlotList& slots, UiDispatcher& ui, std::shared_ptr<HidBackend> backend);
     ~DeviceDetector();
     DeviceDetector(const DeviceDetector&) = delete;
@@ -39,7 +39,7 @@ public:
     std::chrono::milliseconds interval() const;
     uint64_t passes() const { return m_passes.load(); }
 
-private:
+  private:
     void run(StopEvent& stop);
 
     SlotList& m_slots;

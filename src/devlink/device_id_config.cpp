@@ -33,8 +33,10 @@ bool readEntry(const Json::Value& root, const char* name, std::optional<DeviceId
     if (!root.isMember(name)) return true;
     const Json::Value& e = root[name];
     DeviceIds ids;
-    if (!e.isObject() || !readId(e["vendorId"], ids.vendorId) || !readId(e["productId"], ids.productId)) {
-        error = std::string("\"") + name + "\" needs \"vendorId\" and \"productId\" (0x0000-0xFFFF)";
+    if (!e.isObject() || !readId(e["vendorId"], ids.vendorId) ||
+        !readId(e["productId"], ids.productId)) {
+        error =
+            std::string("\"") + name + "\" needs \"vendorId\" and \"productId\" (0x0000-0xFFFF)";
         return false;
     }
     into = ids;

@@ -11,7 +11,8 @@ bool sameCollection(const DeviceIdentity& a, const DeviceIdentity& b) {
 
 namespace {
 DeviceIdentity row(uint16_t vid, uint16_t pid, uint16_t itf, uint16_t col, uint16_t kind,
-                   uint16_t role, uint16_t page, uint16_t usage, uint16_t partner, uint16_t partnerSlot) {
+                   uint16_t role, uint16_t page, uint16_t usage, uint16_t partner,
+                   uint16_t partnerSlot) {
     DeviceIdentity d;
     d.vendorId = vid;
     d.productId = pid;

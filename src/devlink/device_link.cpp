@@ -62,7 +62,8 @@ void DeviceLink::closeLink() {
     m_wirelessChannel.closeChannel();
 }
 
-int DeviceLink::transact(std::span<const uint8_t> request, std::span<uint8_t> reply, uint32_t* bytesRead) {
+int DeviceLink::transact(std::span<const uint8_t> request, std::span<uint8_t> reply,
+                         uint32_t* bytesRead) {
     m_busy = true;
     if (bytesRead) *bytesRead = 0;
     if (!m_opened) {
@@ -90,8 +91,8 @@ int DeviceLink::transact(std::span<const uint8_t> request, std::span<uint8_t> re
         }
         {
             std::lock_guard io(m_ioLock);
-            ok = !reply.empty() &&
-                 channel.readReport(static_cast<uint32_t>(reply.size()), bytesRead, reply.data(), timeout);
+            ok = !reply.empty() && channel.readReport(static_cast<uint32_t>(reply.size()),
+                                                      bytesRead, reply.data(), timeout);
         }
         result = ok ? link::kOk : link::kNoReply;
         const uint8_t echo = reply.size() > 3 ? reply[3] : 0;
@@ -107,17 +108,19 @@ int DeviceLink::transact(std::span<const uint8_t> request, std::span<uint8_t> re
     return result;
 }
 
-int DeviceLink::transactQuiet(std::span<const uint8_t> request, std::span<uint8_t> reply, uint32_t* bytesRead) {
+int DeviceLink::transactQuiet(std::span<const uint8_t> request, std::span<uint8_t> reply,
+                              uint32_t* bytesRead) {
     if (bytesRead) *bytesRead = 0;
     if (!m_opened) return link::kNoReply;
     const Packet packet = padded(request);
     {
         std::lock_guard io(m_ioLock);
-        if (!m_wiredChannel.writeReport(kPacketSize, nullptr, packet.data(), 1000)) return link::kWriteFailed;
+        if (!m_wiredChannel.writeReport(kPacketSize, nullptr, packet.data(), 1000))
+            return link::kWriteFailed;
     }
     std::lock_guard io(m_ioLock);
     const bool ok = !reply.empty() && m_wiredChannel.readReport(static_cast<uint32_t>(reply.size()),
-                                                                 bytesRead, reply.data(), 1000);
+                                                                bytesRead, reply.data(), 1000);
     return ok ? link::kOk : link::kNoReply;
 }
 
@@ -157,7 +160,8 @@ int DeviceLink::readStatus(std::span<uint8_t> out, uint8_t length, uint16_t offs
     const uint8_t n = static_cast<uint8_t>(std::min<size_t>({length, kPacketPayload}));
     Packet reply{};
     const int result = singlePacket(cmd::kReadStatus, reply, n, offset);
-    if (result == link::kOk) std::copy_n(reply.begin() + 8, std::min<size_t>(n, out.size()), out.begin());
+    if (result == link::kOk)
+        std::copy_n(reply.begin() + 8, std::min<size_t>(n, out.size()), out.begin());
     return result;
 }
 
@@ -175,7 +179,8 @@ int DeviceLink::chunked(uint8_t command, uint32_t total, uint32_t base, uint32_t
         const uint32_t n = std::min(limit, total - r);
         std::span<const uint8_t> payload;
         if (mode != Mode::Read) payload = source.subspan(r, n);
-        const Packet p = buildPacket(command, static_cast<uint8_t>(n), static_cast<uint16_t>((base + r) & 0xFFFF), payload);
+        const Packet p = buildPacket(command, static_cast<uint8_t>(n),
+                                     static_cast<uint16_t>((base + r) & 0xFFFF), payload);
         int result;
         if (mode == Mode::LedFrame) {
             // Frames never wait behind a command and never cross the receiver.
@@ -226,7 +231,8 @@ int DeviceLink::writeKeyTable(std::span<const uint8_t> table, int page) {
 int DeviceLink::readKeyByteTable(std::span<uint8_t> out) {
     const uint32_t total = m_transferLength / 3u;
     if (out.size() < total) return link::kNoReply;
-    return chunked(cmd::kReadKeyByteTable, total, 0, m_chunkSize, Lock::Command, Mode::Read, {}, out);
+    return chunked(cmd::kReadKeyByteTable, total, 0, m_chunkSize, Lock::Command, Mode::Read, {},
+                   out);
 }
 
 int DeviceLink::readConfig(std::span<uint8_t> out, uint16_t length, uint16_t base) {
@@ -236,27 +242,33 @@ int DeviceLink::readConfig(std::span<uint8_t> out, uint16_t length, uint16_t bas
 
 int DeviceLink::writeConfig(std::span<const uint8_t> data, uint16_t length, uint16_t base) {
     if (data.size() < length) return link::kNoReply;
-    return chunked(cmd::kWriteConfig, length, base, m_chunkSize, Lock::Command, Mode::Write, data, {});
+    return chunked(cmd::kWriteConfig, length, base, m_chunkSize, Lock::Command, Mode::Write, data,
+                   {});
 }
 
 int DeviceLink::writeMacroData(std::span<const uint8_t> data, uint32_t length) {
     if (data.size() < length) return link::kNoReply;
-    return chunked(cmd::kWriteMacroData, length, 0, m_chunkSize, Lock::Command, Mode::Write, data, {});
+    return chunked(cmd::kWriteMacroData, length, 0, m_chunkSize, Lock::Command, Mode::Write, data,
+                   {});
 }
 
 int DeviceLink::writeShootData(std::span<const uint8_t> data, uint32_t length) {
     if (data.size() < length) return link::kNoReply;
-    return chunked(cmd::kWriteShootData, length, 0, kPacketPayload, Lock::None, Mode::Write, data, {});
+    return chunked(cmd::kWriteShootData, length, 0, kPacketPayload, Lock::None, Mode::Write, data,
+                   {});
 }
 
-int DeviceLink::writeColourTable(std::span<const uint8_t> data, uint32_t length, uint32_t page, uint32_t pageSize) {
+int DeviceLink::writeColourTable(std::span<const uint8_t> data, uint32_t length, uint32_t page,
+                                 uint32_t pageSize) {
     if (data.size() < length) return link::kNoReply;
-    return chunked(cmd::kWriteColourTable, length, page * pageSize, m_chunkSize, Lock::Light, Mode::Write, data, {});
+    return chunked(cmd::kWriteColourTable, length, page * pageSize, m_chunkSize, Lock::Light,
+                   Mode::Write, data, {});
 }
 
 int DeviceLink::sendLedFrame(std::span<const uint8_t> frame, uint32_t length) {
     if (frame.size() < length) return link::kNoReply;
-    return chunked(cmd::kSendLedFrame, length, 0, m_chunkSize, Lock::Light, Mode::LedFrame, frame, {});
+    return chunked(cmd::kSendLedFrame, length, 0, m_chunkSize, Lock::Light, Mode::LedFrame, frame,
+                   {});
 }
 
 }  // namespace md

@@ -22,11 +22,11 @@ namespace md {
 // Result codes of the command link.
 namespace link {
 inline constexpr int kOk = 1;
-inline constexpr int kNoReply = 0;         // not opened, or no reply completed
+inline constexpr int kNoReply = 0;  // not opened, or no reply completed
 inline constexpr int kWriteFailed = -1;
-inline constexpr int kUnreachable = -101;  // 2.4G: the receiver cannot reach the device
-inline constexpr int kStatusFailed = -102; // reply status 0xFF
-inline constexpr int kStatusBusy = -103;   // reply status 0xFE
+inline constexpr int kUnreachable = -101;   // 2.4G: the receiver cannot reach the device
+inline constexpr int kStatusFailed = -102;  // reply status 0xFF
+inline constexpr int kStatusBusy = -103;    // reply status 0xFE
 inline constexpr int kBadKeyPage = -201;
 }  // namespace link
 
@@ -34,7 +34,7 @@ inline constexpr size_t kDeviceInfoSize = 34;
 using DeviceInfo = std::array<uint8_t, kDeviceInfoSize>;
 
 class DeviceLink {
-public:
+  public:
     DeviceLink();  // channels on the default HID backend
     explicit DeviceLink(std::shared_ptr<HidBackend> backend);
     DeviceLink(const DeviceLink&) = delete;
@@ -64,35 +64,38 @@ public:
     std::recursive_mutex& eventChannelLock() { return m_eventChannelLock; }
 
     // Transactions (request padded or cut to 64 bytes; reply not cleared before the read).
-    int transact(std::span<const uint8_t> request, std::span<uint8_t> reply, uint32_t* bytesRead = nullptr);
-    int transactQuiet(std::span<const uint8_t> request, std::span<uint8_t> reply, uint32_t* bytesRead = nullptr);
+    int transact(std::span<const uint8_t> request, std::span<uint8_t> reply,
+                 uint32_t* bytesRead = nullptr);
+    int transactQuiet(std::span<const uint8_t> request, std::span<uint8_t> reply,
+                      uint32_t* bytesRead = nullptr);
 
     // Command builders.
     int beginSession();
     int endSession();
     int enableHostLighting();
     int readDeviceInfo(DeviceInfo& out);
-    int readKeyTable(std::span<uint8_t> out);              // transferLength bytes
+    int readKeyTable(std::span<uint8_t> out);  // transferLength bytes
     int writeKeyTable(std::span<const uint8_t> table, int page);
-    int readKeyByteTable(std::span<uint8_t> out);          // transferLength / 3 bytes
+    int readKeyByteTable(std::span<uint8_t> out);  // transferLength / 3 bytes
     int readConfig(std::span<uint8_t> out, uint16_t length, uint16_t base);
     int writeConfig(std::span<const uint8_t> data, uint16_t length, uint16_t base);
     int readStatus(std::span<uint8_t> out, uint8_t length, uint16_t offset);
     int writeMacroData(std::span<const uint8_t> data, uint32_t length);
     int writeShootData(std::span<const uint8_t> data, uint32_t length);
-    int writeColourTable(std::span<const uint8_t> data, uint32_t length, uint32_t page, uint32_t pageSize);
+    int writeColourTable(std::span<const uint8_t> data, uint32_t length, uint32_t page,
+                         uint32_t pageSize);
     int sendLedFrame(std::span<const uint8_t> frame, uint32_t length);
     bool checkWirelessOnline();
 
-private:
+  private:
     enum class Lock { None, Command, Light };
     enum class Mode { Read, Write, LedFrame };
 
     HidChannel& currentChannel() { return m_wireless ? m_wirelessChannel : m_wiredChannel; }
     uint32_t currentTimeout() const { return m_wireless ? 5000 : 1000; }
     int singlePacket(uint8_t command, Packet& reply, uint8_t length = 0, uint16_t offset = 0);
-    int chunked(uint8_t command, uint32_t total, uint32_t base, uint32_t limit, Lock lock, Mode mode,
-                std::span<const uint8_t> source, std::span<uint8_t> sink);
+    int chunked(uint8_t command, uint32_t total, uint32_t base, uint32_t limit, Lock lock,
+                Mode mode, std::span<const uint8_t> source, std::span<uint8_t> sink);
     static int statusResult(const Packet& reply);
 
     std::atomic<uint16_t> m_transferLength{512};

@@ -14,7 +14,7 @@ namespace md {
 namespace {
 
 class UniqueFd {
-public:
+  public:
     explicit UniqueFd(int fd = -1) : m_fd(fd) {}
     ~UniqueFd() {
         if (m_fd >= 0) ::close(m_fd);
@@ -23,7 +23,7 @@ public:
     UniqueFd& operator=(const UniqueFd&) = delete;
     int get() const { return m_fd; }
 
-private:
+  private:
     int m_fd;
 };
 
@@ -36,7 +36,7 @@ int remainingMs(bool forever, std::chrono::steady_clock::time_point deadline) {
 }
 
 class FdHidNode final : public HidNode {
-public:
+  public:
     FdHidNode(int fd, HidInterfaceInfo info)
         : m_fd(fd), m_shutdown(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), m_info(std::move(info)) {}
 
@@ -71,9 +71,11 @@ public:
         [[maybe_unused]] ssize_t n = ::write(m_shutdown.get(), &one, sizeof one);
     }
 
-    const HidInterfaceInfo& info() const override { return m_info; }
+    const HidInterfaceInfo& info() const override {
+        return m_info;
+    }
 
-private:
+  private:
     template <typename Op>
     HidIo transfer(short events, int timeoutMs, int cancelFd, Op op) {
         const bool forever = timeoutMs < 0;
@@ -81,7 +83,8 @@ private:
             std::chrono::steady_clock::now() + std::chrono::milliseconds(forever ? 0 : timeoutMs);
         for (;;) {
             // The cancel event comes first so that a cancel arriving with the data wins.
-            pollfd fds[3] = {{cancelFd, POLLIN, 0}, {m_shutdown.get(), POLLIN, 0}, {m_fd.get(), events, 0}};
+            pollfd fds[3] = {
+                {cancelFd, POLLIN, 0}, {m_shutdown.get(), POLLIN, 0}, {m_fd.get(), events, 0}};
             const int r = ::poll(fds, 3, remainingMs(forever, deadline));
             if (r < 0) {
                 if (errno == EINTR) continue;

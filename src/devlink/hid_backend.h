@@ -15,14 +15,14 @@ namespace md {
 
 // One HID interface (one hidraw node) as the platform reports it.
 struct HidInterfaceInfo {
-    std::string node;        // "/dev/hidraw3"; the part of a device path before '#'
-    uint16_t bus = 0;        // 3 USB, 5 Bluetooth, ...
+    std::string node;  // "/dev/hidraw3"; the part of a device path before '#'
+    uint16_t bus = 0;  // 3 USB, 5 Bluetooth, ...
     uint16_t vendorId = 0;
     uint16_t productId = 0;
-    uint16_t version = 0;    // bcdDevice when known
-    int interfaceNumber = -1;        // USB bInterfaceNumber, -1 when not a USB interface
-    bool multiInterface = false;     // the USB device has more than one interface ("&mi_")
-    std::vector<uint8_t> descriptor; // report descriptor bytes
+    uint16_t version = 0;             // bcdDevice when known
+    int interfaceNumber = -1;         // USB bInterfaceNumber, -1 when not a USB interface
+    bool multiInterface = false;      // the USB device has more than one interface ("&mi_")
+    std::vector<uint8_t> descriptor;  // report descriptor bytes
 };
 
 enum class HidIo { Ok, Timeout, Cancelled, Error };
@@ -33,7 +33,7 @@ inline constexpr int kHidWaitForever = -1;
 // An open HID node. read/write may be called from two threads at once (one each); shutdown()
 // may be called from any thread and ends every wait at once, now and later.
 class HidNode {
-public:
+  public:
     virtual ~HidNode() = default;
 
     // Reads one report as the kernel delivers it: the first byte is the report ID when the
@@ -56,7 +56,7 @@ public:
 };
 
 class HidBackend {
-public:
+  public:
     virtual ~HidBackend() = default;
 
     // Fills out with every HID interface present now. False when the listing itself failed.

@@ -15,7 +15,8 @@ namespace md {
 namespace {
 
 int toPollTimeout(uint32_t timeout) {
-    return timeout == kInfinite ? kHidWaitForever : static_cast<int>(std::min<uint32_t>(timeout, INT_MAX));
+    return timeout == kInfinite ? kHidWaitForever
+                                : static_cast<int>(std::min<uint32_t>(timeout, INT_MAX));
 }
 
 void consumeEvent(int fd) {
@@ -26,7 +27,8 @@ void consumeEvent(int fd) {
 std::vector<HidDataItem> buildItems(HidReportType type, const HidCollectionInfo& info) {
     const size_t t = static_cast<size_t>(type);
     size_t values = 0;
-    for (const auto& c : info.valueCaps[t]) values += static_cast<size_t>(c.usageMax) - c.usageMin + 1;
+    for (const auto& c : info.valueCaps[t])
+        values += static_cast<size_t>(c.usageMax) - c.usageMin + 1;
     std::vector<HidDataItem> items;
     items.reserve(info.buttonCaps[t].size() + values);
     for (const auto& c : info.buttonCaps[t]) {
@@ -79,9 +81,10 @@ bool HidChannel::enumerateHidPaths() {
         const size_t n = countTopLevelCollections(itf.descriptor);
         for (size_t c = 1; c <= n; ++c) {
             // The list grows by doubling, starting with room for 8 paths.
-            if (m_paths.size() == m_paths.capacity()) m_paths.reserve(std::max<size_t>(8, m_paths.capacity() * 2));
-            m_paths.push_back(makeHidPath(itf.node, itf.vendorId, itf.productId, itf.interfaceNumber,
-                                          itf.multiInterface, c, n));
+            if (m_paths.size() == m_paths.capacity())
+                m_paths.reserve(std::max<size_t>(8, m_paths.capacity() * 2));
+            m_paths.push_back(makeHidPath(itf.node, itf.vendorId, itf.productId,
+                                          itf.interfaceNumber, itf.multiInterface, c, n));
         }
     }
     return true;
@@ -98,8 +101,8 @@ void HidChannel::freeHidPaths() {
     m_pathCursor = 0;
 }
 
-bool HidChannel::openChannel(const std::string& path, bool forRead, bool forWrite,
-                             bool overlapped, bool exclusive) {
+bool HidChannel::openChannel(const std::string& path, bool forRead, bool forWrite, bool overlapped,
+                             bool exclusive) {
     m_forRead = forRead;
     m_forWrite = forWrite;
     m_overlapped = overlapped;
@@ -112,7 +115,8 @@ bool HidChannel::reopenChannel() {
     std::lock_guard lock(m_openMutex);
     releaseLocked();
     if (!m_backend) return false;
-    std::shared_ptr<HidNode> node = m_backend->open(std::string(pathNode(m_path)), m_forRead, m_forWrite);
+    std::shared_ptr<HidNode> node =
+        m_backend->open(std::string(pathNode(m_path)), m_forRead, m_forWrite);
     if (!node) return false;
     if (!loadCapabilities(std::move(node))) {
         releaseLocked();
@@ -154,12 +158,14 @@ bool HidChannel::loadCapabilities(std::shared_ptr<HidNode> node) {
     if (col == 0 && desc.collections.size() > 1) return false;  // ambiguous path
 
     size_t rawSize = 2;
-    for (const auto& c : desc.collections) rawSize = std::max<size_t>(rawSize, c.caps.inputReportByteLength);
+    for (const auto& c : desc.collections)
+        rawSize = std::max<size_t>(rawSize, c.caps.inputReportByteLength);
     auto state = std::make_shared<OpenState>();
     state->node = std::move(node);
     state->usesReportIds = desc.usesReportIds;
     state->rawInput.assign(rawSize + 1, 0);
-    state->preparsed = std::make_shared<const HidCollectionInfo>(std::move(desc.collections[index]));
+    state->preparsed =
+        std::make_shared<const HidCollectionInfo>(std::move(desc.collections[index]));
 
     m_preparsed = state->preparsed;
     m_caps = m_preparsed->caps;
@@ -188,7 +194,8 @@ void HidChannel::cancelTransfer() {
     [[maybe_unused]] ssize_t n = ::write(m_cancelFd, &one, sizeof one);
 }
 
-bool HidChannel::readReport(uint32_t length, uint32_t* bytesRead, uint8_t* buffer, uint32_t timeout) {
+bool HidChannel::readReport(uint32_t length, uint32_t* bytesRead, uint8_t* buffer,
+                            uint32_t timeout) {
     if (bytesRead) *bytesRead = 0;
     auto state = acquire(m_reading);
     if (!state) return false;
@@ -200,14 +207,17 @@ bool HidChannel::readReport(uint32_t length, uint32_t* bytesRead, uint8_t* buffe
     const HidCollectionInfo& info = *state->preparsed;
     const uint32_t reportLength = info.caps.inputReportByteLength;
     const bool forever = timeout == kInfinite;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(forever ? 0 : timeout);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(forever ? 0 : timeout);
     std::span<uint8_t> raw(state->rawInput);
     // Devices without report IDs deliver bare data; the report ID byte 0 is put in front.
     std::span<uint8_t> into = state->usesReportIds ? raw : raw.subspan(1);
     for (;;) {
         int wait = kHidWaitForever;
         if (!forever) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                  deadline - std::chrono::steady_clock::now())
+                                  .count();
             wait = static_cast<int>(std::max<int64_t>(0, left));
         }
         size_t got = 0;
@@ -245,7 +255,8 @@ bool HidChannel::writeReport(uint32_t length, uint32_t* bytesWritten, const uint
         std::atomic<bool>& flag;
         ~Clear() { flag = false; }
     } clear{m_writing};
-    const HidIo r = state->node->write(std::span<const uint8_t>(buffer, length), toPollTimeout(timeout), m_cancelFd);
+    const HidIo r = state->node->write(std::span<const uint8_t>(buffer, length),
+                                       toPollTimeout(timeout), m_cancelFd);
     if (r == HidIo::Cancelled) {
         consumeEvent(m_cancelFd);
         return false;
@@ -276,9 +287,10 @@ std::span<const HidValueCaps> HidChannel::valueCaps(HidReportType t) const {
 bool HidChannel::unpackInput(uint32_t length) {
     if (!m_preparsed) return false;
     auto& report = m_reports[static_cast<size_t>(HidReportType::Input)];
-    return unpackInputReport(m_items[0], HidReportType::Input,
-                             std::span<const uint8_t>(report).first(std::min<size_t>(length, report.size())),
-                             *m_preparsed);
+    return unpackInputReport(
+        m_items[0], HidReportType::Input,
+        std::span<const uint8_t>(report).first(std::min<size_t>(length, report.size())),
+        *m_preparsed);
 }
 
 bool unpackInputReport(std::span<HidDataItem> items, HidReportType type,
@@ -298,9 +310,11 @@ bool unpackInputReport(std::span<HidDataItem> items, HidReportType type,
             }
             if (kept < item.maxUsageLength) item.usages[kept] = 0;
         } else {
-            item.status = hidGetUsageValue(type, item.usagePage, 0, item.usage, item.value, preparsed, report);
+            item.status = hidGetUsageValue(type, item.usagePage, 0, item.usage, item.value,
+                                           preparsed, report);
             if (item.status != hidp::kSuccess) return false;
-            item.status = hidGetScaledUsageValue(type, item.usagePage, 0, item.usage, item.scaledValue, preparsed, report);
+            item.status = hidGetScaledUsageValue(type, item.usagePage, 0, item.usage,
+                                                 item.scaledValue, preparsed, report);
         }
         item.isDataSet = true;
     }

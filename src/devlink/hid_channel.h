@@ -51,7 +51,7 @@ struct HidDataItem {
 };
 
 class HidChannel {
-public:
+  public:
     HidChannel();  // uses defaultHidBackend()
     explicit HidChannel(std::shared_ptr<HidBackend> backend);
     ~HidChannel();
@@ -98,7 +98,7 @@ public:
     // Unpacks the channel's own input report buffer into its input items.
     bool unpackInput(uint32_t length);
 
-private:
+  private:
     bool loadCapabilities(std::shared_ptr<HidNode> node);
     void releaseLocked();
 

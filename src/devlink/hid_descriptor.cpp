@@ -79,7 +79,7 @@ struct Tlc {
 };
 
 class Parser {
-public:
+  public:
     explicit Parser(std::span<const uint8_t> bytes) : m_bytes(bytes) {}
 
     HidDescriptor run() {
@@ -102,23 +102,32 @@ public:
             }
             RawValue v;
             v.size = size;
-            for (uint8_t i = 0; i < size; ++i) v.bits |= static_cast<uint32_t>(m_bytes[pos + 1 + i]) << (8 * i);
+            for (uint8_t i = 0; i < size; ++i)
+                v.bits |= static_cast<uint32_t>(m_bytes[pos + 1 + i]) << (8 * i);
             const auto type = static_cast<ItemType>((prefix >> 2) & 0x03);
             const uint8_t tag = prefix >> 4;
             m_itemOffset = pos;
             pos += 1 + size;
             switch (type) {
-                case kMain: mainItem(tag, v); break;
-                case kGlobal: globalItem(tag, v); break;
-                case kLocal: localItem(tag, v); break;
-                default: fail("reserved item type"); break;
+                case kMain:
+                    mainItem(tag, v);
+                    break;
+                case kGlobal:
+                    globalItem(tag, v);
+                    break;
+                case kLocal:
+                    localItem(tag, v);
+                    break;
+                default:
+                    fail("reserved item type");
+                    break;
             }
         }
         if (m_depth > 0) fail("collection not closed at end");
         return finish();
     }
 
-private:
+  private:
     void note(const std::string& what) {
         char buf[48];
         std::snprintf(buf, sizeof buf, " at offset %zu", m_itemOffset);
@@ -141,18 +150,34 @@ private:
 
     void globalItem(uint8_t tag, const RawValue& v) {
         switch (tag) {
-            case 0x0: m_g.usagePage = static_cast<uint16_t>(v.u()); break;
-            case 0x1: m_g.logicalMin = v; break;
-            case 0x2: m_g.logicalMax = v; break;
-            case 0x3: m_g.physicalMin = v; break;
-            case 0x4: m_g.physicalMax = v; break;
+            case 0x0:
+                m_g.usagePage = static_cast<uint16_t>(v.u());
+                break;
+            case 0x1:
+                m_g.logicalMin = v;
+                break;
+            case 0x2:
+                m_g.logicalMax = v;
+                break;
+            case 0x3:
+                m_g.physicalMin = v;
+                break;
+            case 0x4:
+                m_g.physicalMax = v;
+                break;
             case 0x5: {  // a 4-bit signed nibble in most descriptors, a full signed value in a few
                 const uint32_t u = v.u();
-                m_g.unitsExp = u <= 0x0F ? (u >= 8 ? static_cast<int32_t>(u) - 16 : static_cast<int32_t>(u)) : v.s();
+                m_g.unitsExp =
+                    u <= 0x0F ? (u >= 8 ? static_cast<int32_t>(u) - 16 : static_cast<int32_t>(u))
+                              : v.s();
                 break;
             }
-            case 0x6: m_g.units = v.u(); break;
-            case 0x7: m_g.reportSize = v.u(); break;
+            case 0x6:
+                m_g.units = v.u();
+                break;
+            case 0x7:
+                m_g.reportSize = v.u();
+                break;
             case 0x8:
                 if (v.u() == 0 || v.u() > 0xFF) {
                     fail("invalid report ID");
@@ -161,7 +186,9 @@ private:
                     m_result.usesReportIds = true;
                 }
                 break;
-            case 0x9: m_g.reportCount = v.u(); break;
+            case 0x9:
+                m_g.reportCount = v.u();
+                break;
             case 0xA:
                 if (m_stack.size() >= kMaxPushDepth) {
                     fail("push stack overflow");
@@ -177,7 +204,9 @@ private:
                     m_stack.pop_back();
                 }
                 break;
-            default: fail("reserved global item tag"); break;
+            default:
+                fail("reserved global item tag");
+                break;
         }
     }
 
@@ -205,7 +234,9 @@ private:
 
     void localItem(uint8_t tag, const RawValue& v) {
         switch (tag) {
-            case 0x0: addUsage(localUsage(v)); break;
+            case 0x0:
+                addUsage(localUsage(v));
+                break;
             case 0x1:
                 m_l.pendingMin = localUsage(v);
                 m_l.haveMin = true;
@@ -216,7 +247,13 @@ private:
                 m_l.haveMax = true;
                 completeRange();
                 break;
-            case 0x3: case 0x4: case 0x5: case 0x7: case 0x8: case 0x9: break;  // designators, strings
+            case 0x3:
+            case 0x4:
+            case 0x5:
+            case 0x7:
+            case 0x8:
+            case 0x9:
+                break;  // designators, strings
             case 0xA:
                 if (v.u() == 1) {
                     ++m_l.delimiterDepth;
@@ -227,7 +264,9 @@ private:
                     fail("unbalanced delimiter");
                 }
                 break;
-            default: fail("reserved local item tag"); break;
+            default:
+                fail("reserved local item tag");
+                break;
         }
     }
 
@@ -258,12 +297,24 @@ private:
 
     void mainItem(uint8_t tag, const RawValue& v) {
         switch (tag) {
-            case 0x8: dataItem(HidReportType::Input, v); break;
-            case 0x9: dataItem(HidReportType::Output, v); break;
-            case 0xB: dataItem(HidReportType::Feature, v); break;
-            case 0xA: openCollection(); break;
-            case 0xC: closeCollection(); break;
-            default: fail("reserved main item tag"); break;
+            case 0x8:
+                dataItem(HidReportType::Input, v);
+                break;
+            case 0x9:
+                dataItem(HidReportType::Output, v);
+                break;
+            case 0xB:
+                dataItem(HidReportType::Feature, v);
+                break;
+            case 0xA:
+                openCollection();
+                break;
+            case 0xC:
+                closeCollection();
+                break;
+            default:
+                fail("reserved main item tag");
+                break;
         }
         m_l.clear();
     }
@@ -279,7 +330,8 @@ private:
             m_dataIndex.push_back({});
             m_current = &m_tlcs.back();
             m_current->info.usable = !m_poisoned;
-            if (m_poisoned) m_current->info.error = "descriptor state spoilt before this collection";
+            if (m_poisoned)
+                m_current->info.error = "descriptor state spoilt before this collection";
             m_current->info.caps.usagePage = node.usagePage;
             m_current->info.caps.usage = node.usage;
             m_current->links.push_back(node);
@@ -369,7 +421,8 @@ private:
                 c.isAbsolute = !(f.flags & 0x04);
                 c.usageMin = r.min;
                 c.usageMax = f.isArray() ? r.max
-                                         : static_cast<uint16_t>(std::min<uint32_t>(r.max, r.min + (f.count - slot) - 1));
+                                         : static_cast<uint16_t>(std::min<uint32_t>(
+                                               r.max, r.min + (f.count - slot) - 1));
                 const uint32_t n = static_cast<uint32_t>(c.usageMax) - c.usageMin + 1;
                 c.dataIndexMin = dataIndex;
                 c.dataIndexMax = static_cast<uint16_t>(dataIndex + n - 1);

@@ -68,11 +68,11 @@ struct HidButtonCaps {
     uint16_t linkUsage = 0;
     bool isRange = false;
     bool isAbsolute = true;
-    uint16_t usageMin = 0;        // == usage when !isRange
+    uint16_t usageMin = 0;  // == usage when !isRange
     uint16_t usageMax = 0;
     uint16_t dataIndexMin = 0;
     uint16_t dataIndexMax = 0;
-    uint32_t field = 0;           // index into HidCollectionInfo::fields
+    uint32_t field = 0;  // index into HidCollectionInfo::fields
 };
 
 // HIDP_VALUE_CAPS.
@@ -99,8 +99,8 @@ struct HidValueCaps {
     uint16_t usageMax = 0;
     uint16_t dataIndexMin = 0;
     uint16_t dataIndexMax = 0;
-    uint32_t field = 0;     // index into HidCollectionInfo::fields
-    uint16_t firstSlot = 0; // first element of the field that this capability covers
+    uint32_t field = 0;      // index into HidCollectionInfo::fields
+    uint16_t firstSlot = 0;  // first element of the field that this capability covers
 };
 
 // A range of usages on one page, as declared by local items (a single usage has min == max).
@@ -115,8 +115,8 @@ struct HidUsageRange {
 struct HidField {
     HidReportType type = HidReportType::Input;
     uint8_t reportId = 0;
-    uint16_t flags = 0;          // bit 0 constant, bit 1 variable, bit 2 relative, bit 6 null state
-    uint32_t bitOffset = 0;      // from the start of the report buffer, report ID byte included
+    uint16_t flags = 0;      // bit 0 constant, bit 1 variable, bit 2 relative, bit 6 null state
+    uint32_t bitOffset = 0;  // from the start of the report buffer, report ID byte included
     uint16_t bitSize = 0;
     uint16_t count = 0;
     int32_t logicalMin = 0;
@@ -135,8 +135,8 @@ struct HidField {
 // What the parser knows about one top-level collection ("preparsed data").
 struct HidCollectionInfo {
     HidCaps caps;
-    bool usable = false;          // false when the descriptor was malformed inside it
-    std::string error;            // why it is unusable
+    bool usable = false;  // false when the descriptor was malformed inside it
+    std::string error;    // why it is unusable
     std::array<std::vector<HidButtonCaps>, kHidReportTypes> buttonCaps;
     std::array<std::vector<HidValueCaps>, kHidReportTypes> valueCaps;
     std::array<std::bitset<256>, kHidReportTypes> reportIds;  // report IDs of each type

@@ -34,12 +34,22 @@ uint16_t numberAfter(std::string_view path, std::string_view token) {
 
 }  // namespace
 
-uint16_t parseVid(std::string_view path) { return numberAfter(path, "vid_"); }
-uint16_t parsePid(std::string_view path) { return numberAfter(path, "pid_"); }
-uint16_t parseInterfaceNumber(std::string_view path) { return numberAfter(path, "&mi_"); }
-uint16_t parseCollectionNumber(std::string_view path) { return numberAfter(path, "&col"); }
+uint16_t parseVid(std::string_view path) {
+    return numberAfter(path, "vid_");
+}
+uint16_t parsePid(std::string_view path) {
+    return numberAfter(path, "pid_");
+}
+uint16_t parseInterfaceNumber(std::string_view path) {
+    return numberAfter(path, "&mi_");
+}
+uint16_t parseCollectionNumber(std::string_view path) {
+    return numberAfter(path, "&col");
+}
 
-std::string_view pathNode(std::string_view path) { return path.substr(0, path.find('#')); }
+std::string_view pathNode(std::string_view path) {
+    return path.substr(0, path.find('#'));
+}
 
 std::string makeHidPath(std::string_view node, uint16_t vendorId, uint16_t productId,
                         int interfaceNumber, bool multiInterface, size_t collection,
@@ -47,10 +57,12 @@ std::string makeHidPath(std::string_view node, uint16_t vendorId, uint16_t produ
     char tail[64];
     int n = std::snprintf(tail, sizeof tail, "#vid_%04x&pid_%04x", vendorId, productId);
     if (multiInterface && interfaceNumber >= 0) {
-        n += std::snprintf(tail + n, sizeof tail - static_cast<size_t>(n), "&mi_%02x", interfaceNumber & 0xFF);
+        n += std::snprintf(tail + n, sizeof tail - static_cast<size_t>(n), "&mi_%02x",
+                           interfaceNumber & 0xFF);
     }
     if (collectionCount > 1) {
-        std::snprintf(tail + n, sizeof tail - static_cast<size_t>(n), "&col%02zx", collection & 0xFF);
+        std::snprintf(tail + n, sizeof tail - static_cast<size_t>(n), "&col%02zx",
+                      collection & 0xFF);
     }
     std::string path(node);
     path += tail;

@@ -15,7 +15,8 @@ bool readBits(std::span<const uint8_t> report, uint32_t bitOffset, uint32_t bitS
     const uint32_t last = static_cast<uint32_t>((end - 1) / 8);
     for (uint32_t i = last + 1; i-- > first;) v = (v << 8) | report[i];
     v >>= bitOffset % 8;
-    out = bitSize == 32 ? static_cast<uint32_t>(v) : static_cast<uint32_t>(v & ((1ull << bitSize) - 1));
+    out = bitSize == 32 ? static_cast<uint32_t>(v)
+                        : static_cast<uint32_t>(v & ((1ull << bitSize) - 1));
     return true;
 }
 
@@ -134,7 +135,8 @@ uint32_t hidGetUsages(HidReportType type, uint16_t usagePage, uint16_t linkColle
             }
             uint16_t page = 0, usage = 0;
             if (f.isArray()) {
-                const int32_t v = f.logicalMin < 0 ? signExtend(raw, f.bitSize) : static_cast<int32_t>(raw);
+                const int32_t v =
+                    f.logicalMin < 0 ? signExtend(raw, f.bitSize) : static_cast<int32_t>(raw);
                 if (v < f.logicalMin || v > f.logicalMax) continue;
                 if (!usageAt(f, static_cast<uint32_t>(v - f.logicalMin), page, usage)) continue;
             } else {

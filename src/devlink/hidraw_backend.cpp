@@ -83,7 +83,8 @@ std::optional<HidInterfaceInfo> HidrawBackend::readInterface(const std::string& 
         info.interfaceNumber = static_cast<int>(number);
         long interfaces = 0;
         const fs::path usbDevice = usbInterface.parent_path();
-        info.multiInterface = readNumber(usbDevice / "bNumInterfaces", 10, interfaces) && interfaces > 1;
+        info.multiInterface =
+            readNumber(usbDevice / "bNumInterfaces", 10, interfaces) && interfaces > 1;
         long bcd = 0;
         if (readNumber(usbDevice / "bcdDevice", 16, bcd)) info.version = static_cast<uint16_t>(bcd);
     }

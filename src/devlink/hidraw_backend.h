@@ -15,7 +15,7 @@
 namespace md {
 
 class HidrawBackend final : public HidBackend {
-public:
+  public:
     // Opens a node and returns a file descriptor (or -1); flags as for open(2).
     using NodeOpener = std::function<int(const std::string& node, int flags)>;
 
@@ -28,7 +28,7 @@ public:
     int changeFd() override;
     void drainChanges() override;
 
-private:
+  private:
     std::optional<HidInterfaceInfo> readInterface(const std::string& name) const;
 
     std::string m_sysRoot;

@@ -12,7 +12,7 @@
 namespace md {
 
 class SlotList {
-public:
+  public:
     SlotList() = default;
     explicit SlotList(const DeviceTable& table) { assign(table); }
 
@@ -35,7 +35,7 @@ public:
     // Frees a claimed slot (connected 0, empty path).
     void freeSlot(size_t index);
 
-private:
+  private:
     mutable std::mutex m_mutex;
     DeviceTable m_table{};
     std::vector<DeviceIdentity> m_slots;

@@ -38,7 +38,9 @@ UdevMonitor::UdevMonitor() : m_impl(std::make_unique<Impl>()) {
 
 UdevMonitor::~UdevMonitor() = default;
 
-int UdevMonitor::fd() const { return m_impl->fd; }
+int UdevMonitor::fd() const {
+    return m_impl->fd;
+}
 
 void UdevMonitor::drain() {
 #ifdef MD_HAVE_LIBUDEV

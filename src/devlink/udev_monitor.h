@@ -7,7 +7,7 @@
 namespace md {
 
 class UdevMonitor {
-public:
+  public:
     UdevMonitor();
     ~UdevMonitor();
     UdevMonitor(const UdevMonitor&) = delete;
@@ -16,7 +16,7 @@ public:
     int fd() const;  // readable after a change; -1 when inactive
     void drain();    // consumes the pending change notifications
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

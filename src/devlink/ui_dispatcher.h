@@ -16,7 +16,7 @@ inline constexpr uint32_t kActivateInstance = 0xC000;
 }  // namespace msg
 
 class UiDispatcher {
-public:
+  public:
     virtual ~UiDispatcher() = default;
     virtual void send(uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
     virtual void post(uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;

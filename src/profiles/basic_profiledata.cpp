@@ -118,6 +118,8 @@ std::vector<LightSetting> CBasicProfiledata::readLightList() {
     if (array.isArray()) {
         list.reserve(array.size());
         for (const Json::Value& e : array) {
+            // Only an object lights its LED by itself; null (or anything else) leaves the LED
+            // to the device's effect.
             LightSetting s;
             if (e.isObject()) {
                 s.present = 1;

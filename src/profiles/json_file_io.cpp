@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <mutex>
 #include <vector>
 
@@ -54,13 +55,6 @@ bool writeAll(int fd, const std::string& text) {
         left -= static_cast<size_t>(n);
     }
     return true;
-}
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
 }
 
 }  // namespace
@@ -163,13 +157,24 @@ int JsonFileIO::storeJsonDocument(const std::string& path, const Json::Value& va
         ::unlink(tempPath.c_str());
         return -1;
     }
-    // Make the rename itself durable.
-    const int dirFd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    // The folder is not synced: after a crash the rename may be lost, which leaves the old
+    // file, complete; the file's own sync above is what keeps the new text whole.
     return 0;
+}
+
+int JsonFileIO::removeStaleTempFiles(const std::string& folder) {
+    static const std::string marker = ".tmp-";
+    int removed = 0;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        const auto pos = name.rfind(marker);
+        if (pos == std::string::npos || pos == 0 || name.size() != pos + marker.size() + 6)
+            continue;
+        if (!entry.is_regular_file(ec)) continue;
+        if (std::filesystem::remove(entry.path(), ec)) ++removed;
+    }
+    return removed;
 }
 
 std::string JsonFileIO::formatTimestampName(int year, int month, int day, int hour, int minute,

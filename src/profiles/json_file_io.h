@@ -34,6 +34,10 @@ class JsonFileIO {
     // Returns 0 on success, -1 when the file could not be written (the old file is kept).
     static int storeJsonDocument(const std::string& path, const Json::Value& value);
 
+    // Removes temporary files that an interrupted write left in folder (names ending in
+    // ".tmp-" and six characters). Returns how many were removed.
+    static int removeStaleTempFiles(const std::string& folder);
+
     // A new identifier from the local time, "%d_%02d_%02d_%02d_%02d_%02d_%03d". Names given out
     // by one process are strictly ascending: two calls within the same millisecond get
     // consecutive milliseconds, so two new profiles never share a file name.

@@ -106,6 +106,7 @@ std::string ProfileList::entryUuid(const Json::Value& list, int32_t index) const
 }
 
 void ProfileList::start() {
+    JsonFileIO::removeStaleTempFiles(m_dataFolder);
     Json::Value list = readList();
     const Json::Value& existing = entries(list);
     if (!existing.isArray() || existing.empty()) {

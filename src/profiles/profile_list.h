@@ -35,7 +35,7 @@ class ProfileList {
     void setFolders(const std::string& dataFolder, const std::string& templatePath);
 
     // Reads the list (making a one-profile list when there is none), fills the item names and
-    // selects the stored selection.
+    // selects the stored selection. Also clears temporary files left by interrupted writes.
     void start();
 
     const std::vector<std::string>& itemNames() const { return m_items; }

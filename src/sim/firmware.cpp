@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/dbg_out.h"
 #include "common/le_bytes.h"
 
 namespace md::sim {
@@ -10,13 +11,8 @@ namespace {
 constexpr size_t kColourPageSize = 512;
 constexpr size_t kKeyTablePageSize = 512;
 constexpr size_t kLedReportsKept = 4096;
+constexpr size_t kImagesKept = 64;
 }  // namespace
-
-uint16_t packetChecksum(std::span<const uint8_t, kPacketSize> packet) {
-    uint32_t sum = 0;
-    for (size_t i = 3; i < kPacketSize; ++i) sum += packet[i];
-    return static_cast<uint16_t>(sum & 0xFFFF);
-}
 
 void sealPacket(Packet& packet) {
     putLe16(packet, 1, packetChecksum(packet));
@@ -40,6 +36,7 @@ Firmware::Firmware(FirmwareSpec spec) : m_spec(std::move(spec)) {
     m_config = m_spec.config;
     m_config.resize(std::max(configSize, m_config.size()), 0);
     m_keyTable = m_spec.keyTable;
+    m_keyLayout = m_spec.keyTable;
     m_keyByteTable = m_spec.keyByteTable;
     m_macro.assign(static_cast<size_t>(m_deviceInfo[6]) * 128, 0);
     m_recoil.assign(m_spec.recoilSize, 0);
@@ -98,17 +95,22 @@ uint8_t Firmware::handleLocked(uint8_t command, uint8_t length, uint16_t offset,
         case cmd::kEndSession:
             m_sessionOpen = false;
             ++m_sessionsEnded;
+            if (m_macroWritten) takeImageLocked(ReceivedImage::Kind::Macro, m_macro);
+            if (m_recoilWritten) takeImageLocked(ReceivedImage::Kind::Recoil, m_recoil);
+            m_macroWritten = m_recoilWritten = false;
             return status::kOk;
         case cmd::kEnableHostLighting:
             m_hostLighting = true;
             return status::kOk;
-        case cmd::kOnlineCheck:
+        case cmd::kCheckWirelessOnline:
             out[0] = 0xFF;  // reachable
             return status::kOk;
         case cmd::kReadDeviceInfo:
             return readRange(m_deviceInfo, offset, length, out);
         case cmd::kReadKeyTable:
-            return readRange(m_keyTable, offset, length, out);
+            // Reads give the key layout (each button's factory code in the device's own order),
+            // which the host needs to find its buttons; written assignments live apart.
+            return readRange(m_keyLayout, offset, length, out);
         case cmd::kWriteKeyTable:
             // Only page 0 exists: offsets from 512 on name another page.
             if (offset + length > kKeyTablePageSize) return status::kRefused;
@@ -125,13 +127,19 @@ uint8_t Firmware::handleLocked(uint8_t command, uint8_t length, uint16_t offset,
             return writeRange(m_config, offset, payload);
         case cmd::kReadStatus:
             return readRange(m_power, offset, length, out);
-        case cmd::kWriteMacro:
-            return writeRange(m_macro, offset, payload);
-        case cmd::kWriteShoot:
-            return writeRange(m_recoil, offset, payload);
+        case cmd::kWriteMacroData: {
+            const uint8_t st = writeRange(m_macro, offset, payload);
+            m_macroWritten = m_macroWritten || st == status::kOk;
+            return st;
+        }
+        case cmd::kWriteShootData: {
+            const uint8_t st = writeRange(m_recoil, offset, payload);
+            m_recoilWritten = m_recoilWritten || st == status::kOk;
+            return st;
+        }
         case cmd::kWriteColourTable:
             return writeRange(m_colour, offset, payload);
-        case cmd::kLedFrame: {
+        case cmd::kSendLedFrame: {
             const uint8_t st = writeRange(m_frame, offset, payload);
             if (st == status::kOk && offset == 0) ++m_framesStarted;
             return st;
@@ -139,6 +147,20 @@ uint8_t Firmware::handleLocked(uint8_t command, uint8_t length, uint16_t offset,
         default:
             return status::kRefused;
     }
+}
+
+void Firmware::takeImageLocked(ReceivedImage::Kind kind, std::span<const uint8_t> memory) {
+    ReceivedImage r{kind, decodeMemoryImage(memory)};
+    if (!r.image.valid)
+        dbgOutf("md_sim %s: malformed %s image: %s", m_spec.name.c_str(),
+                kind == ReceivedImage::Kind::Macro ? "macro" : "recoil", r.image.error.c_str());
+    if (m_images.size() >= kImagesKept) m_images.erase(m_images.begin());
+    m_images.push_back(std::move(r));
+}
+
+std::vector<ReceivedImage> Firmware::receivedImages() const {
+    std::lock_guard lock(m_mutex);
+    return m_images;
 }
 
 bool Firmware::handleLedReport(std::span<const uint8_t> report) {
@@ -202,6 +224,16 @@ void Firmware::setActiveProfile(uint8_t profile) {
 std::vector<uint8_t> Firmware::keyTable() const {
     std::lock_guard lock(m_mutex);
     return m_keyTable;
+}
+
+std::vector<uint8_t> Firmware::keyLayout() const {
+    std::lock_guard lock(m_mutex);
+    return m_keyLayout;
+}
+
+void Firmware::setKeyLayoutEntry(size_t i, std::array<uint8_t, 3> bytes) {
+    std::lock_guard lock(m_mutex);
+    if (3 * i + 3 <= m_keyLayout.size()) std::copy(bytes.begin(), bytes.end(), m_keyLayout.begin() + 3 * static_cast<long>(i));
 }
 
 std::vector<uint8_t> Firmware::keyByteTable() const {

@@ -18,7 +18,8 @@
 //                          and headset take writes at 64 × p and answer reads at 25 × p, so a read
 //                          of address 25p + i returns byte i of the block written at 64p.
 //   status (0x1A)          the 6-byte power status.
-//   macro (0x15), recoil (0x17) memory images, decoded on request.
+//   macro (0x15), recoil (0x17) memory images, decoded when the session that wrote them ends
+//                          and on request.
 //   colour tables (0x0B)   512-byte pages (custom colour groups) at page × 512 + r.
 //   LED frame (0x12)       3 bytes per LED; a packet at offset 0 starts a new frame.
 //   0x01/0x02 sessions, 0x1C host lighting on, 0xAA online check (payload byte 0 = 0xFF).
@@ -35,36 +36,19 @@
 #include <string>
 #include <vector>
 
+#include "devlink/command_packet.h"
 #include "sim/memory_image.h"
 
 namespace md::sim {
 
-inline constexpr size_t kPacketSize = 64;
-inline constexpr size_t kPayloadSize = 56;
-inline constexpr uint8_t kCommandReportId = 0x04;
+// Packet layout and command codes are the host's (devlink/command_packet.h).
+inline constexpr size_t kPayloadSize = kPacketPayload;
 inline constexpr uint8_t kHeadsetLedReportId = 0xFF;
 inline constexpr size_t kHeadsetLedReportSize = 17;
 inline constexpr size_t kHeadsetLedCount = 13;
 inline constexpr size_t kDeviceInfoSize = 34;
 inline constexpr size_t kPowerStatusSize = 6;
 
-namespace cmd {
-inline constexpr uint8_t kBeginSession = 0x01;
-inline constexpr uint8_t kEndSession = 0x02;
-inline constexpr uint8_t kReadDeviceInfo = 0x03;
-inline constexpr uint8_t kReadConfig = 0x05;
-inline constexpr uint8_t kWriteConfig = 0x06;
-inline constexpr uint8_t kReadKeyTable = 0x07;
-inline constexpr uint8_t kWriteKeyTable = 0x09;
-inline constexpr uint8_t kWriteColourTable = 0x0B;
-inline constexpr uint8_t kLedFrame = 0x12;
-inline constexpr uint8_t kWriteMacro = 0x15;
-inline constexpr uint8_t kWriteShoot = 0x17;
-inline constexpr uint8_t kReadStatus = 0x1A;
-inline constexpr uint8_t kReadKeyByteTable = 0x1B;
-inline constexpr uint8_t kEnableHostLighting = 0x1C;
-inline constexpr uint8_t kOnlineCheck = 0xAA;
-}  // namespace cmd
 
 namespace status {
 inline constexpr uint8_t kOk = 0x00;
@@ -72,10 +56,6 @@ inline constexpr uint8_t kBadChecksum = 0xFF;
 inline constexpr uint8_t kRefused = 0xFE;
 }  // namespace status
 
-using Packet = std::array<uint8_t, kPacketSize>;
-
-// Sum of bytes 3..63, low 16 bits.
-uint16_t packetChecksum(std::span<const uint8_t, kPacketSize> packet);
 // A reply with echo, length, offset and status set and a zero payload, checksum filled in.
 Packet makeReply(uint8_t command, uint8_t length, uint16_t offset, uint8_t status);
 // Fills in bytes 1-2 of a finished packet.
@@ -114,6 +94,13 @@ struct FirmwareMemory {
     std::array<uint8_t, kPowerStatusSize> power{};
 };
 
+// A memory image as the firmware found it when the session in which it was written ended.
+struct ReceivedImage {
+    enum class Kind : uint8_t { Macro, Recoil };
+    Kind kind = Kind::Macro;
+    DecodedImage image;
+};
+
 struct Rgb {
     uint8_t r = 0, g = 0, b = 0;
     bool operator==(const Rgb&) const = default;
@@ -145,7 +132,12 @@ class Firmware {
     void writeConfigBytes(size_t offset, std::span<const uint8_t> bytes);
     uint8_t activeProfile() const;
     void setActiveProfile(uint8_t profile);
+    // The assignments the host wrote (the factory codes until then).
     std::vector<uint8_t> keyTable() const;
+    // The key layout that key-table reads return: every button's factory code.
+    std::vector<uint8_t> keyLayout() const;
+    // Changes one layout entry (a device whose layout lacks a factory code).
+    void setKeyLayoutEntry(size_t i, std::array<uint8_t, 3> bytes);
     std::vector<uint8_t> keyByteTable() const;
     // Entry i of the key table (3 bytes).
     std::array<uint8_t, 3> keyEntry(size_t i) const;
@@ -154,6 +146,9 @@ class Firmware {
     DecodedImage macroImage() const;
     std::vector<uint8_t> recoilMemory() const;
     DecodedImage recoilImage() const;
+    // Images written since the device started, decoded at the end of their session (last 64);
+    // a malformed one is also reported on the diagnostics channel.
+    std::vector<ReceivedImage> receivedImages() const;
     std::vector<uint8_t> colourTable(size_t page) const;  // 512 bytes, empty when no such page
     std::vector<uint8_t> ledFrame() const;                // the frame buffer as last written
     uint64_t ledFramesStarted() const;
@@ -186,6 +181,7 @@ class Firmware {
                              std::span<uint8_t> out);
     static uint8_t writeRange(std::span<uint8_t> mem, size_t offset, std::span<const uint8_t> data);
     size_t readAddress(size_t offset) const;
+    void takeImageLocked(ReceivedImage::Kind kind, std::span<const uint8_t> memory);
 
     const FirmwareSpec m_spec;
     mutable std::mutex m_mutex;
@@ -193,6 +189,7 @@ class Firmware {
     std::array<uint8_t, kDeviceInfoSize> m_deviceInfo{};
     std::vector<uint8_t> m_config;
     std::vector<uint8_t> m_keyTable;
+    std::vector<uint8_t> m_keyLayout;
     std::vector<uint8_t> m_keyByteTable;
     std::vector<uint8_t> m_macro;
     std::vector<uint8_t> m_recoil;
@@ -205,6 +202,9 @@ class Firmware {
     uint64_t m_sessionsEnded = 0;
     bool m_hostLighting = false;
     uint64_t m_commands = 0;
+    bool m_macroWritten = false;
+    bool m_recoilWritten = false;
+    std::vector<ReceivedImage> m_images;
     std::array<std::array<Rgb, kHeadsetLedCount>, 2> m_headsetLeds{};
     std::vector<std::vector<uint8_t>> m_ledReports;
     uint64_t m_ledReportCount = 0;

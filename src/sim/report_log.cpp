@@ -29,17 +29,13 @@ void ReportLog::add(ReportDirection direction, int interfaceNumber, std::vector<
     e.bytes = std::move(bytes);
     std::lock_guard lock(m_mutex);
     if (m_capacity == 0) return;
-    if (m_entries.size() >= m_capacity) {
-        m_entries.erase(
-            m_entries.begin(),
-            m_entries.begin() + static_cast<std::ptrdiff_t>(m_entries.size() - m_capacity + 1));
-    }
+    while (m_entries.size() >= m_capacity) m_entries.pop_front();
     m_entries.push_back(std::move(e));
 }
 
 std::vector<LoggedReport> ReportLog::entries() const {
     std::lock_guard lock(m_mutex);
-    return m_entries;
+    return {m_entries.begin(), m_entries.end()};
 }
 
 std::vector<LoggedReport> ReportLog::entries(ReportDirection direction, uint8_t reportId) const {
@@ -63,9 +59,7 @@ void ReportLog::clear() {
 void ReportLog::setCapacity(size_t entries) {
     std::lock_guard lock(m_mutex);
     m_capacity = entries;
-    if (m_entries.size() > m_capacity)
-        m_entries.erase(m_entries.begin(), m_entries.begin() + static_cast<std::ptrdiff_t>(
-                                                                   m_entries.size() - m_capacity));
+    while (m_entries.size() > m_capacity) m_entries.pop_front();
 }
 
 }  // namespace md::sim

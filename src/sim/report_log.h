@@ -3,6 +3,7 @@
 // stamps, so that tests can assert on the exact bytes on the wire.
 
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <vector>
 
@@ -44,7 +45,7 @@ class ReportLog {
     mutable std::mutex m_mutex;
     uint64_t m_startUs = 0;
     size_t m_capacity = 100000;
-    std::vector<LoggedReport> m_entries;
+    std::deque<LoggedReport> m_entries;
 };
 
 }  // namespace md::sim

@@ -24,11 +24,13 @@ bool VirtualBus::plug(const std::shared_ptr<VirtualDevice>& device) {
         if (m_timingSet) device->setTiming(m_timing);
     }
     device->attach(std::move(names));
+    m_changes.signal();
     return true;
 }
 
 void VirtualBus::unplug(const std::shared_ptr<VirtualDevice>& device) {
     if (device) device->detach();
+    m_changes.signal();
 }
 
 std::vector<std::shared_ptr<VirtualDevice>> VirtualBus::devices() const {

@@ -13,6 +13,7 @@
 
 #include "devlink/hid_backend.h"
 #include "sim/firmware.h"
+#include "sim/unique_fd.h"
 #include "sim/virtual_device.h"
 
 namespace md::sim {
@@ -46,6 +47,9 @@ class VirtualBus final : public HidBackend {
     bool listInterfaces(std::vector<HidInterfaceInfo>& out) override;
     std::unique_ptr<HidNode> open(const std::string& node, bool forRead, bool forWrite) override;
     bool present(const std::string& node, uint16_t vendorId, uint16_t productId) override;
+    // Signalled by plug and unplug, so that detection reacts at once.
+    int changeFd() override { return m_changes.get(); }
+    void drainChanges() override { m_changes.drain(); }
 
   private:
     mutable std::mutex m_mutex;
@@ -55,6 +59,7 @@ class VirtualBus final : public HidBackend {
     uint32_t m_nextNode = 1;
     bool m_timingSet = false;
     Timing m_timing = Timing::Immediate;
+    UniqueFd m_changes = UniqueFd::eventFd();
 };
 
 }  // namespace md::sim

@@ -41,6 +41,17 @@ VirtualDevice::VirtualDevice(DeviceConfig config, std::shared_ptr<Firmware> firm
 
 VirtualDevice::~VirtualDevice() = default;
 
+// Waits with microsecond precision (the frame timing model needs better than poll's
+// milliseconds); UINT64_MAX waits without limit.
+static void pollMicroseconds(pollfd* fds, nfds_t n, uint64_t us) {
+    if (us == UINT64_MAX) {
+        ::ppoll(fds, n, nullptr, nullptr);
+        return;
+    }
+    const timespec ts{static_cast<time_t>(us / 1000000), static_cast<long>((us % 1000000) * 1000)};
+    ::ppoll(fds, n, &ts, nullptr);
+}
+
 uint64_t VirtualDevice::nowUs() const {
     return steadyUs() - m_startUs;
 }
@@ -81,6 +92,7 @@ void VirtualDevice::detach() {
         q->gone = true;
         q->reports.clear();
         q->wake.signal();
+        q->writeWake.signal();
     }
 }
 
@@ -124,7 +136,8 @@ std::unique_ptr<HidNode> VirtualDevice::openNode(const std::string& node, bool f
         q->interfaceIndex = static_cast<size_t>(it - m_nodeNames.begin());
         q->epoch = m_epoch;
         q->wake = UniqueFd::eventFd();
-        if (!q->wake.valid()) return nullptr;
+        q->writeWake = UniqueFd::eventFd();
+        if (!q->wake.valid() || !q->writeWake.valid()) return nullptr;
         info = interfaceInfo(q->interfaceIndex);
         m_queues.push_back(q);
     }
@@ -141,6 +154,7 @@ void VirtualDevice::shutdownQueue(NodeQueue& q) {
     std::lock_guard lock(m_mutex);
     q.shutdown = true;
     q.wake.signal();
+    q.writeWake.signal();
 }
 
 HidIo VirtualDevice::queueState(const NodeQueue& q) const {
@@ -154,7 +168,7 @@ HidIo VirtualDevice::waitUntil(NodeQueue& q, uint64_t untilUs, int timeoutMs, in
     const bool bounded = timeoutMs >= 0;
     const uint64_t deadline = bounded ? start + static_cast<uint64_t>(timeoutMs) * 1000 : 0;
     for (;;) {
-        q.wake.drain();
+        q.writeWake.drain();
         {
             std::lock_guard lock(m_mutex);
             if (const HidIo s = queueState(q); s != HidIo::Ok) return s;
@@ -163,9 +177,8 @@ HidIo VirtualDevice::waitUntil(NodeQueue& q, uint64_t untilUs, int timeoutMs, in
         if (now >= untilUs) return HidIo::Ok;
         if (bounded && now >= deadline) return HidIo::Timeout;
         const uint64_t end = bounded ? std::min(untilUs, deadline) : untilUs;
-        const int ms = static_cast<int>((end - now + 999) / 1000);
-        pollfd fds[2] = {{q.wake.get(), POLLIN, 0}, {cancelFd, POLLIN, 0}};
-        ::poll(fds, cancelFd >= 0 ? 2 : 1, ms);
+        pollfd fds[2] = {{q.writeWake.get(), POLLIN, 0}, {cancelFd, POLLIN, 0}};
+        pollMicroseconds(fds, cancelFd >= 0 ? 2 : 1, end - now);
         if (cancelFd >= 0 && (fds[1].revents & POLLIN)) return HidIo::Cancelled;
     }
 }
@@ -196,9 +209,8 @@ HidIo VirtualDevice::read(NodeQueue& q, std::span<uint8_t> buf, size_t& got, int
         const uint64_t now = nowUs();
         if (bounded && now >= deadline) return HidIo::Timeout;
         uint64_t end = bounded ? std::min(deadline, waitFor) : waitFor;
-        int ms = end == UINT64_MAX ? -1 : static_cast<int>((end - std::min(end, now) + 999) / 1000);
         pollfd fds[2] = {{q.wake.get(), POLLIN, 0}, {cancelFd, POLLIN, 0}};
-        ::poll(fds, cancelFd >= 0 ? 2 : 1, ms);
+        pollMicroseconds(fds, cancelFd >= 0 ? 2 : 1, end == UINT64_MAX ? UINT64_MAX : end - std::min(end, now));
         if (cancelFd >= 0 && (fds[1].revents & POLLIN)) return HidIo::Cancelled;
     }
 }
@@ -255,6 +267,14 @@ bool VirtualDevice::emitEvent(uint16_t code) {
         return true;
     }
     return false;
+}
+
+bool VirtualDevice::switchHardwareProfile(uint8_t profile, std::optional<uint8_t> stage) {
+    m_firmware->setActiveProfile(profile);
+    const uint16_t code =
+        stage ? static_cast<uint16_t>(0x1100 | (*stage & 0x0F) << 4 | (profile & 0x0F))
+              : static_cast<uint16_t>(0x1000 | (profile & 0x0F));
+    return emitEvent(code);
 }
 
 std::optional<Packet> VirtualDevice::replyTo(const Packet& packet,

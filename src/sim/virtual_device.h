@@ -67,6 +67,10 @@ class VirtualDevice : public std::enable_shared_from_this<VirtualDevice> {
     bool emitEvent(uint16_t code);
     // Sends any input report on an interface (byte 0 = report ID for numbered reports).
     bool sendInputReport(int interfaceNumber, std::span<const uint8_t> report);
+    // The user switched the hardware profile on the device: the firmware's active profile
+    // becomes `profile` and event 0x1000 + profile is sent, or 0x1100 + stage × 16 + profile
+    // when the DPI stage changed with it.
+    bool switchHardwareProfile(uint8_t profile, std::optional<uint8_t> stage = std::nullopt);
 
     void injectFault(const Fault& fault) { m_faults.arm(fault); }
     void clearFaults() { m_faults.clear(); }
@@ -96,7 +100,8 @@ class VirtualDevice : public std::enable_shared_from_this<VirtualDevice> {
         std::deque<Queued> reports;
         bool shutdown = false;
         bool gone = false;
-        UniqueFd wake;
+        UniqueFd wake;       // a report arrived, or the node was shut down or is gone
+        UniqueFd writeWake;  // shut down or gone: ends a writer's wait for its frame
     };
     HidIo read(NodeQueue& q, std::span<uint8_t> buf, size_t& got, int timeoutMs, int cancelFd);
     HidIo write(NodeQueue& q, std::span<const uint8_t> buf, int timeoutMs, int cancelFd,

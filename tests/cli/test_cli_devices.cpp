@@ -23,13 +23,21 @@ CliRun run(std::vector<std::string> args) {
 TEST(CliDevices, SimulatedCollectionsAreListed) {
     const CliRun r = run({"--simulate", "mouse,receiver,keyboard,mousepad,headset", "list"});
     ASSERT_EQ(r.rc, 0) << r.err;
-    EXPECT_NE(r.out.find("#vid_248a&pid_5b50&mi_01&col04  vid=248a pid=5b50 if=1 col=4 page=ff1c usage=0092 in=64 out=64"), std::string::npos);
-    EXPECT_NE(r.out.find("#vid_320f&pid_221d&mi_01&col03  vid=320f pid=221d if=1 col=3 page=000c usage=0001"), std::string::npos);
-    EXPECT_NE(r.out.find("#vid_0c76&pid_1630&mi_03  vid=0c76 pid=1630 if=3 col=0 page=000c usage=0001"), std::string::npos);
+    EXPECT_NE(r.out.find("#vid_248a&pid_5b50&mi_01&col04  vid=248a pid=5b50 if=1 col=4 page=ff1c "
+                         "usage=0092 in=64 out=64"),
+              std::string::npos);
+    EXPECT_NE(
+        r.out.find(
+            "#vid_320f&pid_221d&mi_01&col03  vid=320f pid=221d if=1 col=3 page=000c usage=0001"),
+        std::string::npos);
+    EXPECT_NE(
+        r.out.find("#vid_0c76&pid_1630&mi_03  vid=0c76 pid=1630 if=3 col=0 page=000c usage=0001"),
+        std::string::npos);
 }
 
 TEST(CliDevices, InfoReadsTheChosenDevice) {
-    const CliRun r = run({"--simulate", "mouse,receiver", "--device", "receiver", "--json", "info"});
+    const CliRun r =
+        run({"--simulate", "mouse,receiver", "--device", "receiver", "--json", "info"});
     ASSERT_EQ(r.rc, 0) << r.err;
     Json::Value v;
     std::istringstream in(r.out);
@@ -63,7 +71,8 @@ TEST(CliDevices, ExitCodesForMissingDevicesAndBadArguments) {
 }
 
 TEST(CliDevices, WatchFollowsAScriptedTimeLine) {
-    const CliRun r = run({"--simulate", "receiver", "watch", "--script", "50 unplug receiver; 250 plug receiver"});
+    const CliRun r = run(
+        {"--simulate", "receiver", "watch", "--script", "50 unplug receiver; 250 plug receiver"});
     ASSERT_EQ(r.rc, 0) << r.err;
     std::istringstream lines(r.out);
     std::vector<std::string> got;

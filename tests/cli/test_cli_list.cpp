@@ -14,17 +14,26 @@ TEST(CliList, PrintsEveryCollectionOfAFakeTree) {
     tree.add(0, 0x248A, 0x5B50, 0, 2, test::descriptors::kBootKeyboard);
     tree.add(1, 0x248A, 0x5B50, 1, 2, test::descriptors::kConsumerAndVendor);
     std::ostringstream out, err;
-    const int rc = cli::runCli({"--sysfs-root", tree.sysRoot(), "--dev-root", tree.devRoot(), "list"}, out, err);
+    const int rc = cli::runCli(
+        {"--sysfs-root", tree.sysRoot(), "--dev-root", tree.devRoot(), "list"}, out, err);
     EXPECT_EQ(rc, 0) << err.str();
     const std::string n0 = tree.node(0), n1 = tree.node(1);
-    EXPECT_EQ(out.str(),
-              n0 + "#vid_248a&pid_5b50&mi_00  vid=248a pid=5b50 if=0 col=0 page=0001 usage=0006 in=9 out=2 feat=0\n" +
-              n1 + "#vid_248a&pid_5b50&mi_01&col01  vid=248a pid=5b50 if=1 col=1 page=000c usage=0001 in=3 out=0 feat=0\n" +
-              n1 + "#vid_248a&pid_5b50&mi_01&col02  vid=248a pid=5b50 if=1 col=2 page=ff1c usage=0092 in=65 out=65 feat=0\n");
+    EXPECT_EQ(out.str(), n0 +
+                             "#vid_248a&pid_5b50&mi_00  vid=248a pid=5b50 if=0 col=0 page=0001 "
+                             "usage=0006 in=9 out=2 feat=0\n" +
+                             n1 +
+                             "#vid_248a&pid_5b50&mi_01&col01  vid=248a pid=5b50 if=1 col=1 "
+                             "page=000c usage=0001 in=3 out=0 feat=0\n" +
+                             n1 +
+                             "#vid_248a&pid_5b50&mi_01&col02  vid=248a pid=5b50 if=1 col=2 "
+                             "page=ff1c usage=0092 in=65 out=65 feat=0\n");
     EXPECT_EQ(tree.opens(), 0);
 
     std::ostringstream js;
-    ASSERT_EQ(cli::runCli({"--sysfs-root", tree.sysRoot(), "--dev-root", tree.devRoot(), "--json", "list"}, js, err), 0);
+    ASSERT_EQ(cli::runCli(
+                  {"--sysfs-root", tree.sysRoot(), "--dev-root", tree.devRoot(), "--json", "list"},
+                  js, err),
+              0);
     Json::Value v;
     std::istringstream in(js.str());
     Json::CharReaderBuilder rb;

@@ -21,7 +21,7 @@
 namespace md::test {
 
 class FakeHidTree {
-public:
+  public:
     FakeHidTree() {
         char tmpl[] = "/tmp/md-fake-hid-XXXXXX";
         m_root = ::mkdtemp(tmpl);
@@ -38,7 +38,9 @@ public:
 
     std::string sysRoot() const { return (m_root / "sys").string(); }
     std::string devRoot() const { return (m_root / "dev").string(); }
-    std::string node(int n) const { return (m_root / "dev" / ("hidraw" + std::to_string(n))).string(); }
+    std::string node(int n) const {
+        return (m_root / "dev" / ("hidraw" + std::to_string(n))).string();
+    }
 
     // Adds hidraw<n> as interface `itf` of a USB device with `interfaces` interfaces.
     void add(int n, uint16_t vid, uint16_t pid, int itf, int interfaces,
@@ -47,7 +49,8 @@ public:
         char hid[32];
         std::snprintf(hid, sizeof hid, "0003:%04X:%04X.%04X", vid, pid, n + 1);
         const fs::path usbDev = m_root / "sys/devices/usb1" / ("1-" + std::to_string(usbDevice));
-        const fs::path usbItf = usbDev / ("1-" + std::to_string(usbDevice) + ":1." + std::to_string(itf));
+        const fs::path usbItf =
+            usbDev / ("1-" + std::to_string(usbDevice) + ":1." + std::to_string(itf));
         const fs::path hidDir = usbItf / hid;
         fs::create_directories(hidDir);
         write(usbDev / "bNumInterfaces", " " + std::to_string(interfaces) + "\n");
@@ -56,7 +59,8 @@ public:
         std::snprintf(num, sizeof num, "%02x\n", itf);
         write(usbItf / "bInterfaceNumber", num);
         char uevent[96];
-        std::snprintf(uevent, sizeof uevent, "DRIVER=hid-generic\nHID_ID=0003:%08X:%08X\nHID_NAME=fake\n", vid, pid);
+        std::snprintf(uevent, sizeof uevent,
+                      "DRIVER=hid-generic\nHID_ID=0003:%08X:%08X\nHID_NAME=fake\n", vid, pid);
         write(hidDir / "uevent", uevent);
         write(hidDir / "report_descriptor", std::string(descriptor.begin(), descriptor.end()));
         const fs::path cls = m_root / "sys/class/hidraw" / ("hidraw" + std::to_string(n));
@@ -99,18 +103,19 @@ public:
     int opens() const { return m_opens; }
 
     std::shared_ptr<HidrawBackend> backend() {
-        return std::make_shared<HidrawBackend>(sysRoot(), devRoot(), [this](const std::string& path, int) {
-            for (auto& [n, nd] : m_nodes) {
-                if (node(n) == path) {
-                    ++m_opens;
-                    return ::fcntl(nd.host, F_DUPFD_CLOEXEC, 0);
+        return std::make_shared<HidrawBackend>(
+            sysRoot(), devRoot(), [this](const std::string& path, int) {
+                for (auto& [n, nd] : m_nodes) {
+                    if (node(n) == path) {
+                        ++m_opens;
+                        return ::fcntl(nd.host, F_DUPFD_CLOEXEC, 0);
+                    }
                 }
-            }
-            return -1;
-        });
+                return -1;
+            });
     }
 
-private:
+  private:
     struct Node {
         int host = -1;
         int device = -1;
@@ -134,19 +139,18 @@ namespace descriptors {
 
 // Boot keyboard (HID 1.11 appendix B.1): no report IDs.
 inline const std::vector<uint8_t> kBootKeyboard = {
-    0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, 0x15, 0x00, 0x25,
-    0x01, 0x75, 0x01, 0x95, 0x08, 0x81, 0x02, 0x95, 0x01, 0x75, 0x08, 0x81, 0x01, 0x95, 0x05,
-    0x75, 0x01, 0x05, 0x08, 0x19, 0x01, 0x29, 0x05, 0x91, 0x02, 0x95, 0x01, 0x75, 0x03, 0x91,
-    0x01, 0x95, 0x06, 0x75, 0x08, 0x15, 0x00, 0x25, 0x65, 0x05, 0x07, 0x19, 0x00, 0x29, 0x65,
-    0x81, 0x00, 0xC0};
+    0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, 0x15, 0x00, 0x25, 0x01,
+    0x75, 0x01, 0x95, 0x08, 0x81, 0x02, 0x95, 0x01, 0x75, 0x08, 0x81, 0x01, 0x95, 0x05, 0x75, 0x01,
+    0x05, 0x08, 0x19, 0x01, 0x29, 0x05, 0x91, 0x02, 0x95, 0x01, 0x75, 0x03, 0x91, 0x01, 0x95, 0x06,
+    0x75, 0x08, 0x15, 0x00, 0x25, 0x65, 0x05, 0x07, 0x19, 0x00, 0x29, 0x65, 0x81, 0x00, 0xC0};
 
 // Two collections: consumer control (report 3, one 16-bit usage) and the vendor command
 // collection (page 0xFF1C usage 0x92, report 4, 64 bytes each way).
 inline const std::vector<uint8_t> kConsumerAndVendor = {
-    0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x03, 0x15, 0x00, 0x26, 0xFF, 0x0F, 0x19, 0x00,
-    0x2A, 0xFF, 0x0F, 0x75, 0x10, 0x95, 0x01, 0x81, 0x00, 0xC0,
-    0x06, 0x1C, 0xFF, 0x09, 0x92, 0xA1, 0x01, 0x85, 0x04, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF,
-    0x00, 0x75, 0x08, 0x95, 0x40, 0x81, 0x02, 0x09, 0x01, 0x91, 0x02, 0xC0};
+    0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x03, 0x15, 0x00, 0x26, 0xFF, 0x0F,
+    0x19, 0x00, 0x2A, 0xFF, 0x0F, 0x75, 0x10, 0x95, 0x01, 0x81, 0x00, 0xC0, 0x06,
+    0x1C, 0xFF, 0x09, 0x92, 0xA1, 0x01, 0x85, 0x04, 0x09, 0x01, 0x15, 0x00, 0x26,
+    0xFF, 0x00, 0x75, 0x08, 0x95, 0x40, 0x81, 0x02, 0x09, 0x01, 0x91, 0x02, 0xC0};
 
 }  // namespace descriptors
 }  // namespace md::test

@@ -10,7 +10,9 @@
 
 namespace md::test {
 
-inline std::filesystem::path hidTestDataDir() { return std::filesystem::path(MD_TESTDATA_DIR) / "hid"; }
+inline std::filesystem::path hidTestDataDir() {
+    return std::filesystem::path(MD_TESTDATA_DIR) / "hid";
+}
 
 // Reads the descriptor bytes of an "R: <length> <hex bytes>" line.
 inline std::vector<uint8_t> readRecordedDescriptor(const std::filesystem::path& file) {

@@ -31,14 +31,15 @@ inline std::string simPath(const std::shared_ptr<HidBackend>& bus, uint16_t vid,
 // Packets (report ID 0x04) the host wrote to a device, in order.
 inline std::vector<std::vector<uint8_t>> packetsTo(const sim::VirtualDevice& d) {
     std::vector<std::vector<uint8_t>> out;
-    for (const auto& e : d.log().entries(sim::ReportDirection::ToDevice, 0x04)) out.push_back(e.bytes);
+    for (const auto& e : d.log().entries(sim::ReportDirection::ToDevice, 0x04))
+        out.push_back(e.bytes);
     return out;
 }
 
 // A bus with the mouse on its cable and its receiver (one firmware), and a command link open on
 // each: `wired` in link mode 1, `wireless` in link mode 2.
 class SimMouseLinks : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         bus = sim::makeVirtualBus({"mouse", "receiver"}, "");
         ASSERT_TRUE(bus);

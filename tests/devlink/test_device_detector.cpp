@@ -23,7 +23,7 @@ struct Message {
 };
 
 class RecordingDispatcher final : public UiDispatcher {
-public:
+  public:
     void send(uint32_t m, uintptr_t w, intptr_t) override { add({m, w, true}); }
     void post(uint32_t m, uintptr_t w, intptr_t) override { add({m, w, false}); }
     std::vector<Message> take() {
@@ -31,7 +31,7 @@ public:
         return std::exchange(m_messages, {});
     }
 
-private:
+  private:
     void add(Message m) {
         std::lock_guard lock(m_mutex);
         m_messages.push_back(m);
@@ -42,26 +42,34 @@ private:
 
 // Counts opens per node so that tests can tell which collections were touched.
 class CountingBackend final : public HidBackend {
-public:
+  public:
     explicit CountingBackend(std::shared_ptr<HidBackend> inner) : m_inner(std::move(inner)) {}
-    bool listInterfaces(std::vector<HidInterfaceInfo>& out) override { return m_inner->listInterfaces(out); }
+    bool listInterfaces(std::vector<HidInterfaceInfo>& out) override {
+        return m_inner->listInterfaces(out);
+    }
     std::unique_ptr<HidNode> open(const std::string& node, bool r, bool w) override {
         ++opens[node];
         return m_inner->open(node, r, w);
     }
-    bool present(const std::string& node, uint16_t v, uint16_t p) override { return m_inner->present(node, v, p); }
+    bool present(const std::string& node, uint16_t v, uint16_t p) override {
+        return m_inner->present(node, v, p);
+    }
     std::map<std::string, int> opens;
 
-private:
+  private:
     std::shared_ptr<HidBackend> m_inner;
 };
 
 const Message kActivate{msg::kActivateInstance, 0, false};
-Message claimed(uintptr_t slot) { return {msg::kSlotClaimed, slot, true}; }
-Message freed(uintptr_t slot) { return {msg::kSlotFreed, slot, true}; }
+Message claimed(uintptr_t slot) {
+    return {msg::kSlotClaimed, slot, true};
+}
+Message freed(uintptr_t slot) {
+    return {msg::kSlotFreed, slot, true};
+}
 
 class DetectorTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         bus = std::make_shared<sim::VirtualBus>();
         counting = std::make_shared<CountingBackend>(bus);

@@ -10,7 +10,7 @@ namespace md {
 namespace {
 
 class TempFile {
-public:
+  public:
     explicit TempFile(const std::string& text) {
         char tmpl[] = "/tmp/md-devices-XXXXXX";
         const int fd = ::mkstemp(tmpl);
@@ -21,7 +21,7 @@ public:
     ~TempFile() { std::filesystem::remove(m_path); }
     const std::string& path() const { return m_path; }
 
-private:
+  private:
     std::string m_path;
 };
 

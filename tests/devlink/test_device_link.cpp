@@ -17,7 +17,8 @@ using sim::Fault;
 using test::packetsTo;
 using Bytes = std::vector<uint8_t>;
 
-Bytes packetBytes(std::initializer_list<uint8_t> head, std::initializer_list<uint8_t> payload = {}) {
+Bytes packetBytes(std::initializer_list<uint8_t> head,
+                  std::initializer_list<uint8_t> payload = {}) {
     Bytes p(64, 0);
     std::copy(head.begin(), head.end(), p.begin());
     std::copy(payload.begin(), payload.end(), p.begin() + 8);
@@ -77,8 +78,10 @@ TEST_F(DeviceLinkTest, ChunkedWritesCarryRunningOffsetsFromTheirBase) {
         EXPECT_EQ(sent[i][3], 0x06);
         EXPECT_EQ(sent[i][4], lengths[i]);
         EXPECT_EQ(getLe16(sent[i], 5), offsets[i]);
-        EXPECT_TRUE(std::equal(sent[i].begin() + 8, sent[i].begin() + 8 + lengths[i], data.begin() + 56 * static_cast<long>(i)));
-        EXPECT_TRUE(std::all_of(sent[i].begin() + 8 + lengths[i], sent[i].end(), [](uint8_t b) { return b == 0; }));
+        EXPECT_TRUE(std::equal(sent[i].begin() + 8, sent[i].begin() + 8 + lengths[i],
+                               data.begin() + 56 * static_cast<long>(i)));
+        EXPECT_TRUE(std::all_of(sent[i].begin() + 8 + lengths[i], sent[i].end(),
+                                [](uint8_t b) { return b == 0; }));
         uint32_t sum = 0;
         for (size_t k = 3; k < 64; ++k) sum += sent[i][k];
         EXPECT_EQ(getLe16(sent[i], 1), sum & 0xFFFF);

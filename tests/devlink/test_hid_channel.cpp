@@ -18,7 +18,7 @@ using test::descriptors::kConsumerAndVendor;
 constexpr uint16_t kVid = 0x248A, kPid = 0x5B50;
 
 class HidChannelTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         tree.add(0, kVid, kPid, 0, 2, kBootKeyboard);
         tree.add(1, kVid, kPid, 1, 2, kConsumerAndVendor);
@@ -36,7 +36,8 @@ TEST_F(HidChannelTest, EnumeratesOnePathPerCollection) {
     ASSERT_TRUE(ch.enumerateHidPaths());
     std::vector<std::string> paths;
     while (const char* p = ch.nextHidPath()) paths.emplace_back(p);
-    EXPECT_EQ(paths, (std::vector<std::string>{tree.node(0) + "#vid_248a&pid_5b50&mi_00", consumerPath(), vendorPath()}));
+    EXPECT_EQ(paths, (std::vector<std::string>{tree.node(0) + "#vid_248a&pid_5b50&mi_00",
+                                               consumerPath(), vendorPath()}));
     EXPECT_EQ(ch.nextHidPath(), nullptr);
     ch.freeHidPaths();
     EXPECT_EQ(ch.nextHidPath(), nullptr);
@@ -91,9 +92,11 @@ TEST_F(HidChannelTest, OpenFailsForPathsThatNameNothingUsable) {
         EXPECT_FALSE(ch.openChannel(p, true, true, true, false)) << p;
         EXPECT_FALSE(ch.isOpen());
     }
-    tree.add(5, kVid, kPid, 2, 3, {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0xB4, 0xC0});  // pop on empty stack
+    tree.add(5, kVid, kPid, 2, 3,
+             {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0xB4, 0xC0});  // pop on empty stack
     HidChannel ch(backend);
-    EXPECT_FALSE(ch.openChannel(tree.node(5) + "#vid_248a&pid_5b50&mi_02", true, true, true, false));
+    EXPECT_FALSE(
+        ch.openChannel(tree.node(5) + "#vid_248a&pid_5b50&mi_02", true, true, true, false));
 }
 
 TEST_F(HidChannelTest, WriteAndReadRoundTripWithReportIdFiltering) {
@@ -122,13 +125,15 @@ TEST_F(HidChannelTest, WriteAndReadRoundTripWithReportIdFiltering) {
 
 TEST_F(HidChannelTest, ReportsWithoutIdsGetAZeroIdByte) {
     HidChannel ch(backend);
-    ASSERT_TRUE(ch.openChannel(tree.node(0) + "#vid_248a&pid_5b50&mi_00", true, false, true, false));
+    ASSERT_TRUE(
+        ch.openChannel(tree.node(0) + "#vid_248a&pid_5b50&mi_00", true, false, true, false));
     tree.sendFromDevice(0, {0x02, 0x00, 0x04, 0x00, 0, 0, 0, 0});
     auto buf = ch.reportBuffer(HidReportType::Input);
     uint32_t n = 0;
     ASSERT_TRUE(ch.readReport(static_cast<uint32_t>(buf.size()), &n, buf.data(), 1000));
     EXPECT_EQ(n, 9u);
-    EXPECT_EQ(std::vector<uint8_t>(buf.begin(), buf.end()), (std::vector<uint8_t>{0, 0x02, 0, 0x04, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(buf.begin(), buf.end()),
+              (std::vector<uint8_t>{0, 0x02, 0, 0x04, 0, 0, 0, 0, 0}));
     ASSERT_TRUE(ch.unpackInput(n));
     auto items = ch.items(HidReportType::Input);
     ASSERT_EQ(items.size(), 2u);

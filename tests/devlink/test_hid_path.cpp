@@ -17,12 +17,12 @@ TEST(HidPath, ParsersReadHexAfterTheirTokens) {
         {"/dev/hidraw0#vid_0c76&pid_1630&mi_03", 0x0C76, 0x1630, 3, 0},
         {"/dev/hidraw1#vid_320f&pid_221d", 0x320F, 0x221D, 0, 0},
         {"", 0, 0, 0, 0},
-        {"vid_&pid_zz&mi_&col", 0, 0, 0, 0},             // tokens without numbers
-        {"vid_1248a&pid_5b50", 0x248A, 0x5B50, 0, 0},     // truncated to 16 bits
+        {"vid_&pid_zz&mi_&col", 0, 0, 0, 0},                             // tokens without numbers
+        {"vid_1248a&pid_5b50", 0x248A, 0x5B50, 0, 0},                    // truncated to 16 bits
         {"#vid_248a&pid_5b50&col1f&mi_0a", 0x248A, 0x5B50, 0x0A, 0x1F},  // any order
-        {"#vid_248a&mi_01&col04xyz", 0x248A, 0, 1, 4},   // stops at the first non-digit
-        {"#VID_0X248A", 0x248A, 0, 0, 0},                // "%x" takes a 0x prefix
-        {"#pid_5b50mi_01", 0, 0x5B50, 0, 0},              // "&mi_" needs its ampersand
+        {"#vid_248a&mi_01&col04xyz", 0x248A, 0, 1, 4},  // stops at the first non-digit
+        {"#VID_0X248A", 0x248A, 0, 0, 0},               // "%x" takes a 0x prefix
+        {"#pid_5b50mi_01", 0, 0x5B50, 0, 0},            // "&mi_" needs its ampersand
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
@@ -38,7 +38,8 @@ TEST(HidPath, BuiltPathsCarryMiAndColOnlyWhenNeeded) {
               "/dev/hidraw3#vid_248a&pid_5b50&mi_01&col04");
     EXPECT_EQ(makeHidPath("/dev/hidraw7", 0x0C76, 0x1630, 3, true, 1, 1),
               "/dev/hidraw7#vid_0c76&pid_1630&mi_03");
-    EXPECT_EQ(makeHidPath("/dev/hidraw1", 0x046D, 0xC077, 0, false, 1, 1), "/dev/hidraw1#vid_046d&pid_c077");
+    EXPECT_EQ(makeHidPath("/dev/hidraw1", 0x046D, 0xC077, 0, false, 1, 1),
+              "/dev/hidraw1#vid_046d&pid_c077");
     EXPECT_EQ(pathNode("/dev/hidraw3#vid_248a"), "/dev/hidraw3");
     EXPECT_EQ(pathNode("/dev/hidraw3"), "/dev/hidraw3");
 }

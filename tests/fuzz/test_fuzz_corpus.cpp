@@ -21,14 +21,17 @@ size_t replay(const char* corpus, Entry entry) {
     const auto dir = std::filesystem::path(MD_SOURCE_DIR) / "fuzz/corpus" / corpus;
     for (const auto& f : std::filesystem::directory_iterator(dir)) {
         std::ifstream in(f.path(), std::ios::binary);
-        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                         std::istreambuf_iterator<char>());
         EXPECT_EQ(entry(bytes.data(), bytes.size()), 0) << f.path();
         ++n;
     }
     return n;
 }
 
-TEST(FuzzCorpus, HidDescriptor) { EXPECT_GT(replay("hid_descriptor", mdFuzz_hid_descriptor), 0u); }
+TEST(FuzzCorpus, HidDescriptor) {
+    EXPECT_GT(replay("hid_descriptor", mdFuzz_hid_descriptor), 0u);
+}
 
 }  // namespace
 }  // namespace md

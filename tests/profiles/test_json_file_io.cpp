@@ -116,6 +116,18 @@ TEST(JsonFileIO, InterruptedWriteLeavesTheOldFileIntact) {
     EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"p.Json"});
 }
 
+TEST(JsonFileIO, StaleTempFilesAreRemoved) {
+    TempFolder dir;
+    for (const char* name : {"p.Json.tmp-a1B2c3", "ProfileList.ini.tmp-XXXXXX", "p.Json",
+                             "p.Json.tmp-short", "q.tmp-1234567", ".tmp-abcdef"})
+        writeBytes(dir.path() + name, "x");
+    EXPECT_EQ(JsonFileIO::removeStaleTempFiles(dir.path()), 2);
+    EXPECT_EQ(
+        test::listFolder(dir.path()),
+        (std::vector<std::string>{".tmp-abcdef", "p.Json", "p.Json.tmp-short", "q.tmp-1234567"}));
+    EXPECT_EQ(JsonFileIO::removeStaleTempFiles(dir.path() + "missing/"), 0);
+}
+
 TEST(JsonFileIO, WriteIntoMissingFolderFailsAndSaysSo) {
     TempFolder dir;
     EXPECT_EQ(JsonFileIO::storeJsonDocument(dir.path() + "no/such/p.Json", sampleDocument()), -1);

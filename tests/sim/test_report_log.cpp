@@ -30,6 +30,10 @@ TEST(SimReportLog, RecordsBothWaysInOrderWithTimeStamps) {
     EXPECT_LE(log[1].timeUs, log[2].timeUs);
 
     EXPECT_EQ(mouse->log().entries(ReportDirection::ToDevice, kCommandReportId).size(), 1u);
+
+    ASSERT_TRUE(mouse->switchHardwareProfile(3, 2));
+    EXPECT_EQ(mouse->log().entries().back().bytes, (std::vector<uint8_t>{0x03, 0x23, 0x11}));
+    EXPECT_EQ(mouse->firmware().activeProfile(), 3);
     mouse->log().clear();
     EXPECT_EQ(mouse->log().size(), 0u);
 }

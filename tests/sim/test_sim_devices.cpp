@@ -35,7 +35,7 @@ TEST(SimMouse, SessionDeviceInfoAndOnlineCheck) {
     EXPECT_EQ(info[5], 12);  // key-table entries
     EXPECT_EQ(info[6], 32);  // macro memory: 32 × 128 bytes
 
-    auto online = host.transact(commandPacket(cmd::kOnlineCheck, 0, 0));
+    auto online = host.transact(commandPacket(cmd::kCheckWirelessOnline, 0, 0));
     ASSERT_TRUE(online);
     EXPECT_EQ((*online)[8], 0xFF);
 
@@ -102,15 +102,29 @@ TEST(SimMouse, MacroAndRecoilImagesAreDecoded) {
     const std::vector<uint8_t> image = {0xAA, 0x55, 34, 0, 1,    0,    0, 0, 0,    0,   0,    0,
                                         0,    0,    0,  0, 18,   0,    3, 0, 0,    0,   0x2C, 0x01,
                                         0x81, 0x04, 10, 0, 0x01, 0x04, 0, 0, 0x8A, 0x05};
-    ASSERT_TRUE(host.writeAll(cmd::kWriteMacro, 0, image, 24));
+    ASSERT_TRUE(host.writeAll(cmd::kWriteMacroData, 0, image, 24));
     const DecodedImage macros = mouse->firmware().macroImage();
     ASSERT_TRUE(macros.valid) << macros.error;
     ASSERT_EQ(macros.entries.size(), 1u);
     ASSERT_EQ(macros.entries[0].events.size(), 3u);
     EXPECT_EQ(macros.entries[0].events[0], (ImageEvent{300, 1, true, 4}));
 
-    ASSERT_TRUE(host.writeAll(cmd::kWriteShoot, 0, image));
+    ASSERT_TRUE(host.writeAll(cmd::kWriteShootData, 0, image));
     EXPECT_TRUE(mouse->firmware().recoilImage().valid);
+
+    // Images are taken when their session ends; a malformed one is reported.
+    std::vector<uint8_t> bad = image;
+    bad[2] = 40;
+    ASSERT_TRUE(host.transact(commandPacket(cmd::kBeginSession, 0, 0)));
+    ASSERT_TRUE(host.writeAll(cmd::kWriteMacroData, 0, bad));
+    ASSERT_TRUE(host.transact(commandPacket(cmd::kEndSession, 0, 0)));
+    const auto received = mouse->firmware().receivedImages();
+    ASSERT_EQ(received.size(), 2u);  // both memories were written since the last session end
+    EXPECT_EQ(received[0].kind, ReceivedImage::Kind::Macro);
+    EXPECT_FALSE(received[0].image.valid);
+    EXPECT_FALSE(received[0].image.error.empty());
+    EXPECT_EQ(received[1].kind, ReceivedImage::Kind::Recoil);
+    EXPECT_TRUE(received[1].image.valid);
 }
 
 TEST(SimMouse, PowerStatusFollowsTheSetters) {
@@ -149,7 +163,7 @@ TEST(SimReceiver, ForwardsToItsMouseAndAnswersAAWhileItIsOff) {
     EXPECT_TRUE(std::equal(block.begin(), block.end(), firmware->configBlock(1).begin()));
 
     firmware->setPoweredOn(false);
-    auto reply = host.transact(commandPacket(cmd::kOnlineCheck, 0, 0));
+    auto reply = host.transact(commandPacket(cmd::kCheckWirelessOnline, 0, 0));
     ASSERT_TRUE(reply);
     EXPECT_EQ((*reply)[3], 0xAA);
     EXPECT_NE((*reply)[8], 0xFF);
@@ -158,9 +172,9 @@ TEST(SimReceiver, ForwardsToItsMouseAndAnswersAAWhileItIsOff) {
     EXPECT_EQ((*reply)[3], 0xAA);
 
     firmware->setPoweredOn(true);
-    reply = host.transact(commandPacket(cmd::kOnlineCheck, 0, 0));
+    reply = host.transact(commandPacket(cmd::kCheckWirelessOnline, 0, 0));
     ASSERT_TRUE(reply);
-    EXPECT_EQ((*reply)[3], cmd::kOnlineCheck);
+    EXPECT_EQ((*reply)[3], cmd::kCheckWirelessOnline);
     EXPECT_EQ((*reply)[8], 0xFF);
 }
 
@@ -235,7 +249,7 @@ TEST(SimMousepad, WritesAt64ReadsAt25AndTakesLedFrames) {
     EXPECT_TRUE(std::equal(block.begin(), block.end(), back.begin()));
 
     const auto frame = pattern(45, 5);
-    ASSERT_TRUE(host.writeAll(cmd::kLedFrame, 0, frame));
+    ASSERT_TRUE(host.writeAll(cmd::kSendLedFrame, 0, frame));
     EXPECT_EQ(pad->firmware().ledFramesStarted(), 1u);
     EXPECT_TRUE(std::equal(frame.begin(), frame.end(), pad->firmware().ledFrame().begin()));
 

@@ -152,5 +152,24 @@ TEST(VirtualBus, UsbFullSpeedTimingSpacesReportsByFrames) {
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(9));
 }
 
+TEST(VirtualBus, AReaderAndAWriterShareANodeUnderFrameTiming) {
+    VirtualBus bus;
+    auto mouse = makeMouse();
+    bus.plug(mouse);
+    bus.setTiming(Timing::UsbFullSpeed);
+    auto node = bus.open(nodeOf(bus, *mouse, 1), true, true);
+    constexpr int kPackets = 20;
+    auto reader = std::async(std::launch::async, [&] {
+        int replies = 0;
+        std::array<uint8_t, 65> buf{};
+        size_t got = 0;
+        while (replies < kPackets && node->read(buf, got, 5000, -1) == HidIo::Ok) ++replies;
+        return replies;
+    });
+    for (int i = 0; i < kPackets; ++i)
+        ASSERT_EQ(node->write(commandPacket(cmd::kReadStatus, 6, 0), 5000, -1), HidIo::Ok);
+    EXPECT_EQ(reader.get(), kPackets);
+}
+
 }  // namespace
 }  // namespace md::sim::test

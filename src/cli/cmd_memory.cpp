@@ -1,0 +1,41 @@
+// macros upload / recoil upload: the memory images built from the mouse's data folder.
+#include <ostream>
+
+#include "cli/cli_context.h"
+#include "cli/mouse_session.h"
+#include "devices/memory_image/image_writer.h"
+#include "profiles/app_paths.h"
+
+namespace md::cli {
+
+int uploadMemoryImage(CliContext& ctx, MouseSession& s, bool macros) {
+    const std::string folder = AppPaths::deviceDataFolder("mouse");
+    DeviceInfo info = s.controller->deviceInfo();
+    const int r = macros ? memimg::writeMacrosToDevice(s.link, folder, info)
+                         : memimg::writeShootToDevice(s.link, folder, info);
+    if (r == memimg::kWritten) {
+        *ctx.out << (macros ? "macros" : "recoil tables") << " written from " << folder << "\n";
+        return kExitOk;
+    }
+    if (r > 0) {
+        *ctx.err << "the macros do not fit into the mouse's " << info[6] * 128 << " bytes: remove "
+                 << r << " events and try again\n";
+        return kExitDeviceError;
+    }
+    *ctx.err << (macros ? "writing the macros" : "writing the recoil tables")
+             << " failed: the mouse is not reachable or refused the data\n";
+    return kExitDeviceError;
+}
+
+int runMemoryVerb(CliContext& ctx, const std::string& verb) {
+    if (ctx.args.size() != 1 || ctx.args[0] != "upload") {
+        *ctx.err << verb << " upload\n";
+        return kExitBadArguments;
+    }
+    int rc = kExitOk;
+    auto s = openMouse(ctx, rc);
+    if (!s) return rc;
+    return uploadMemoryImage(ctx, *s, verb == "macros");
+}
+
+}  // namespace md::cli

@@ -1,0 +1,273 @@
+// Verbs that configure the mouse: settings, dpi, polling, lighting, keys.
+#include <json/json.h>
+
+#include <cstdio>
+#include <ostream>
+
+#include "cli/cli_context.h"
+#include "cli/mouse_session.h"
+#include "devices/mouse/mouse_dpi_scale.h"
+#include "devices/mouse/mouse_key_table.h"
+#include "devices/mouse/mouse_performance.h"
+
+namespace md::cli {
+namespace {
+
+bool parseInt(const std::string& text, int min, int max, int& out) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || v < min || v > max) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+int badArgument(CliContext& ctx, const std::string& what) {
+    *ctx.err << what << "\n";
+    return kExitBadArguments;
+}
+
+std::string hexColour(uint8_t r, uint8_t g, uint8_t b) {
+    char s[8];
+    std::snprintf(s, sizeof s, "%02x%02x%02x", r, g, b);
+    return s;
+}
+
+void writeJson(CliContext& ctx, const Json::Value& v) {
+    Json::StreamWriterBuilder w;
+    w["indentation"] = "  ";
+    *ctx.out << Json::writeString(w, v) << '\n';
+}
+
+// Saves the profile and writes the settings block, as the page's "save" and "send" do.
+int saveAndSend(CliContext& ctx, MouseSession& s) {
+    if (!s.profile.save()) {
+        *ctx.err << "the profile " << s.profile.getProfilePath() << " could not be written\n";
+        return kExitDeviceError;
+    }
+    return deviceResult(ctx, "sending the settings", s.controller->writeSettingsBlock(0));
+}
+
+const char* kButtonNames[kMouseButtonCount] = {
+    "left button", "right button", "middle button", "forward",     "back",      "DPI switch",
+    "fire",        "wheel up",     "wheel down",    "wheel right", "wheel left"};
+
+// Name of a factory function, or "" for other assignments.
+std::string assignmentName(const std::array<uint8_t, 3>& a) {
+    const auto& f = mouseFactoryEntries();
+    for (size_t i = 0; i < f.size(); ++i) {
+        if (f[i] == a) return kButtonNames[i];
+    }
+    if (a[0] == 0x70 || a[0] == 0x71) return "macro " + std::to_string(a[1]);
+    return "";
+}
+
+std::string hexCode(const std::array<uint8_t, 3>& a) {
+    char s[8];
+    std::snprintf(s, sizeof s, "%02x%02x%02x", a[0], a[1], a[2]);
+    return s;
+}
+
+int runSettings(CliContext& ctx, MouseSession& s) {
+    MouseHardwareSettings h;
+    uint8_t hw = 0;
+    if (const int rc =
+            deviceResult(ctx, "reading the settings", s.controller->readSettingsBlock(h, hw)))
+        return rc;
+    if (ctx.json) {
+        Json::Value v;
+        v["hardwareProfile"] = hw;
+        Json::Value l;
+        l["mode"] = h.mode;
+        l["brightness"] = h.brightness;
+        l["speed"] = h.speed;
+        l["multicolour"] = h.multiColor;
+        l["colour"] = hexColour(h.red, h.green, h.blue);
+        v["lighting"] = l;
+        v["reportRate"] = h.reportRate;
+        v["activeStage"] = h.activeStage;
+        v["sensorOption"] = h.sensorOption;
+        Json::Value stages(Json::arrayValue);
+        for (const auto& st : h.stages) {
+            Json::Value j;
+            j["position"] = st.dpiX;
+            j["resolution"] = dpiResolutionOfPosition(st.dpiX);
+            j["colour"] = hexColour(st.red, st.green, st.blue);
+            stages.append(j);
+        }
+        v["stages"] = stages;
+        writeJson(ctx, v);
+        return kExitOk;
+    }
+    *ctx.out << "hardware profile: " << int(hw) << "\n"
+             << "lighting: mode " << int(h.mode) << ", brightness " << int(h.brightness)
+             << ", speed " << int(h.speed) << ", multicolour " << int(h.multiColor) << ", colour "
+             << hexColour(h.red, h.green, h.blue) << "\n"
+             << "report rate index: " << int(h.reportRate) << "\n"
+             << "active stage: " << int(h.activeStage) << "\n";
+    for (size_t i = 0; i < h.stages.size(); ++i) {
+        const auto& st = h.stages[i];
+        *ctx.out << "stage " << i << ": position " << st.dpiX << " ("
+                 << dpiResolutionOfPosition(st.dpiX) << " DPI), colour "
+                 << hexColour(st.red, st.green, st.blue) << "\n";
+    }
+    *ctx.out << "sensor option: " << int(h.sensorOption) << "\n";
+    return kExitOk;
+}
+
+int runDpi(CliContext& ctx, MouseSession& s) {
+    const auto& a = ctx.args;
+    if (a.size() < 2)
+        return badArgument(
+            ctx, "dpi: set STAGE RESOLUTION | active STAGE | enable STAGE | disable STAGE");
+    int stage = 0;
+    if (!parseInt(a[1], 0, static_cast<int>(kMouseStageCount) - 1, stage)) {
+        return badArgument(ctx, "dpi: STAGE is 0 to 4");
+    }
+    const auto stages = s.profile.readDpiStages();
+    if (a[0] == "set" && a.size() == 3) {
+        int resolution = 0;
+        if (!parseInt(a[2], 1, 100000, resolution))
+            return badArgument(ctx, "dpi set: RESOLUTION is a number of DPI");
+        const int p = dpiPositionOfResolution(resolution);
+        mouseSetStagePosition(s.profile, stage, p);
+        *ctx.out << "stage " << stage << ": " << dpiResolutionOfPosition(p) << " DPI (position "
+                 << p << ")\n";
+    } else if (a[0] == "active" && a.size() == 2) {
+        if (static_cast<size_t>(stage) >= stages.size())
+            return badArgument(ctx, "dpi active: the profile has no such stage");
+        mouseSetCurrentStage(s.profile, stage);
+    } else if ((a[0] == "enable" || a[0] == "disable") && a.size() == 2) {
+        if (static_cast<size_t>(stage) >= stages.size())
+            return badArgument(ctx, "dpi: the profile has no such stage");
+        const bool on = a[0] == "enable";
+        size_t enabled = 0;
+        for (const auto& st : stages) enabled += st.enabled ? 1 : 0;
+        if (!on && stages[static_cast<size_t>(stage)].enabled && enabled == 1) {
+            return badArgument(ctx, "dpi disable: the last enabled stage stays enabled");
+        }
+        mouseSetStageEnabled(s.profile, stage, on);
+    } else {
+        return badArgument(
+            ctx, "dpi: set STAGE RESOLUTION | active STAGE | enable STAGE | disable STAGE");
+    }
+    return saveAndSend(ctx, s);
+}
+
+int runPolling(CliContext& ctx, MouseSession& s) {
+    int index = 0;
+    if (ctx.args.size() != 1 || !parseInt(ctx.args[0], 0, 4, index))
+        return badArgument(ctx, "polling: INDEX is 0 to 4");
+    mouseSetReportRate(s.profile, index);
+    return saveAndSend(ctx, s);
+}
+
+int runLighting(CliContext& ctx, MouseSession& s) {
+    int mode = 0;
+    if (ctx.args.size() != 1 || !parseInt(ctx.args[0], 0, 11, mode))
+        return badArgument(ctx, "lighting: MODE is 0 to 11");
+    LightSetting l = s.profile.readLightInfo();
+    l.mode = static_cast<uint8_t>(mode);
+    struct Field {
+        const char* option;
+        int max;
+        uint8_t* into;
+    };
+    const Field fields[] = {
+        {"brightness", 4, &l.brightness}, {"speed", 4, &l.speed}, {"direction", 1, &l.direction}};
+    for (const auto& f : fields) {
+        const auto it = ctx.named.find(f.option);
+        if (it == ctx.named.end()) continue;
+        int v = 0;
+        if (!parseInt(it->second, 0, f.max, v)) {
+            return badArgument(
+                ctx, std::string("lighting: --") + f.option + " is 0 to " + std::to_string(f.max));
+        }
+        *f.into = static_cast<uint8_t>(v);
+    }
+    if (const auto it = ctx.named.find("colour"); it != ctx.named.end()) {
+        unsigned rgb = 0;
+        char tail = 0;
+        if (it->second.size() != 6 || std::sscanf(it->second.c_str(), "%6x%c", &rgb, &tail) != 1) {
+            return badArgument(ctx, "lighting: --colour is RRGGBB");
+        }
+        l.red = static_cast<uint8_t>(rgb >> 16);
+        l.green = static_cast<uint8_t>(rgb >> 8);
+        l.blue = static_cast<uint8_t>(rgb);
+        l.multiColor = 0;
+    }
+    if (ctx.named.count("multicolour")) l.multiColor = 1;
+    const auto w = l.toWords();
+    s.profile.writeLightInfo(w.w0, w.w1, w.w2, w.w3);
+    return saveAndSend(ctx, s);
+}
+
+int runKeys(CliContext& ctx, MouseSession& s) {
+    auto bindings = s.profile.readKeyList();
+    const auto& map = s.controller->keyPositionMap();
+    if (ctx.args.empty()) {
+        // Key-table reads give the mouse's layout; the assignments are the profile's, which
+        // are what was written to the mouse.
+        Json::Value arr(Json::arrayValue);
+        for (size_t b = 0; b < kMouseButtonCount && b < map.size(); ++b) {
+            const int pos = map[b];
+            const std::array<uint8_t, 3> a =
+                b < bindings.size() ? bindings[b].assignment : std::array<uint8_t, 3>{};
+            const std::string name = assignmentName(a);
+            if (ctx.json) {
+                Json::Value v;
+                v["button"] = static_cast<Json::UInt>(b);
+                v["name"] = kButtonNames[b];
+                v["position"] = pos == kUnmappedKey ? Json::Value() : Json::Value(pos);
+                v["assignment"] = hexCode(a);
+                v["assignmentName"] = name;
+                arr.append(v);
+                continue;
+            }
+            char line[160];
+            std::snprintf(
+                line, sizeof line, "%2zu %-14s %-12s %s%s", b, kButtonNames[b],
+                pos == kUnmappedKey ? "not mapped" : ("entry " + std::to_string(pos)).c_str(),
+                hexCode(a).c_str(), name.empty() ? "" : (" (" + name + ")").c_str());
+            *ctx.out << line << "\n";
+        }
+        if (ctx.json) writeJson(ctx, arr);
+        return kExitOk;
+    }
+    int button = 0;
+    unsigned code = 0;
+    char tail = 0;
+    if (ctx.args.size() != 3 || ctx.args[0] != "set" ||
+        !parseInt(ctx.args[1], 0, static_cast<int>(kMouseButtonCount) - 1, button) ||
+        ctx.args[2].size() != 6 || std::sscanf(ctx.args[2].c_str(), "%6x%c", &code, &tail) != 1) {
+        return badArgument(
+            ctx, "keys set BUTTON CODE: BUTTON 0 to 10, CODE six hexadecimal digits (e.g. 100100)");
+    }
+    if (static_cast<size_t>(button) >= bindings.size())
+        return badArgument(ctx, "keys set: the profile has no such button");
+    bindings[static_cast<size_t>(button)].assignment = KeyBinding::bytes(code);
+    s.profile.writeKeyList(bindings);
+    if (!s.profile.save()) {
+        *ctx.err << "the profile could not be written\n";
+        return kExitDeviceError;
+    }
+    return deviceResult(ctx, "writing the key table", s.controller->writeKeyAssignments(0));
+}
+
+}  // namespace
+
+int runMouseVerb(CliContext& ctx, const std::string& verb) {
+    int rc = kExitOk;
+    auto s = openMouse(ctx, rc);
+    if (!s) return rc;
+    if (verb == "settings")
+        return ctx.args.empty() ? runSettings(ctx, *s)
+                                : badArgument(ctx, "settings takes no argument");
+    if (verb == "dpi") return runDpi(ctx, *s);
+    if (verb == "polling") return runPolling(ctx, *s);
+    if (verb == "lighting") return runLighting(ctx, *s);
+    if (verb == "keys") return runKeys(ctx, *s);
+    return badArgument(ctx, "unknown verb " + verb);
+}
+
+}  // namespace md::cli

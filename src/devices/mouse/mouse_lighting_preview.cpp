@@ -1,0 +1,160 @@
+#include "devices/mouse/mouse_lighting_preview.h"
+
+#include "common/dbg_out.h"
+#include "devices/lighting/base_steps.h"
+#include "devices/lighting/custom_playback.h"
+#include "devices/lighting/key_glow.h"
+#include "devices/lighting/lighting_tables.h"
+#include "devices/lighting/wave_steps.h"
+#include "devlink/event_reader.h"
+
+namespace md {
+
+MouseLightingPreview::MouseLightingPreview(DeviceLink& link, size_t ledCount, const Clock& clock)
+    : m_link(link), m_clock(clock), m_leds(ledCount) {}
+
+MouseLightingPreview::~MouseLightingPreview() {
+    stop();
+}
+
+void MouseLightingPreview::setLighting(const LightSetting& lighting) {
+    std::lock_guard lock(m_lock);
+    if (!m_haveLighting || lighting.mode != m_lighting.mode) {
+        lighting::clearGlowState(m_state);
+        m_state.ring[0] = 1;
+    }
+    m_lighting = lighting;
+    m_haveLighting = true;
+}
+
+LightSetting MouseLightingPreview::lighting() const {
+    std::lock_guard lock(m_lock);
+    return m_lighting;
+}
+
+int MouseLightingPreview::interval(uint8_t speed) {
+    return lighting::stepInterval(speed);
+}
+
+bool MouseLightingPreview::isStepMode(uint8_t mode) {
+    return mode <= 11 && mode != 5;
+}
+
+void MouseLightingPreview::runStep(uint8_t mode) {
+    using namespace lighting;
+    const LedList leds(m_leds);
+    switch (mode) {
+        case 0:
+            stepSpectrum(leds, m_state, m_lighting);
+            break;
+        case 1:
+            stepMouseBreathing(leds, m_state, m_lighting);
+            break;
+        case 2:
+            stepSteady(leds, m_lighting);
+            break;
+        case 3:
+            stepSingleColourBreathing(leds, m_state, m_lighting);
+            break;
+        case 4:
+            stepOff(leds);
+            break;
+        case 6:
+            stepFixedPattern(leds, m_lighting);
+            break;
+        case 7:
+            stepFlashFourColour(leds, m_state, m_lighting, m_clock);
+            break;
+        case 8:
+            stepBreathingFourColour(leds, m_state, m_lighting);
+            break;
+        case 9:
+            stepWave(leds, m_state, m_lighting, kMouseWave);
+            break;
+        case 10:
+            stepMouseRipple(leds, m_state, m_lighting);
+            break;
+        case 11:
+            stepFlash(leds, m_state, m_lighting, m_clock);
+            break;
+        default:
+            break;
+    }
+}
+
+void MouseLightingPreview::pass(uint64_t nowMs) {
+    std::lock_guard lock(m_lock);
+    if (nowMs - m_last >= 2) {
+        ++m_count;
+        m_last = nowMs;
+    }
+    const uint8_t mode = m_lighting.mode;
+    if (!isStepMode(mode)) {
+        lighting::playSharedCustomEffect(m_leds, m_steps, m_clock, lighting::DeviceClass::Mouse);
+        ++m_stepsRun;
+    } else if (m_count >= interval(m_lighting.speed)) {
+        runStep(mode);
+        m_count = 0;
+        ++m_stepsRun;
+    }
+}
+
+void MouseLightingPreview::copyLeds(std::vector<lighting::LedColour>& out) const {
+    std::lock_guard lock(m_lock);
+    out = m_leds;
+}
+
+std::chrono::milliseconds MouseLightingPreview::nextWait() const {
+    std::lock_guard lock(m_lock);
+    // The custom effect paces itself on every pass; the step modes sleep until their next step
+    // (a pass counts every 2 ms).
+    if (!isStepMode(m_lighting.mode)) return std::chrono::milliseconds(1);
+    const int left = interval(m_lighting.speed) - m_count;
+    return std::chrono::milliseconds(left > 0 ? 2 * left : 2);
+}
+
+void MouseLightingPreview::start() {
+    stop();
+    m_stop.reset();
+    m_running = true;
+    m_thread = std::thread([this] { run(); });
+}
+
+bool MouseLightingPreview::stop(std::chrono::milliseconds timeout) {
+    if (!m_thread.joinable()) return true;
+    m_stop.set();
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (m_running && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    const bool inTime = !m_running;
+    dbgOut(inTime ? kThreadEndedText : kThreadTimedOutText);
+    m_thread.join();  // every wait in the worker ends at the stop event
+    return inTime;
+}
+
+void MouseLightingPreview::run() {
+    auto wait = std::chrono::milliseconds(1);
+    while (!m_stop.wait(wait)) {
+        if (!m_link.isOpen()) {
+            wait = std::chrono::milliseconds(100);
+            continue;
+        }
+        if (m_link.lightingSuspended()) {
+            wait = std::chrono::milliseconds(20);
+            continue;
+        }
+        pass(m_clock.nowMs());
+        wait = nextWait();
+        if (wait > std::chrono::milliseconds(2)) {
+            // The sleep stands for the passes it skips: count them now, the pass after it
+            // counts the last one and steps.
+            std::lock_guard lock(m_lock);
+            m_count += static_cast<int>(wait.count() / 2) - 1;
+        }
+    }
+    dbgOut("MS灯光线程设定退出");
+    m_running = false;
+}
+
+}  // namespace md

@@ -1,0 +1,225 @@
+// The mouse verbs of the command-line tool against the virtual mouse, on its cable and through
+// its receiver: exit codes and what the mouse holds afterwards.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "cli/cli_context.h"
+#include "common/le_bytes.h"
+#include "devices/mouse/mouse_key_table.h"
+#include "profiles/app_paths.h"
+#include "profiles/json_file_io.h"
+#include "profiles/temp_folder.h"
+#include "sim/sim_devices.h"
+
+namespace md {
+namespace {
+
+struct MouseVerbCase {
+    const char* name;
+    std::vector<std::string> args;
+    int rc;
+    std::function<void(sim::Firmware&, bool wireless)> check;
+};
+
+std::vector<uint8_t> block0(sim::Firmware& fw) {
+    return fw.configBlock(0);
+}
+
+class CliMouse : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        AppPaths::setDataRoot(data.path());
+        AppPaths::setApplicationFolder(MD_SOURCE_DIR);  // DefaultData/ lies in the source tree
+    }
+    void TearDown() override {
+        AppPaths::setDataRoot("");
+        AppPaths::setApplicationFolder("");
+    }
+    int run(std::shared_ptr<sim::VirtualBus> bus, std::vector<std::string> args,
+            std::string* errOut = nullptr) {
+        std::ostringstream out, err;
+        const int rc = cli::runCli(args, out, err, bus);
+        if (errOut) *errOut = err.str();
+        return rc;
+    }
+    test::TempFolder data;
+};
+
+TEST_F(CliMouse, VerbsChangeTheMouseOnItsCableAndThroughItsReceiver) {
+    const MouseVerbCase cases[] = {
+        {"dpi set",
+         {"dpi", "set", "2", "3200"},
+         0,
+         [](sim::Firmware& fw, bool) { EXPECT_EQ(getLe16(block0(fw), 19), 59); }},
+        {"dpi active",
+         {"dpi", "active", "3"},
+         0,
+         [](sim::Firmware& fw, bool) { EXPECT_EQ(block0(fw)[25], 3); }},
+        {"dpi disable", {"dpi", "disable", "1"}, 0, nullptr},
+        {"polling",
+         {"polling", "4"},
+         0,
+         [](sim::Firmware& fw, bool) { EXPECT_EQ(block0(fw)[14], 4); }},
+        {"lighting",
+         {"lighting", "3", "--brightness", "2", "--speed", "1", "--colour", "102030"},
+         0,
+         [](sim::Firmware& fw, bool wireless) {
+             const auto b = block0(fw);
+             EXPECT_EQ(b[1], 3);
+             EXPECT_EQ(b[2], 2);
+             EXPECT_EQ(b[3], wireless ? 3 : 1);  // the receiver takes the speed reversed
+             EXPECT_EQ(b[6], 0x10);
+             EXPECT_EQ(b[8], 0x30);
+         }},
+        {"keys set",
+         {"keys", "set", "3", "110001"},
+         0,
+         [](sim::Firmware& fw, bool) {
+             const auto layout = fw.keyLayout();
+             for (size_t k = 0; k < fw.keyEntries(); ++k) {
+                 if (std::equal(layout.begin() + 3 * k, layout.begin() + 3 * k + 3,
+                                mouseFactoryEntries()[3].begin())) {
+                     EXPECT_EQ(fw.keyEntry(k), (std::array<uint8_t, 3>{0x11, 0x00, 0x01}));
+                 }
+             }
+         }},
+        {"settings", {"settings"}, 0, nullptr},
+        {"keys", {"--json", "keys"}, 0, nullptr},
+        {"stage out of range", {"dpi", "set", "9", "800"}, 2, nullptr},
+        {"resolution not a number", {"dpi", "set", "1", "fast"}, 2, nullptr},
+        {"polling out of range", {"polling", "5"}, 2, nullptr},
+        {"unknown mode", {"lighting", "12"}, 2, nullptr},
+        {"bad colour", {"lighting", "1", "--colour", "zz0000"}, 2, nullptr},
+        {"button out of range", {"keys", "set", "11", "100100"}, 2, nullptr},
+        {"short code", {"keys", "set", "1", "1001"}, 2, nullptr},
+    };
+    for (const bool wireless : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (wireless ? " (receiver)" : " (cable)"));
+            auto bus = sim::makeVirtualBus({"mouse", "receiver"}, "");
+            auto args = c.args;
+            args.insert(args.begin(), {"--device", wireless ? "receiver" : "mouse"});
+            std::string err;
+            EXPECT_EQ(run(bus, args, &err), c.rc) << err;
+            if (c.check) c.check(bus->device("mouse")->firmware(), wireless);
+        }
+    }
+}
+
+TEST_F(CliMouse, DisablingTheLastEnabledStageIsRefused) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    for (const char* s : {"0", "1", "2", "3"}) ASSERT_EQ(run(bus, {"dpi", "disable", s}), 0);
+    EXPECT_EQ(run(bus, {"dpi", "disable", "4"}), 2);
+    EXPECT_EQ(run(bus, {"dpi", "enable", "0"}), 0);
+    EXPECT_EQ(run(bus, {"dpi", "disable", "4"}), 0);
+}
+
+TEST_F(CliMouse, UnreachableOrMissingMouse) {
+    auto bus = sim::makeVirtualBus({"mouse", "receiver"}, "");
+    bus->device("mouse")->firmware().setPoweredOn(false);
+    std::string err;
+    EXPECT_EQ(run(bus, {"--device", "receiver", "polling", "1"}, &err), 1);
+    EXPECT_NE(err.find("switched off"), std::string::npos) << err;
+    auto onlyReceiver = sim::makeVirtualBus({"receiver"}, "");
+    EXPECT_EQ(run(onlyReceiver, {"--device", "mouse", "settings"}), 3);
+    EXPECT_EQ(run(onlyReceiver, {"--device", "headset", "settings"}), 2);
+    auto keyboardOnly = sim::makeVirtualBus({"keyboard"}, "");
+    EXPECT_EQ(run(keyboardOnly, {"settings"}), 3);
+}
+
+TEST_F(CliMouse, ProfileDumpAndApplyRoundTrip) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    auto& fw = bus->device("mouse")->firmware();
+    ASSERT_EQ(run(bus, {"dpi", "set", "0", "5000"}), 0);
+    ASSERT_EQ(run(bus, {"lighting", "2", "--colour", "123456"}), 0);
+    const auto saved = fw.configBlock(0);
+    const std::string file = data.path() + "dump.json";
+    ASSERT_EQ(run(bus, {"profile", "dump", file}), 0);
+    ASSERT_EQ(run(bus, {"lighting", "1", "--colour", "ffffff"}), 0);
+    ASSERT_EQ(run(bus, {"dpi", "set", "0", "800"}), 0);
+    EXPECT_NE(fw.configBlock(0), saved);
+    ASSERT_EQ(run(bus, {"profile", "apply", file}), 0);
+    const auto applied = fw.configBlock(0);
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 48, applied.begin()));
+
+    const std::string junk = data.path() + "junk.json";
+    std::ofstream(junk) << "{ \"not\": \"a profile\" }";
+    EXPECT_EQ(run(bus, {"profile", "apply", junk}), 2);
+    EXPECT_EQ(run(bus, {"profile", "dump"}), 2);
+    EXPECT_EQ(run(bus, {"profile", "dump", "/nonexistent/dir/x.json"}), 1);
+}
+
+// Writes a macro list with one macro of n key events, and four recoil files of 3 events each,
+// into the mouse's data folder.
+void writeMouseFiles(const std::string& dataRoot, int macroEvents) {
+    const std::string folder = dataRoot + "mouse/";
+    std::filesystem::create_directories(folder);
+    auto events = [](int n) {
+        Json::Value doc;
+        doc["Events"] = Json::Value(Json::arrayValue);
+        for (int k = 0; k < n; ++k) {
+            Json::Value e;
+            e["Type"] = 10;
+            e["Button"] = 4 + k % 20;
+            e["Action"] = k % 2 ? "up" : "down";
+            e["Delay"] = "20";
+            doc["Events"].append(e);
+        }
+        return doc;
+    };
+    Json::Value list;
+    Json::Value m;
+    m["MacroName"] = "burst";
+    m["Guid"] = "burst";
+    list["MacroInfo"].append(m);
+    ASSERT_EQ(JsonFileIO::storeJsonDocument(folder + "macro.config", list), 0);
+    ASSERT_EQ(JsonFileIO::storeJsonDocument(folder + "burst.mac", events(macroEvents)), 0);
+    for (int gun = 1; gun <= 4; ++gun) {
+        ASSERT_EQ(JsonFileIO::storeJsonDocument(
+                      folder + "ShootData_" + std::to_string(gun) + ".Shoot", events(3)),
+                  0);
+    }
+}
+
+TEST_F(CliMouse, MacroAndRecoilImagesAreUploaded) {
+    writeMouseFiles(data.path(), 10);
+    for (const char* device : {"mouse", "receiver"}) {
+        SCOPED_TRACE(device);
+        auto bus = sim::makeVirtualBus({"mouse", "receiver"}, "");
+        auto& fw = bus->device("mouse")->firmware();
+        ASSERT_EQ(run(bus, {"--device", device, "macros", "upload"}), 0);
+        const auto macros = fw.macroImage();
+        ASSERT_TRUE(macros.valid) << macros.error;
+        ASSERT_EQ(macros.entries.size(), 1u);
+        EXPECT_EQ(macros.entries[0].events.size(), 10u);
+        ASSERT_EQ(run(bus, {"--device", device, "recoil", "upload"}), 0);
+        const auto recoil = fw.recoilImage();
+        ASSERT_TRUE(recoil.valid) << recoil.error;
+        EXPECT_EQ(recoil.entries.size(), 4u);
+    }
+    EXPECT_EQ(run(sim::makeVirtualBus({"mouse"}, ""), {"macros"}), 2);
+}
+
+TEST_F(CliMouse, MacrosThatDoNotFitAreRefusedWithTheEventsToRemove) {
+    writeMouseFiles(data.path(), 2000);  // far beyond the mouse's 4 KiB
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    std::string err;
+    EXPECT_EQ(run(bus, {"macros", "upload"}, &err), 1);
+    EXPECT_NE(err.find("remove"), std::string::npos) << err;
+    EXPECT_TRUE(bus->device("mouse")->firmware().macroImage().entries.empty());
+}
+
+TEST_F(CliMouse, FailingWritesExitWithTheResultCode) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    bus->device("mouse")->injectFault(sim::Fault::statusAt(5, 0xFF, true));  // after attach
+    std::string err;
+    EXPECT_EQ(run(bus, {"polling", "2"}, &err), 1);
+    EXPECT_NE(err.find("-102"), std::string::npos) << err;
+}
+
+}  // namespace
+}  // namespace md
