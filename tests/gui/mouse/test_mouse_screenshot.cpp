@@ -1,5 +1,6 @@
 // Renders the mouse page with the virtual mouse attached into mouse_page.png when
-// MD_SCREENSHOT_DIR is set (docs/screenshots/).
+// MD_SCREENSHOT_DIR is set (docs/screenshots/), and its pointer and wheel sub-page into
+// mouse_page_pointer.png.
 #include <QApplication>
 
 #include "gui_test_support.h"
@@ -31,6 +32,8 @@ TEST_P(MouseScreenshot, MousePage) {
     }));
     waitFor([] { return false; }, std::chrono::milliseconds(100));
     EXPECT_TRUE(owner.grab().save(dir + "/mouse_page.png"));
+    model->selectSettingsPage(1);
+    EXPECT_TRUE(owner.grab().save(dir + "/mouse_page_pointer.png"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cable, MouseScreenshot, ::testing::Values(false));
