@@ -185,8 +185,10 @@ int COrrivaleMouseDevice::macroCount() const {
 }
 
 void COrrivaleMouseDevice::validateMacroKeys() {
-    if (m_controller->validateMacroKeys(size_t(macroCount())))
-        m_keyBindings = m_profile.keyBindings();
+    if (!m_controller->validateMacroKeys(size_t(macroCount()))) return;
+    m_keyBindings = m_profile.keyBindings();
+    // The profile file follows, so that it never names a macro the list does not have.
+    saveProfile();
 }
 
 void COrrivaleMouseDevice::setWorkingMode(int mode) {

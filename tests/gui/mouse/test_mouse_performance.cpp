@@ -96,6 +96,9 @@ TEST_P(MousePerformanceTest, SliderReleasedStoresAndSendsTheStage) {
     const auto b = block(0);
     EXPECT_EQ(b[15], 40);
     EXPECT_EQ(b[16], 0);
+    // The lighting speed goes out as it is over the cable and as 4 - speed through the receiver.
+    const int speed = model->profileData().readLightInfo().speed;
+    EXPECT_EQ(b[3], wireless() ? 4 - speed : speed);
 }
 
 TEST_P(MouseThreeStagesTest, SliderBeyondTheStageListLengthensIt) {
