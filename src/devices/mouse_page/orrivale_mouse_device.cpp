@@ -139,15 +139,13 @@ void COrrivaleMouseDevice::refreshStages() {
 }
 
 void COrrivaleMouseDevice::resetToDefaults() {
-    const std::string path = profileFilePath();
-    m_profile.setDefaultPath(defaultTemplatePath());
-    m_profile.setProfilePath(defaultTemplatePath());
-    m_profile.loadNode(defaultTemplatePath());
-    m_profile.setProfilePath(path);
-    m_keyBindings = m_profile.readKeyList();
-    loadLighting();
-    m_dpiStages = m_profile.readDpiStages();
-    m_mouseStages = m_profile.readMouseStages();
+    // The template's device node replaces the profile's; the file keeps its name and identifier.
+    CMouseProfiledata factory;
+    factory.setDefaultPath(defaultTemplatePath());
+    const Json::Value node = factory.loadNode(defaultTemplatePath());
+    if (node.isNull()) return;
+    m_profile.saveNode(node, profileFilePath());
+    loadProfile();
     saveProfile();
     showSettings();
 }

@@ -99,6 +99,32 @@ TEST_P(MouseModelTest, LightButtonsArePaintedFromThePreview) {
     EXPECT_EQ(logo, model->lightButton(2)->property("ledColour").value<QColor>());
 }
 
+TEST_P(MouseModelTest, ProfileSwitchAndReset) {
+    attach();
+    control<QSlider>("DPI_slider_0")->setValue(40);
+    model->onDpiSliderReleased(0);
+    ASSERT_EQ(block(0)[15], 40);
+
+    // The main window's profile switch.
+    model->setProfileName("second_profile");
+    model->loadProfile();
+    model->validateMacroKeys();
+    model->showSettings();
+    EXPECT_EQ(model->writeSettingsToDevice(0, 0, 1, 1920, 1080), 1);
+    EXPECT_EQ(model->writeMacrosToDevice(), 0);
+    EXPECT_EQ(control<QSlider>("DPI_slider_0")->value(), 7);
+    EXPECT_EQ(block(0)[15], 7);
+
+    model->setProfileName("mouse_profile");
+    model->loadProfile();
+    model->showSettings();
+    EXPECT_EQ(control<QSlider>("DPI_slider_0")->value(), 40);
+    model->resetToDefaults();
+    EXPECT_EQ(control<QSlider>("DPI_slider_0")->value(), 7);
+    EXPECT_EQ(profileFile()->dpiStages()[0].dpiX, 7);
+    EXPECT_EQ(model->getProfileFilePath(), model->profileFilePath());
+}
+
 INSTANTIATE_TEST_SUITE_P(Links, MouseModelTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Receiver" : "Cable"; });
 
