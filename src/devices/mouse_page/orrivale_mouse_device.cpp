@@ -28,9 +28,15 @@ COrrivaleMouseDevice::COrrivaleMouseDevice(QWidget* parent)
     : COrrivaleUSBDevice(parent),
       m_controller(std::make_unique<MouseController>(commandLink(), m_profile)),
       m_sdkFolder(AppPaths::applicationFolder() + "SDK/"),
-      m_page(this) {
+      m_page(this),
+      m_repaint(this) {
+    m_repaint.setObjectName("led_repaint_timer");
     m_repaint.setInterval(kRepaintMs);
-    connect(&m_repaint, &QTimer::timeout, this, [this] { pushLedFrame(); });
+    connect(&m_repaint, &QTimer::timeout, this, [this] {
+        // Detached: the picture keeps its last frame until the next attach restarts the timer.
+        if (!commandLink().isOpen()) return m_repaint.stop();
+        pushLedFrame();
+    });
 }
 
 COrrivaleMouseDevice::~COrrivaleMouseDevice() {

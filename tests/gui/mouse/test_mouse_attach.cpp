@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QSlider>
+#include <QStackedWidget>
+#include <QTimer>
 
 #include "devices/mouse/mouse_dpi_scale.h"
 #include "devices/mouse/mouse_key_table.h"
@@ -123,6 +125,33 @@ TEST_P(MouseModelTest, ProfileSwitchAndReset) {
     EXPECT_EQ(control<QSlider>("DPI_slider_0")->value(), 7);
     EXPECT_EQ(profileFile()->dpiStages()[0].dpiX, 7);
     EXPECT_EQ(model->getProfileFilePath(), model->profileFilePath());
+}
+
+TEST_P(MouseModelTest, WorkingModeSelectsThePagesAndHidesTheHint) {
+    auto* functions = control<QStackedWidget>("device_function_switch");
+    auto* keys = control<QStackedWidget>("device_key_function_switch");
+    owner.show();
+    ASSERT_TRUE(control("device_tishi_info")->isVisible());
+    const int cases[][3] = {{5, 2, 0}, {2, 0, 1}, {4, 3, 1}, {1, 0, 0}};
+    for (const auto& c : cases) {
+        model->setWorkingMode(c[0]);
+        EXPECT_EQ(functions->currentIndex(), c[1]) << c[0];
+        EXPECT_EQ(keys->currentIndex(), c[2]) << c[0];
+    }
+    EXPECT_FALSE(control("device_tishi_info")->isVisible());
+    EXPECT_EQ(keys->widget(0)->objectName(), "mouse_performance_page");
+}
+
+TEST_P(MouseModelTest, DetachedPictureStopsRepainting) {
+    attach();
+    ASSERT_TRUE(waitFor([&] { return model->lightButton(0)->property("ledColour").isValid(); }));
+    model->commandLink().closeLink();
+    auto* timer = model->findChild<QTimer*>("led_repaint_timer");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(waitFor([&] { return !timer->isActive(); }));
+    model->commandLink().openLink(commandPath(), wireless() ? 2 : 1);
+    model->onDeviceAttached();
+    EXPECT_TRUE(timer->isActive());
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, MouseModelTest, ::testing::Values(false, true),
