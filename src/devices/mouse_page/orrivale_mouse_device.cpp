@@ -135,7 +135,8 @@ int COrrivaleMouseDevice::loadLighting() {
     m_controller->setLighting(l);
     if (m_preview) m_preview->setLighting(l);
     replaceLedSettings(m_profile.readLightList());
-    m_profile.readLightEffectSteps();
+    m_effectSteps = m_profile.readLightEffectSteps();
+    if (m_preview) m_preview->effectSteps().replace(m_effectSteps);
     return 1;
 }
 
@@ -218,6 +219,7 @@ void COrrivaleMouseDevice::startLightingPreview() {
     stopLightingPreview();
     m_preview = std::make_unique<MouseLightingPreview>(commandLink(), size_t(getLedCount()));
     m_preview->setLighting(lighting());
+    m_preview->effectSteps().replace(m_effectSteps);
     m_preview->start();
     m_repaint.start();
 }

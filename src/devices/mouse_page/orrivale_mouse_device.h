@@ -135,6 +135,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     std::vector<KeyBinding> m_keyBindings;
     std::vector<DpiStage> m_dpiStages;
     std::array<uint32_t, 4> m_mouseStages{};
+    std::vector<LightEffectStep> m_effectSteps;  // the custom effect the preview plays
     int m_logoLed = -1;
     QPointer<QWidget> m_logo;
     ControlFinder m_page;
