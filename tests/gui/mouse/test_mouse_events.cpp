@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <mutex>
+#include <optional>
 
 #include "common/dbg_out.h"
 #include "devices/mouse/mouse_key_table.h"
@@ -39,13 +40,35 @@ TEST_P(MouseEventTest, SynchronisationRequestStartsTheTileTimer) {
     EXPECT_EQ(timers, (std::vector<std::pair<int, int>>{{1002, 50}}));
 }
 
-TEST_P(MouseEventTest, HardwareProfileAndStageChangeShowsOnThePage) {
+TEST_P(MouseEventTest, HardwareProfileChangesShowOnThePage) {
+    const struct {
+        uint8_t profile;
+        std::optional<uint8_t> stage;
+        int shownStage;
+    } cases[] = {{3, 0, 0}, {5, std::nullopt, 0}, {2, 4, 4}, {1, std::nullopt, 4}};
     ASSERT_TRUE(control<QAbstractButton>("DPI_model_1")->isChecked());
-    ASSERT_TRUE(eventSource().switchHardwareProfile(3, 0));  // 0x1103
-    ASSERT_TRUE(waitFor([&] { return model->controller().hardwareProfile() == 3; }));
-    EXPECT_TRUE(waitFor([&] { return control<QAbstractButton>("DPI_model_0")->isChecked(); }));
-    EXPECT_FALSE(control<QAbstractButton>("DPI_model_1")->isChecked());
-    EXPECT_EQ(model->profileData().getActiveStage(), 0);
+    for (const auto& c : cases) {
+        ASSERT_TRUE(eventSource().switchHardwareProfile(c.profile, c.stage));  // 0x10p0 / 0x11sp
+        ASSERT_TRUE(waitFor([&] { return model->controller().hardwareProfile() == c.profile; }))
+            << int(c.profile);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(control<QAbstractButton>(QString("DPI_model_%1").arg(i))->isChecked(),
+                      i == c.shownStage)
+                << int(c.profile) << " stage " << i;
+        EXPECT_EQ(model->profileData().getActiveStage(), c.shownStage);
+    }
+}
+
+TEST_P(MouseEventTest, HardwareProfileCodesAreIgnoredWhileDetached) {
+    model->commandLink().closeLink();
+    std::vector<std::pair<int, int>> timers;
+    QObject::connect(model, &COrrivaleMouseDevice::tileTimerRequested,
+                     [&](int id, int ms) { timers.emplace_back(id, ms); });
+    ASSERT_TRUE(eventSource().switchHardwareProfile(3, 0));
+    ASSERT_TRUE(eventSource().emitEvent(0x0401));  // handled after the profile code
+    ASSERT_TRUE(waitFor([&] { return !timers.empty(); }));
+    EXPECT_EQ(model->controller().hardwareProfile(), 0);
+    EXPECT_TRUE(control<QAbstractButton>("DPI_model_1")->isChecked());
 }
 
 TEST_P(MouseEventTest, HorizontalWheelButtonsCallTheSynthesisPlugin) {
