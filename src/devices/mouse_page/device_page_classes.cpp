@@ -1,0 +1,17 @@
+#include "devices/mouse_page/device_page_classes.h"
+
+#include "devices/base_page/device_profile_ui.h"
+#include "devices/base_page/orrivale_usb_device.h"
+#include "devices/mouse_page/orrivale_mouse_device.h"
+#include "ui/control_registry.h"
+
+namespace md {
+
+void registerDevicePageControls() {
+    ControlRegistry& registry = ControlRegistry::instance();
+    registry.registerClass<COrrivaleUSBDevice>("COrrivaleUSBDevice");
+    registry.registerClass<COrrivaleMouseDevice>("COrrivaleMouseDevice");
+    registry.registerClass<CDeviceProfileUI>("CDeviceProfileUI");
+}
+
+}  // namespace md

@@ -1,0 +1,42 @@
+// Renders the mouse page with the virtual mouse attached into mouse_page.png when
+// MD_SCREENSHOT_DIR is set (docs/screenshots/), and its pointer and wheel sub-page into
+// mouse_page_pointer.png.
+#include <QApplication>
+
+#include "gui_test_support.h"
+#include "mouse_model_fixture.h"
+#include "ui/resource_manager.h"
+
+namespace md::test {
+namespace {
+
+class MouseScreenshot : public MouseModelTest {};
+
+TEST_P(MouseScreenshot, MousePage) {
+    const QString dir = qEnvironmentVariable("MD_SCREENSHOT_DIR");
+    if (dir.isEmpty()) GTEST_SKIP() << "MD_SCREENSHOT_DIR not set";
+    qApp->setStyleSheet(ResourceManager::instance().styleSheet());
+    attach();
+    LightSetting light;
+    light.mode = 2, light.brightness = 4, light.speed = 4;
+    light.red = 0x00, light.green = 0x99, light.blue = 0xFF;
+    model->setLightSetting(2 | 4 << 8 | 4 << 16, uint32_t(0x99) << 16 | uint32_t(0xFF) << 24, 0, 0);
+    owner.setObjectName("shot");
+    owner.setStyleSheet("#shot { background: #0E1117; }");
+    owner.resize(820, 560);
+    model->setGeometry(10, 10, 800, 540);
+    owner.show();
+    ASSERT_TRUE(waitFor([&] {
+        const QColor c = model->lightButton(0)->property("ledColour").value<QColor>();
+        return c.blue() > 0 && c.red() == 0;
+    }));
+    waitFor([] { return false; }, std::chrono::milliseconds(100));
+    EXPECT_TRUE(owner.grab().save(dir + "/mouse_page.png"));
+    model->selectSettingsPage(1);
+    EXPECT_TRUE(owner.grab().save(dir + "/mouse_page_pointer.png"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cable, MouseScreenshot, ::testing::Values(false));
+
+}  // namespace
+}  // namespace md::test
