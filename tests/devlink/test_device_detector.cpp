@@ -207,7 +207,10 @@ TEST_F(DetectorTest, WorkerFollowsPlugAndUnplugAndStopsOnItsEvent) {
     auto msgs = ui.take();
     ASSERT_GE(msgs.size(), 5u);
     EXPECT_EQ(std::count(msgs.begin(), msgs.end(), kActivate), 1);
-    EXPECT_EQ(msgs.back(), freed(5));
+    // Both removals reported (their order is the slot order only when one pass sees both gone,
+    // which the single-pass test checks; here the unplug may fall between the two checks).
+    EXPECT_EQ(std::count(msgs.begin(), msgs.end(), freed(4)), 1);
+    EXPECT_EQ(std::count(msgs.begin(), msgs.end(), freed(5)), 1);
 }
 
 TEST(DeviceTable, FindTableRowAndSameCollection) {
