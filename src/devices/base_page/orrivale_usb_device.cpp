@@ -12,15 +12,9 @@
 namespace md {
 namespace {
 
-std::shared_ptr<HidBackend>& defaultBackendSlot() {
-    static std::shared_ptr<HidBackend> backend;
-    return backend;
-}
 
-std::unique_ptr<DeviceLink> makeLink() {
-    const auto& backend = defaultBackendSlot();
-    return backend ? std::make_unique<DeviceLink>(backend) : std::make_unique<DeviceLink>();
-}
+// Links use the process-wide HID backend (hidraw, or the virtual bus of the demo and tests).
+std::unique_ptr<DeviceLink> makeLink() { return std::make_unique<DeviceLink>(); }
 
 void selectPage(QWidget* sw, int page) {
     if (auto* stack = qobject_cast<QStackedWidget*>(sw)) {
@@ -45,10 +39,6 @@ COrrivaleUSBDevice::~COrrivaleUSBDevice() {
     m_lightButtons.clear();
     m_commandLink->closeLink();
     m_eventLink->closeLink();
-}
-
-void COrrivaleUSBDevice::setDefaultHidBackend(std::shared_ptr<HidBackend> backend) {
-    defaultBackendSlot() = std::move(backend);
 }
 
 void COrrivaleUSBDevice::setKeyCount(int n) {

@@ -43,10 +43,6 @@ class COrrivaleUSBDevice : public QWidget {
     // The class name the page and the main window know the model by.
     virtual QString controlClass() const { return QStringLiteral("OrrivaleUSBDevice"); }
 
-    // The backend the links of models created from now on use (the virtual bus in tests and
-    // in the demo); nullptr restores the system's HID backend.
-    static void setDefaultHidBackend(std::shared_ptr<HidBackend> backend);
-
     DeviceLink& commandLink() { return *m_commandLink; }
     DeviceLink& eventLink() { return *m_eventLink; }
 

@@ -23,7 +23,7 @@ void MouseModelTest::SetUp() {
     ASSERT_TRUE(bus);
     mouse = bus->device("mouse");
     receiver = bus->device("receiver");
-    COrrivaleUSBDevice::setDefaultHidBackend(bus);
+    setDefaultHidBackend(bus);
     AppPaths::setDataRoot(freshFolder("mouse_model").toStdString());
 
     LayoutBuilder builder(&CMainWnd::layoutTags());
@@ -55,7 +55,7 @@ void MouseModelTest::SetUp() {
 void MouseModelTest::TearDown() {
     delete model;
     model = nullptr;
-    COrrivaleUSBDevice::setDefaultHidBackend(nullptr);
+    setDefaultHidBackend(nullptr);
     AppPaths::setDataRoot("");
 }
 
