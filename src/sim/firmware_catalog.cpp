@@ -4,22 +4,12 @@
 #include <vector>
 
 #include "common/le_bytes.h"
+#include "devices/mouse/mouse_key_table.h"
 
 namespace md::sim {
 
-const std::array<std::array<uint8_t, 3>, 11> kMouseButtonCodes = {{
-    {0x10, 0x01, 0x00},
-    {0x10, 0x02, 0x00},
-    {0x10, 0x04, 0x00},
-    {0x10, 0x10, 0x00},
-    {0x10, 0x08, 0x00},
-    {0x13, 0x03, 0x00},
-    {0xA0, 0x32, 0x00},
-    {0x12, 0x00, 0x01},
-    {0x12, 0x00, 0xFF},
-    {0x11, 0x00, 0x01},
-    {0x11, 0x00, 0xFF},
-}};
+// The mouse's buttons carry the factory codes the host finds them by.
+const std::array<std::array<uint8_t, 3>, 11>& kMouseButtonCodes = mouseFactoryEntries();
 
 namespace {
 

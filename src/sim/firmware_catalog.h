@@ -26,7 +26,7 @@ FirmwareSpec mousepadFirmwareSpec(uint16_t productId);
 FirmwareSpec headsetFirmwareSpec(uint16_t productId);
 
 // The factory key-table entries of the mouse's 11 buttons, by the host's button index.
-extern const std::array<std::array<uint8_t, 3>, 11> kMouseButtonCodes;
+extern const std::array<std::array<uint8_t, 3>, 11>& kMouseButtonCodes;
 // The factory assignment of each of the keyboard picture's 126 key positions.
 extern const std::array<std::array<uint8_t, 3>, 126> kKeyboardLayout;
 
