@@ -400,6 +400,21 @@ class Parser {
         addCaps(info, info.fields.back(), fieldIndex);
     }
 
+    // What button and value capabilities say alike about their field and usage range.
+    template <typename Caps>
+    static void fillCommonCaps(Caps& c, const HidField& f, const HidUsageRange& r,
+                               const LinkNode& link) {
+        c.usagePage = r.page;
+        c.reportId = f.reportId;
+        c.bitField = f.flags;
+        c.linkCollection = f.linkCollection;
+        c.linkUsagePage = link.usagePage;
+        c.linkUsage = link.usage;
+        c.isRange = r.min != r.max;
+        c.isAbsolute = !(f.flags & 0x04);
+        c.usageMin = r.min;
+    }
+
     void addCaps(HidCollectionInfo& info, const HidField& f, uint32_t fieldIndex) {
         const size_t t = static_cast<size_t>(f.type);
         const LinkNode& link = m_current->links[f.linkCollection];
@@ -411,15 +426,7 @@ class Parser {
             for (const auto& r : f.usages) {
                 if (!f.isArray() && slot >= f.count) break;
                 HidButtonCaps c;
-                c.usagePage = r.page;
-                c.reportId = f.reportId;
-                c.bitField = f.flags;
-                c.linkCollection = f.linkCollection;
-                c.linkUsagePage = link.usagePage;
-                c.linkUsage = link.usage;
-                c.isRange = r.min != r.max;
-                c.isAbsolute = !(f.flags & 0x04);
-                c.usageMin = r.min;
+                fillCommonCaps(c, f, r, link);
                 c.usageMax = f.isArray() ? r.max
                                          : static_cast<uint16_t>(std::min<uint32_t>(
                                                r.max, r.min + (f.count - slot) - 1));
@@ -439,14 +446,7 @@ class Parser {
             const bool last = i + 1 == f.usages.size();
             const uint32_t n = std::min<uint32_t>(r.count(), f.count - slot);
             HidValueCaps c;
-            c.usagePage = r.page;
-            c.reportId = f.reportId;
-            c.bitField = f.flags;
-            c.linkCollection = f.linkCollection;
-            c.linkUsagePage = link.usagePage;
-            c.linkUsage = link.usage;
-            c.isRange = r.min != r.max;
-            c.isAbsolute = !(f.flags & 0x04);
+            fillCommonCaps(c, f, r, link);
             c.hasNull = f.flags & 0x40;
             c.bitSize = f.bitSize;
             // The last usage of a list takes the remaining elements (a usage value array).
@@ -457,7 +457,6 @@ class Parser {
             c.logicalMax = f.logicalMax;
             c.physicalMin = f.physicalMin;
             c.physicalMax = f.physicalMax;
-            c.usageMin = r.min;
             c.usageMax = static_cast<uint16_t>(r.min + n - 1);
             c.dataIndexMin = dataIndex;
             c.dataIndexMax = static_cast<uint16_t>(dataIndex + n - 1);
