@@ -10,6 +10,7 @@
 #include "fuzz_entry.h"
 
 MD_FUZZ_ENTRY(hid_descriptor, data, size);
+MD_FUZZ_ENTRY(memory_image, data, size);
 
 namespace md {
 namespace {
@@ -31,6 +32,10 @@ size_t replay(const char* corpus, Entry entry) {
 
 TEST(FuzzCorpus, HidDescriptor) {
     EXPECT_GT(replay("hid_descriptor", mdFuzz_hid_descriptor), 0u);
+}
+
+TEST(FuzzCorpus, MemoryImage) {
+    EXPECT_GT(replay("memory_image", mdFuzz_memory_image), 0u);
 }
 
 }  // namespace
