@@ -141,6 +141,7 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
     auto* power = new QLabel(powerSwitch);
     power->setObjectName("device_power_tile");
     power->setAlignment(Qt::AlignCenter);
+    power->setMaximumHeight(64);
     powerSwitch->addWidget(power);
 
     mouse->setLayoutFile(page.layout);
@@ -182,7 +183,7 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
             });
     mouse->setPowerTileUpdater([tile](QWidget* powerTile, const PowerStatus& status) {
         if (auto* label = qobject_cast<QLabel*>(powerTile))
-            label->setText(QString("%1%").arg(status[0]));
+            label->setText(QString("\u25AE %1%").arg(status[0]));
         tile->showPowerStatus(status);
     });
     m_entries.push_back(Entry{mouse, tile, power, false});

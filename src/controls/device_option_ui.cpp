@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "devices/base_page/orrivale_usb_device.h"
+#include "ui/repolish.h"
 
 namespace md {
 
@@ -13,6 +14,13 @@ CDeviceOptionUI::CDeviceOptionUI(QWidget* parent) : QFrame(parent) {
     setObjectName("device_option");
     setProperty("deviceTile", true);
     setMinimumHeight(56);
+    setAttribute(Qt::WA_StyledBackground, true);
+    setStyleSheet(
+        "#device_option { background: rgba(255,255,255,0.04); border: 1px solid "
+        "rgba(255,255,255,0.08); border-radius: 10px; }"
+        "#device_option[selected=\"true\"] { background: rgba(30,144,255,0.14); border: 1px "
+        "solid #1E90FF; }"
+        "#device_link, #device_battery { color: #9AA4B2; }");
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(10, 6, 10, 6);
     row->setSpacing(8);
@@ -100,6 +108,7 @@ bool CDeviceOptionUI::isSelected() const {
 void CDeviceOptionUI::setSelected(bool on, bool notify) {
     m_option->setChecked(on);
     setProperty("selected", on);
+    repolish(this);
     if (on && notify) emit selected(this);
 }
 
