@@ -233,14 +233,17 @@ void DeviceManager::onDeviceArrived(int slot) {
     if (index >= 0) {
         Entry& e = m_entries[index];
         DeviceLink& link = e.model->commandLink();
+        bool opened = false;
+        // A link that is open already only brings the window forward.
         if (!link.isOpen()) {
             std::lock_guard lock(link.ioLock());
-            if (link.openLink(id.path, wireless ? 2 : 1)) {
+            opened = link.openLink(id.path, wireless ? 2 : 1);
+            if (opened) {
                 e.onReceiver = wireless;
                 e.model->setIdentity(key);
             }
         }
-        if (link.isOpen()) {
+        if (opened) {
             // A receiver's tile appears once the link poll finds the mouse online (3331).
             if (!wireless) showTile(index, true, firstShownTile().second == 0);
             e.tile->refreshLinkText();

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QSlider>
 #include <QStackedWidget>
 
@@ -79,6 +80,31 @@ TEST_F(DeviceManagementTest, RemovingTheLastDeviceShowsNoDeviceLink) {
     EXPECT_TRUE(wnd->controls().find("No_device_Link")->isVisible());
     EXPECT_FALSE(wnd->controls().find("device_switch")->isVisible());
     EXPECT_EQ(manager->selectedModel(), nullptr);
+}
+
+TEST_F(DeviceManagementTest, ArrivalOfAnAlreadyOpenLinkOnlyBringsTheWindowForward) {
+    bus->unplug(receiver);
+    start();
+    ASSERT_TRUE(waitFor([&] { return tile()->attachCount() >= 1; }));
+    const int slot = findTableRow(manager->slotList().table(), 0x248A, 0x5B50, 2, 0);
+    ASSERT_GE(slot, 0);
+    wnd->hide();
+    wnd->handleMessage(3090, static_cast<uintptr_t>(slot), 0);
+    EXPECT_TRUE(wnd->isVisible());
+    EXPECT_FALSE(tile()->linkPollActive());
+    EXPECT_TRUE(model()->commandLink().isOpen());
+    EXPECT_FALSE(model()->commandLink().isWireless());
+}
+
+TEST_F(DeviceManagementTest, TrayMenuTakesTheDemoEntries) {
+    wnd->hooks().extendTrayMenu = [](QMenu* menu) {
+        menu->addMenu("Virtual devices")->setObjectName("demo_devices_menu");
+    };
+    start();
+    wnd->showTrayMenu();
+    ASSERT_NE(wnd->trayMenu(), nullptr);
+    EXPECT_NE(wnd->trayMenu()->findChild<QMenu*>("demo_devices_menu"), nullptr);
+    wnd->trayMenu()->close();
 }
 
 TEST_F(DeviceManagementTest, PreviousAndNextAtTheEndsDoNothing) {
