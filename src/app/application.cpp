@@ -9,6 +9,8 @@
 #include "app/app_messages.h"
 #include "app/control_classes.h"
 #include "app/dbus_service.h"
+#include "app/demo_devices.h"
+#include "app/device_manager.h"
 #include "app/font_holder.h"
 #include "app/language_controller.h"
 #include "app/main_wnd.h"
@@ -16,6 +18,8 @@
 #include "app/sleep_watcher.h"
 #include "app/termination_watcher.h"
 #include "common/dbg_out.h"
+#include "devices/mouse_page/device_page_classes.h"
+#include "devlink/device_id_config.h"
 #include "profiles/app_paths.h"
 #include "ui/resource_manager.h"
 
@@ -37,6 +41,7 @@ void setUpResources(QApplication& app) {
     res.setSkinFolder(dataFolder("skin"));
     if (!res.loadResource("res.xml")) dbgOut("skin resource index missing");
     registerApplicationControls();
+    registerDevicePageControls();
     app.setStyleSheet(res.styleSheet());
 }
 }  // namespace
@@ -63,11 +68,24 @@ int runApplication(int argc, char** argv) {
 
     setUpResources(app);
 
+    // With --demo everything runs against the virtual devices.
+    std::unique_ptr<DemoDevices> demo;
+    if (g_options.demo) {
+        demo = std::make_unique<DemoDevices>(AppPaths::dataRoot() + "demo-devices.json");
+        if (!demo->valid()) dbgOut("virtual devices could not be created");
+    }
+
     const QString dataFolder = QString::fromStdString(AppPaths::defaultDataFolder());
     const QString configRoot = QString::fromStdString(AppPaths::configRoot());
     auto window = std::make_unique<CMainWnd>(std::make_unique<LanguageController>(
         dataFolder + "Language.config", configRoot + "settings.ini"));
     CMainWnd* wnd = window.get();
+    new DeviceManager(*wnd, loadDeviceTable(AppPaths::defaultDataFolder() + "devices.json",
+                                            AppPaths::configRoot() + "devices.json"));
+    if (demo) {
+        DemoDevices* devices = demo.get();
+        wnd->hooks().extendTrayMenu = [devices](QMenu* menu) { devices->fillMenu(menu); };
+    }
     auto deliver = [wnd](uint32_t m, uintptr_t w, intptr_t l) { wnd->handleMessage(m, w, l); };
     if (DbusService* service = instance.service()) {
         service->setHandler(deliver);
@@ -84,6 +102,7 @@ int runApplication(int argc, char** argv) {
     QApplication::exec();
 
     window.reset();
+    demo.reset();
     ResourceManager::instance().release();
     return 0;
 }

@@ -43,6 +43,7 @@ void CMainWnd::showTrayMenu() {
             a, &QAction::triggered, this, [this, name] { onMenuCommand(name); },
             Qt::QueuedConnection);
     }
+    if (m_hooks.extendTrayMenu) m_hooks.extendTrayMenu(menu);
     // The window system places a pop-up menu inside the screen next to the pointer, which is
     // where the taskbar rules would place it.
     menu->popup(QCursor::pos());

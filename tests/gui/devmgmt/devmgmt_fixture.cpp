@@ -1,0 +1,39 @@
+#include "devmgmt_fixture.h"
+
+#include "app/language_controller.h"
+#include "devices/mouse_page/device_page_classes.h"
+#include "devlink/hid_backend.h"
+#include "profiles/app_paths.h"
+
+namespace md::test {
+
+void DeviceManagementTest::SetUp() {
+    useSourceSkin();
+    registerDevicePageControls();
+    bus = sim::makeVirtualBus({"mouse", "receiver"}, "");
+    ASSERT_TRUE(bus);
+    mouse = bus->device("mouse");
+    receiver = bus->device("receiver");
+    setDefaultHidBackend(bus);
+    const QString folder = freshFolder("devmgmt");
+    AppPaths::setDataRoot(folder.toStdString());
+    wnd = std::make_unique<CMainWnd>(std::make_unique<LanguageController>(
+        sourceDataFolder() + "Language.config", folder + "settings.ini"));
+    manager = new DeviceManager(*wnd, shippedDeviceTable());
+}
+
+void DeviceManagementTest::TearDown() {
+    wnd.reset();
+    manager = nullptr;
+    setDefaultHidBackend(nullptr);
+    AppPaths::setDataRoot("");
+}
+
+void DeviceManagementTest::start() {
+    wnd->show();
+    ASSERT_TRUE(waitFor([&] { return wnd->initialised(); }));
+    ASSERT_TRUE(waitFor([&] { return wnd->isVisible(); }));
+    ASSERT_GE(manager->tileCount(), 1);
+}
+
+}  // namespace md::test

@@ -1,0 +1,35 @@
+#pragma once
+// The main window with its device manager on a virtual bus holding the mouse and its receiver
+// (both plugged; a test unplugs what it does not want before start()).
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/device_manager.h"
+#include "app/main_wnd.h"
+#include "controls/device_option_ui.h"
+#include "devices/mouse_page/orrivale_mouse_device.h"
+#include "gui_test_support.h"
+#include "sim/sim_devices.h"
+
+namespace md::test {
+
+class DeviceManagementTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Shows the window: the first "windowinit" builds the pages and starts detection; waits
+    // for the first detection pass to bring the window forward.
+    void start();
+
+    CDeviceOptionUI* tile() const { return manager->tile(0); }
+    COrrivaleMouseDevice* model() const { return manager->mice().at(0); }
+
+    std::shared_ptr<sim::VirtualBus> bus;
+    std::shared_ptr<sim::VirtualDevice> mouse, receiver;
+    std::unique_ptr<CMainWnd> wnd;
+    DeviceManager* manager = nullptr;  // owned by wnd
+};
+
+}  // namespace md::test
