@@ -138,10 +138,18 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
         dbgOut("device page layout did not build");
         return false;
     }
-    auto* power = new QLabel(powerSwitch);
+    // The battery tile: a chip centred in its slot of the power switch.
+    auto* power = new QWidget(powerSwitch);
     power->setObjectName("device_power_tile");
-    power->setAlignment(Qt::AlignCenter);
     power->setMaximumHeight(64);
+    auto* powerRow = new QHBoxLayout(power);
+    auto* powerText = new QLabel(power);
+    powerText->setObjectName("device_power_text");
+    powerText->setProperty("class", QStringLiteral("chip"));
+    powerText->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    powerRow->addStretch();
+    powerRow->addWidget(powerText);
+    powerRow->addStretch();
     powerSwitch->addWidget(power);
 
     mouse->setLayoutFile(page.layout);
@@ -168,6 +176,9 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
     tile->bindPowerTile(powerSwitch->indexOf(power));
     tile->setKindRole(mode, role);
     tile->setNameText(QString::fromUtf8(row.modelFolder));
+    if (auto* name = tile->findChild<QLabel*>("device_name")) {
+        ResourceManager::instance().setTextId(name, QStringLiteral("device_name_") + row.modelFolder);
+    }
     tile->setModel(mouse);
     tile->setMessageSink(
         [this](uint32_t m, uintptr_t w, intptr_t l) { m_wnd.handleMessage(m, w, l); });
@@ -182,8 +193,9 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
                                     static_cast<intptr_t>(l));
             });
     mouse->setPowerTileUpdater([tile](QWidget* powerTile, const PowerStatus& status) {
-        if (auto* label = qobject_cast<QLabel*>(powerTile))
-            label->setText(QString("\u25AE %1%").arg(status[0]));
+        if (auto* label = powerTile->findChild<QLabel*>("device_power_text")) {
+            label->setText(ResourceManager::instance().text("power_battery_level").arg(status[0]));
+        }
         tile->showPowerStatus(status);
     });
     m_entries.push_back(Entry{mouse, tile, power, false});
