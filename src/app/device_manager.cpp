@@ -73,8 +73,8 @@ DeviceManager::DeviceManager(CMainWnd& wnd, const DeviceTable& table)
 }
 
 DeviceManager::~DeviceManager() {
-    // The window stopped its workers (and with them detection) before its children go.
-    m_wnd.workers().stopEvent(WorkerSlots::kDetectionSlot).set();
+    // The manager is a child of the window and goes after the window's own members: its worker
+    // slots have stopped detection by then, and the window may no longer be touched.
     if (m_detector) m_detector->join();
 }
 
