@@ -29,20 +29,20 @@ Packet makeReply(uint8_t command, uint8_t length, uint16_t offset, uint8_t statu
     return p;
 }
 
-Firmware::Firmware(FirmwareSpec spec) : m_spec(std::move(spec)) {
-    m_deviceInfo = m_spec.deviceInfo;
+Firmware::Firmware(FirmwareDefinition definition) : m_definition(std::move(definition)) {
+    m_deviceInfo = m_definition.deviceInfo;
     const size_t configSize =
-        static_cast<size_t>(m_spec.layout.profiles + 1) * m_spec.layout.blockStride;
-    m_config = m_spec.config;
+        static_cast<size_t>(m_definition.layout.profiles + 1) * m_definition.layout.blockStride;
+    m_config = m_definition.config;
     m_config.resize(std::max(configSize, m_config.size()), 0);
-    m_keyTable = m_spec.keyTable;
-    m_keyLayout = m_spec.keyTable;
-    m_keyByteTable = m_spec.keyByteTable;
+    m_keyTable = m_definition.keyTable;
+    m_keyLayout = m_definition.keyTable;
+    m_keyByteTable = m_definition.keyByteTable;
     m_macro.assign(static_cast<size_t>(m_deviceInfo[6]) * 128, 0);
-    m_recoil.assign(m_spec.recoilSize, 0);
-    m_colour.assign(m_spec.colourPages * kColourPageSize, 0);
-    m_frame.assign(m_spec.frameSize, 0);
-    m_power = m_spec.power;
+    m_recoil.assign(m_definition.recoilSize, 0);
+    m_colour.assign(m_definition.colourPages * kColourPageSize, 0);
+    m_frame.assign(m_definition.frameSize, 0);
+    m_power = m_definition.power;
 }
 
 uint8_t Firmware::readRange(std::span<const uint8_t> mem, size_t offset, size_t length,
@@ -59,7 +59,7 @@ uint8_t Firmware::writeRange(std::span<uint8_t> mem, size_t offset, std::span<co
 }
 
 size_t Firmware::readAddress(size_t offset) const {
-    const auto& l = m_spec.layout;
+    const auto& l = m_definition.layout;
     if (l.readStride == 0) return offset;
     return (offset / l.readStride) * l.blockStride + offset % l.readStride;
 }
@@ -152,7 +152,7 @@ uint8_t Firmware::handleLocked(uint8_t command, uint8_t length, uint16_t offset,
 void Firmware::takeImageLocked(ReceivedImage::Kind kind, std::span<const uint8_t> memory) {
     ReceivedImage r{kind, decodeMemoryImage(memory)};
     if (!r.image.valid)
-        dbgOutf("md_sim %s: malformed %s image: %s", m_spec.name.c_str(),
+        dbgOutf("md_sim %s: malformed %s image: %s", m_definition.name.c_str(),
                 kind == ReceivedImage::Kind::Macro ? "macro" : "recoil", r.image.error.c_str());
     if (m_images.size() >= kImagesKept) m_images.erase(m_images.begin());
     m_images.push_back(std::move(r));
@@ -164,7 +164,7 @@ std::vector<ReceivedImage> Firmware::receivedImages() const {
 }
 
 bool Firmware::handleLedReport(std::span<const uint8_t> report) {
-    if (!m_spec.headsetLeds || report.size() < kHeadsetLedReportSize ||
+    if (!m_definition.headsetLeds || report.size() < kHeadsetLedReportSize ||
         report[0] != kHeadsetLedReportId)
         return false;
     const uint8_t target = report[1];
@@ -199,9 +199,9 @@ std::vector<uint8_t> Firmware::config() const {
 
 std::vector<uint8_t> Firmware::configBlock(uint8_t profile) const {
     std::lock_guard lock(m_mutex);
-    const size_t at = static_cast<size_t>(profile) * m_spec.layout.blockStride;
+    const size_t at = static_cast<size_t>(profile) * m_definition.layout.blockStride;
     if (at >= m_config.size()) return {};
-    const size_t n = std::min<size_t>(m_spec.layout.blockSize, m_config.size() - at);
+    const size_t n = std::min<size_t>(m_definition.layout.blockSize, m_config.size() - at);
     return {m_config.begin() + static_cast<std::ptrdiff_t>(at),
             m_config.begin() + static_cast<std::ptrdiff_t>(at + n)};
 }

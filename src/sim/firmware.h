@@ -69,7 +69,7 @@ struct ConfigLayout {
     uint8_t profiles = 8;
 };
 
-struct FirmwareSpec {
+struct FirmwareDefinition {
     std::string name;  // "mouse", "keyboard", "mousepad", "headset"
     std::array<uint8_t, kDeviceInfoSize> deviceInfo{};
     std::vector<uint8_t> keyTable;      // 3N bytes
@@ -108,12 +108,12 @@ struct Rgb {
 
 class Firmware {
   public:
-    explicit Firmware(FirmwareSpec spec);
+    explicit Firmware(FirmwareDefinition definition);
     Firmware(const Firmware&) = delete;
     Firmware& operator=(const Firmware&) = delete;
 
-    const std::string& name() const { return m_spec.name; }
-    const FirmwareSpec& spec() const { return m_spec; }
+    const std::string& name() const { return m_definition.name; }
+    const FirmwareDefinition& definition() const { return m_definition; }
 
     // One command packet (64 bytes, byte 0 = report ID) in, its reply out.
     Packet handleCommand(std::span<const uint8_t, kPacketSize> packet);
@@ -141,7 +141,7 @@ class Firmware {
     std::vector<uint8_t> keyByteTable() const;
     // Entry i of the key table (3 bytes).
     std::array<uint8_t, 3> keyEntry(size_t i) const;
-    size_t keyEntries() const { return m_spec.keyByteTable.size(); }
+    size_t keyEntries() const { return m_definition.keyByteTable.size(); }
     std::vector<uint8_t> macroMemory() const;
     DecodedImage macroImage() const;
     std::vector<uint8_t> recoilMemory() const;
@@ -183,7 +183,7 @@ class Firmware {
     size_t readAddress(size_t offset) const;
     void takeImageLocked(ReceivedImage::Kind kind, std::span<const uint8_t> memory);
 
-    const FirmwareSpec m_spec;
+    const FirmwareDefinition m_definition;
     mutable std::mutex m_mutex;
     std::atomic<bool> m_poweredOn{true};
     std::array<uint8_t, kDeviceInfoSize> m_deviceInfo{};

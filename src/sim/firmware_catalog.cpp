@@ -78,8 +78,8 @@ std::array<uint8_t, kDeviceInfoSize> makeDeviceInfo(uint16_t productId, uint8_t 
 
 const std::array<std::array<uint8_t, 3>, 126> kKeyboardLayout = buildKeyboardLayout();
 
-FirmwareSpec mouseFirmwareSpec(uint16_t productId) {
-    FirmwareSpec s;
+FirmwareDefinition mouseFirmwareDefinition(uint16_t productId) {
+    FirmwareDefinition s;
     s.name = "mouse";
     // The mouse's own order of its buttons: left, middle, right, back, forward, the wheel
     // directions, DPI button, fire button; one position without a button.
@@ -118,8 +118,8 @@ FirmwareSpec mouseFirmwareSpec(uint16_t productId) {
     return s;
 }
 
-FirmwareSpec keyboardFirmwareSpec(uint16_t productId) {
-    FirmwareSpec s;
+FirmwareDefinition keyboardFirmwareDefinition(uint16_t productId) {
+    FirmwareDefinition s;
     s.name = "keyboard";
     std::vector<bool> placed(126, false);
     auto add = [&](uint8_t pos, uint8_t led) {
@@ -156,8 +156,8 @@ FirmwareSpec keyboardFirmwareSpec(uint16_t productId) {
 }
 
 namespace {
-FirmwareSpec lightingOnlySpec(std::string name, uint16_t productId, uint8_t ledCount) {
-    FirmwareSpec s;
+FirmwareDefinition lightingOnlySpec(std::string name, uint16_t productId, uint8_t ledCount) {
+    FirmwareDefinition s;
     s.name = std::move(name);
     s.deviceInfo = makeDeviceInfo(productId, 0, 0, ledCount);
     // Written at 64 × p, read at 25 × p: the read window shows the first 25 bytes of each block.
@@ -179,14 +179,14 @@ FirmwareSpec lightingOnlySpec(std::string name, uint16_t productId, uint8_t ledC
 }
 }  // namespace
 
-FirmwareSpec mousepadFirmwareSpec(uint16_t productId) {
-    FirmwareSpec s = lightingOnlySpec("mousepad", productId, 15);
+FirmwareDefinition mousepadFirmwareDefinition(uint16_t productId) {
+    FirmwareDefinition s = lightingOnlySpec("mousepad", productId, 15);
     s.power = {0, 0, 0, 0, 0, 0};
     return s;
 }
 
-FirmwareSpec headsetFirmwareSpec(uint16_t productId) {
-    FirmwareSpec s = lightingOnlySpec("headset", productId, 13);
+FirmwareDefinition headsetFirmwareDefinition(uint16_t productId) {
+    FirmwareDefinition s = lightingOnlySpec("headset", productId, 13);
     s.headsetLeds = true;
     return s;
 }

@@ -20,10 +20,10 @@
 
 namespace md::sim {
 
-FirmwareSpec mouseFirmwareSpec(uint16_t productId);
-FirmwareSpec keyboardFirmwareSpec(uint16_t productId);
-FirmwareSpec mousepadFirmwareSpec(uint16_t productId);
-FirmwareSpec headsetFirmwareSpec(uint16_t productId);
+FirmwareDefinition mouseFirmwareDefinition(uint16_t productId);
+FirmwareDefinition keyboardFirmwareDefinition(uint16_t productId);
+FirmwareDefinition mousepadFirmwareDefinition(uint16_t productId);
+FirmwareDefinition headsetFirmwareDefinition(uint16_t productId);
 
 // The factory key-table entries of the mouse's 11 buttons, by the host's button index.
 extern const std::array<std::array<uint8_t, 3>, 11>& kMouseButtonCodes;

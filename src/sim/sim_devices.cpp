@@ -21,19 +21,19 @@ DeviceConfig fourCollectionConfig(std::string label, UsbIds ids, PointerKind kin
 }  // namespace
 
 std::shared_ptr<Firmware> makeMouseFirmware() {
-    return std::make_shared<Firmware>(mouseFirmwareSpec(kMouseIds.productId));
+    return std::make_shared<Firmware>(mouseFirmwareDefinition(kMouseIds.productId));
 }
 
 std::shared_ptr<Firmware> makeKeyboardFirmware(UsbIds ids) {
-    return std::make_shared<Firmware>(keyboardFirmwareSpec(ids.productId));
+    return std::make_shared<Firmware>(keyboardFirmwareDefinition(ids.productId));
 }
 
 std::shared_ptr<Firmware> makeMousepadFirmware(UsbIds ids) {
-    return std::make_shared<Firmware>(mousepadFirmwareSpec(ids.productId));
+    return std::make_shared<Firmware>(mousepadFirmwareDefinition(ids.productId));
 }
 
 std::shared_ptr<Firmware> makeHeadsetFirmware() {
-    return std::make_shared<Firmware>(headsetFirmwareSpec(kHeadsetIds.productId));
+    return std::make_shared<Firmware>(headsetFirmwareDefinition(kHeadsetIds.productId));
 }
 
 std::shared_ptr<VirtualDevice> makeMouse(std::shared_ptr<Firmware> firmware) {
