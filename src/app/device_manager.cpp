@@ -177,7 +177,8 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
     tile->setKindRole(mode, role);
     tile->setNameText(QString::fromUtf8(row.modelFolder));
     if (auto* name = tile->findChild<QLabel*>("device_name")) {
-        ResourceManager::instance().setTextId(name, QStringLiteral("device_name_") + row.modelFolder);
+        ResourceManager::instance().setTextId(name,
+                                              QStringLiteral("device_name_") + row.modelFolder);
     }
     tile->setModel(mouse);
     tile->setMessageSink(
@@ -224,6 +225,11 @@ int DeviceManager::mouseEntryFor(const DeviceIdentity& key) const {
     return -1;
 }
 
+DeviceIdentity DeviceManager::modelIdentityOf(const DeviceIdentity& id) const {
+    const bool throughReceiver = id.deviceKind == kind::kMouseWireless && id.hasPartner;
+    return throughReceiver ? m_slots.at(id.partnerSlot) : id;
+}
+
 void DeviceManager::onDeviceArrived(int slot) {
     if (slot < 0 || static_cast<size_t>(slot) >= m_slots.size()) return;
     const DeviceIdentity id = m_slots.at(slot);
@@ -240,7 +246,7 @@ void DeviceManager::onDeviceArrived(int slot) {
         m_wnd.bringToFront();
         return;
     }
-    const DeviceIdentity key = wireless && id.hasPartner ? m_slots.at(id.partnerSlot) : id;
+    const DeviceIdentity key = modelIdentityOf(id);
     const int index = mouseEntryFor(key);
     if (index >= 0) {
         Entry& e = m_entries[index];
@@ -319,7 +325,7 @@ void DeviceManager::onDeviceRemoved(int slot) {
         if (!wireless) switchLink(slot);
         return;
     }
-    const DeviceIdentity key = wireless && id.hasPartner ? m_slots.at(id.partnerSlot) : id;
+    const DeviceIdentity key = modelIdentityOf(id);
     const int index = mouseEntryFor(key);
     if (index < 0) return;
     Entry& e = m_entries[index];

@@ -75,6 +75,9 @@ class DeviceManager : public QObject {
     int entryOf(const COrrivaleUSBDevice* model) const;
     // The first mouse whose identity is the same collection as the slot (or -1).
     int mouseEntryFor(const DeviceIdentity& key) const;
+    // The identity the model of a command collection carries: a receiver's model has its cable
+    // partner's.
+    DeviceIdentity modelIdentityOf(const DeviceIdentity& id) const;
     void onEventCollectionArrived(const DeviceIdentity& id);
     void onEventCollectionRemoved(const DeviceIdentity& id);
     bool routeMouse(const Notification& n, COrrivaleMouseDevice* mouse);
