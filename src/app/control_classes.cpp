@@ -1,5 +1,6 @@
 #include "app/control_classes.h"
 
+#include "controls/device_option_ui.h"
 #include "ui/control_placeholder.h"
 #include "ui/control_registry.h"
 
@@ -14,7 +15,6 @@ void registerApplicationControls() {
         "CDeviceKeyButtonUI",
         "CCloudShareListItemUI",
         "CUpdateInfoListItemUI",
-        "CDeviceOptionUI",
         "CMpDevicePowerUI",
         "CComboEditContainerElementUI",
         "CHandImgButtonUI",
@@ -35,6 +35,7 @@ void registerApplicationControls() {
         "COrrivaleKeyboardDevice",
     };
     ControlRegistry& registry = ControlRegistry::instance();
+    registry.registerClass<CDeviceOptionUI>("CDeviceOptionUI");
     for (const char* name : kClasses)
         if (!registry.contains(name)) registry.registerClass<ControlPlaceholder>(name);
 }

@@ -5,8 +5,10 @@
 #include <QStackedWidget>
 #include <QThread>
 
+#include "app/app_messages.h"
 #include "app/main_wnd.h"
 #include "app/model_table.h"
+#include "app/page_router.h"
 #include "app/worker_slots.h"
 #include "common/dbg_out.h"
 #include "controls/device_option_ui.h"
@@ -37,24 +39,36 @@ constexpr PageRow kPageTable[] = {
     {13, 0, false, -1, "XML/DeviceXml/hs6533device.xml", "zelvo_light"},
 };
 
-bool isMouseKind(uint32_t k) {
-    return k == kind::kMouseWired || k == kind::kMouseWireless;
+bool isWiredKind(uint32_t k) {
+    return k == kind::kMouseWired || k == kind::kKeyboard;
+}
+
+bool isReceiverKind(uint32_t k) {
+    return k == kind::kMouseWireless || k == kind::kKeyboardOther;
 }
 
 bool sameDevice(const DeviceIdentity& a, const DeviceIdentity& b) {
     return a.vendorId == b.vendorId && a.productId == b.productId && a.deviceKind == b.deviceKind;
 }
 
-// "DPI_slider_3" with prefix "DPI_slider_" → 3; -1 when the sender has another name.
-int indexedName(const QString& sender, const char* prefix) {
-    const QLatin1String p(prefix);
-    if (!sender.startsWith(p)) return -1;
-    bool ok = false;
-    const int n = sender.mid(p.size()).toInt(&ok);
-    return ok ? n : -1;
-}
-
 }  // namespace
+
+ModelList modelListOf(uint32_t deviceKind) {
+    switch (deviceKind) {
+        case kind::kMouseWired:
+        case kind::kMouseWireless:
+            return ModelList::Mice;
+        case kind::kKeyboard:
+        case kind::kKeyboardOther:
+            return ModelList::Keyboards;
+        case kind::kMousePad:
+            return ModelList::MousePads;
+        case kind::kHeadset:
+            return ModelList::Headsets;
+        default:
+            return ModelList::None;
+    }
+}
 
 DeviceManager::DeviceManager(CMainWnd& wnd, const DeviceTable& table)
     : QObject(&wnd), m_wnd(wnd), m_slots(table) {
@@ -63,12 +77,16 @@ DeviceManager::DeviceManager(CMainWnd& wnd, const DeviceTable& table)
     h.onDeviceArrived = [this](int slot) { onDeviceArrived(slot); };
     h.onDeviceRemoved = [this](int slot) { onDeviceRemoved(slot); };
     h.onTileVisibility = [this](int tile, int visible) { onTileVisibility(tile, visible); };
-    h.routeNotification = [this](const Notification& n) { routeNotification(n); };
+    m_router = new PageRouter(wnd, *this);
     h.onLightControl = [this](int flag) {
-        for (const Entry& e : m_entries) e.model->setHostLighting(flag != 0);
+        for (const Entry& e : m_entries)
+            if (modelListOf(e.tile->kind()) != ModelList::Headsets)
+                e.model->setHostLighting(flag != 0);
     };
     h.onActivity = [this](bool active, bool hovering) {
-        for (const Entry& e : m_entries) e.model->setPreviewEnabled(active || hovering);
+        for (const Entry& e : m_entries)
+            if (modelListOf(e.tile->kind()) != ModelList::Headsets)
+                e.model->setPreviewEnabled(active || hovering);
     };
 }
 
@@ -95,13 +113,49 @@ bool DeviceManager::startDetection() {
     });
 }
 
+const std::vector<COrrivaleUSBDevice*>& DeviceManager::models(ModelList list) const {
+    static const std::vector<COrrivaleUSBDevice*> kNone;
+    return list == ModelList::None ? kNone : m_lists[static_cast<int>(list)];
+}
+
+std::pair<uint16_t, uint16_t> DeviceManager::rowIds(size_t row) const {
+    const ModelRow& r = kModelTable[row];
+    if (r.vendorId != 0 || r.productId != 0) return {uint16_t(r.vendorId), uint16_t(r.productId)};
+    // Keyboard and mousepad rows ship without identifiers: the device table, completed from
+    // the device identifier configuration, has them.
+    for (const DeviceIdentity& id : m_slots.table())
+        if (id.deviceKind == r.kind && id.collectionRole == r.role)
+            return {id.vendorId, id.productId};
+    return {0, 0};
+}
+
 void DeviceManager::buildDevicePages() {
     const DeviceTable& table = m_slots.table();
-    for (const ModelRow& row : kModelTable) {
-        const int slot = findTableRow(table, row.vendorId, row.productId, row.kind, row.role);
+    for (size_t i = 0; i < kModelTable.size(); ++i) {
+        const ModelRow& row = kModelTable[i];
+        const auto [vendor, product] = rowIds(i);
+        if (vendor == 0 && product == 0) continue;  // no identifiers configured
+        const int slot =
+            findTableRow(table, vendor, product, uint16_t(row.kind), uint16_t(row.role));
         if (slot < 0) continue;
         createDevicePage(slot, row.role);
     }
+}
+
+QWidget* DeviceManager::buildPowerTile(QWidget* powerSwitch) {
+    // The battery tile: a chip centred in its slot of the power switch.
+    auto* power = new QWidget(powerSwitch);
+    power->setObjectName("device_power_tile");
+    power->setMaximumHeight(64);
+    auto* powerRow = new QHBoxLayout(power);
+    auto* powerText = new QLabel(power);
+    powerText->setObjectName("device_power_text");
+    powerText->setProperty("class", QStringLiteral("chip"));
+    powerText->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    powerRow->addStretch();
+    powerRow->addWidget(powerText);
+    powerRow->addStretch();
+    return power;
 }
 
 bool DeviceManager::createDevicePage(int slot, uint32_t role) {
@@ -115,92 +169,95 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
     int rowIndex = -1;
     for (size_t i = 0; i < kModelTable.size(); ++i) {
         const ModelRow& r = kModelTable[i];
-        if (r.vendorId == source.vendorId && r.productId == source.productId && r.kind == mode &&
+        const auto [vendor, product] = rowIds(i);
+        if (vendor == source.vendorId && product == source.productId && r.kind == mode &&
             r.role == role) {
             rowIndex = static_cast<int>(i);
             break;
         }
     }
-    if (rowIndex < 0) return false;
-    // Only the mouse has its page so far; the other kinds come with their own models.
-    if (!isMouseKind(mode)) return false;
+    const ModelList list = modelListOf(mode);
+    if (rowIndex < 0 || list == ModelList::None) return false;
     const ModelRow& row = kModelTable[rowIndex];
     const PageRow& page = kPageTable[rowIndex];
 
     auto* deviceSwitch = m_wnd.controls().find<QStackedWidget>("device_switch");
     auto* powerSwitch = m_wnd.controls().find<QStackedWidget>(row.powerSwitch);
-    QWidget* list = m_wnd.controls().find("device_select_layout");
-    if (!deviceSwitch || !powerSwitch || !list) return false;
+    QWidget* tileList = m_wnd.controls().find("device_select_layout");
+    if (!deviceSwitch || !powerSwitch || !tileList) return false;
 
+    // The three trees: battery tile, device tile, page (the model itself).
     LayoutBuilder builder(&CMainWnd::layoutTags());
-    auto* mouse = qobject_cast<COrrivaleMouseDevice*>(builder.build(page.layout, deviceSwitch));
-    if (!mouse) {
+    QWidget* power = buildPowerTile(powerSwitch);
+    auto* tile = qobject_cast<CDeviceOptionUI*>(builder.build(row.tileLayout, tileList));
+    auto* model = qobject_cast<COrrivaleUSBDevice*>(builder.build(page.layout, deviceSwitch));
+    if (!power || !tile || !model) {
         dbgOut("device page layout did not build");
+        delete power;
+        delete tile;
+        delete model;
         return false;
     }
-    // The battery tile: a chip centred in its slot of the power switch.
-    auto* power = new QWidget(powerSwitch);
-    power->setObjectName("device_power_tile");
-    power->setMaximumHeight(64);
-    auto* powerRow = new QHBoxLayout(power);
-    auto* powerText = new QLabel(power);
-    powerText->setObjectName("device_power_text");
-    powerText->setProperty("class", QStringLiteral("chip"));
-    powerText->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    powerRow->addStretch();
-    powerRow->addWidget(powerText);
-    powerRow->addStretch();
     powerSwitch->addWidget(power);
 
-    mouse->setLayoutFile(page.layout);
-    mouse->setOwnerWindow(&m_wnd);
-    mouse->setKeyCount(page.keyCount);
-    mouse->setLedCount(page.ledCount);
-    mouse->setTableIndex(rowIndex);
-    mouse->setHasPowerStatus(page.hasPowerStatus);
-    mouse->setLogoLed(page.logoLed);
-    mouse->setProfileName("");
-    mouse->setModelFolder(row.modelFolder);
-    mouse->setPowerTile(power);
-    mouse->setIdentity(id);
-    mouse->setLightTableIndex(row.numbers[3]);
-    mouse->setLightListName(page.lightList);
-    mouse->bindPageControls();
-    const int pageIndex = deviceSwitch->addWidget(mouse);
-    m_wnd.dispatcher().attach(mouse);
-    m_mice.push_back(mouse);
+    model->setLayoutFile(page.layout);
+    model->setOwnerWindow(&m_wnd);
+    model->setKeyCount(page.keyCount);
+    model->setLedCount(page.ledCount);
+    model->setTableIndex(rowIndex);
+    model->setHasPowerStatus(page.hasPowerStatus);
+    auto* mouse = qobject_cast<COrrivaleMouseDevice*>(model);
+    if (mouse) mouse->setLogoLed(page.logoLed);
+    model->setProfileName("");
+    model->setModelFolder(row.modelFolder);
+    model->setPowerTile(power);
+    model->setIdentity(id);
+    model->setLightTableIndex(row.numbers[3]);
+    model->setLightListName(page.lightList);
+    model->bindPageControls();
+    const int pageIndex = deviceSwitch->addWidget(model);
+    m_wnd.dispatcher().attach(model);
+    m_lists[static_cast<int>(list)].push_back(model);
+    if (mouse) m_mice.push_back(mouse);
 
-    auto* tile = new CDeviceOptionUI(list);
-    if (auto* box = qobject_cast<QBoxLayout*>(list->layout())) box->addWidget(tile);
-    tile->bindPage(pageIndex);
-    tile->bindPowerTile(powerSwitch->indexOf(power));
-    tile->setKindRole(mode, role);
-    tile->setNameText(QString::fromUtf8(row.modelFolder));
-    if (auto* name = tile->findChild<QLabel*>("device_name")) {
-        ResourceManager::instance().setTextId(name,
-                                              QStringLiteral("device_name_") + row.modelFolder);
-    }
-    tile->setModel(mouse);
+    if (auto* box = qobject_cast<QBoxLayout*>(tileList->layout())) box->addWidget(tile);
+    tile->setSynchroVisible(false);
+    tile->setTileGroup(row.tileGroup);
+    tile->bindPage("device_switch", pageIndex);
+    tile->bindPowerTile(row.powerSwitch, powerSwitch->indexOf(power));
+    tile->setTileKind(mode, role);
+    tile->hide();
+    tile->setTileName(QString::fromUtf8(row.modelFolder));
+    if (auto* name = tile->findChild<QLabel*>("device_select_name"))
+        ResourceManager::instance().setTextId(
+            name,
+            QStringLiteral("device_name_") + (*row.modelFolder ? row.modelFolder : "headset"));
+    tile->setModel(model);
+    tile->setPreviewPanel(model->selectPanel());
+    wireTile(tile, model);
+    m_entries.push_back(Entry{model, tile, power, false});
+    return true;
+}
+
+void DeviceManager::wireTile(CDeviceOptionUI* tile, COrrivaleUSBDevice* model) {
     tile->setMessageSink(
         [this](uint32_t m, uintptr_t w, intptr_t l) { m_wnd.handleMessage(m, w, l); });
-    tile->hide();
-    connect(tile, &CDeviceOptionUI::selected, this, [this] { onTileSelected(); });
-    connect(mouse, &COrrivaleMouseDevice::tileTimerRequested, tile, [tile](int timer, int ms) {
+    // "selectchanged" of "device_select" reaches the option table through the dispatcher.
+    m_wnd.dispatcher().attach(tile);
+    connect(model, &COrrivaleUSBDevice::tileTimerRequested, tile, [tile](int timer, int ms) {
         if (timer == CDeviceOptionUI::kReadAgainTimer) tile->requestReadAgain(ms);
     });
-    connect(mouse, &COrrivaleUSBDevice::ownerMessage, this,
+    connect(model, &COrrivaleUSBDevice::ownerMessage, this,
             [this](int message, qint64 w, qint64 l) {
                 m_wnd.handleMessage(static_cast<uint32_t>(message), static_cast<uintptr_t>(w),
                                     static_cast<intptr_t>(l));
             });
-    mouse->setPowerTileUpdater([tile](QWidget* powerTile, const PowerStatus& status) {
+    model->setPowerTileUpdater([tile](QWidget* powerTile, const PowerStatus& status) {
         if (auto* label = powerTile->findChild<QLabel*>("device_power_text")) {
             label->setText(ResourceManager::instance().text("power_battery_level").arg(status[0]));
         }
         tile->showPowerStatus(status);
     });
-    m_entries.push_back(Entry{mouse, tile, power, false});
-    return true;
 }
 
 // ---- arrival and removal ----
@@ -219,27 +276,32 @@ int DeviceManager::entryOf(const COrrivaleUSBDevice* model) const {
     return -1;
 }
 
-int DeviceManager::mouseEntryFor(const DeviceIdentity& key) const {
-    for (COrrivaleMouseDevice* m : m_mice)
+int DeviceManager::entryFor(uint16_t deviceKind, const DeviceIdentity& key) const {
+    for (COrrivaleUSBDevice* m : models(modelListOf(deviceKind)))
         if (sameCollection(m->getIdentity(), key)) return entryOf(m);
     return -1;
 }
 
 DeviceIdentity DeviceManager::modelIdentityOf(const DeviceIdentity& id) const {
-    const bool throughReceiver = id.deviceKind == kind::kMouseWireless && id.hasPartner;
+    const bool throughReceiver = isReceiverKind(id.deviceKind) && id.hasPartner;
     return throughReceiver ? m_slots.at(id.partnerSlot) : id;
 }
 
 void DeviceManager::onDeviceArrived(int slot) {
     if (slot < 0 || static_cast<size_t>(slot) >= m_slots.size()) return;
     const DeviceIdentity id = m_slots.at(slot);
-    if (!isMouseKind(id.deviceKind)) return;  // the other kinds come with their models
+    if (modelListOf(id.deviceKind) == ModelList::None) return;
     if (id.collectionRole == kRoleEvent) {
-        onEventCollectionArrived(id);
+        onEventCollectionArrived(slot);
         return;
     }
     if (id.collectionRole != kRoleCommand) return;
-    const bool wireless = id.deviceKind == kind::kMouseWireless;
+    if (id.deviceKind == kind::kMousePad || id.deviceKind == kind::kHeadset) {
+        openWiredOrShared(slot);
+        m_wnd.bringToFront();
+        return;
+    }
+    const bool wireless = isReceiverKind(id.deviceKind);
     if (partnerConnected(slot)) {
         // Both connections present: the cable wins; a receiver arriving changes nothing.
         if (!wireless) switchLink(slot);
@@ -247,7 +309,7 @@ void DeviceManager::onDeviceArrived(int slot) {
         return;
     }
     const DeviceIdentity key = modelIdentityOf(id);
-    const int index = mouseEntryFor(key);
+    const int index = entryFor(id.deviceKind, key);
     if (index >= 0) {
         Entry& e = m_entries[index];
         DeviceLink& link = e.model->commandLink();
@@ -262,7 +324,7 @@ void DeviceManager::onDeviceArrived(int slot) {
             }
         }
         if (opened) {
-            // A receiver's tile appears once the link poll finds the mouse online (3331).
+            // A receiver's tile appears once the link poll finds the device online (3331).
             if (!wireless) showTile(index, true, firstShownTile().second == 0);
             e.tile->refreshLinkText();
             e.tile->startLinkPoll();
@@ -271,10 +333,32 @@ void DeviceManager::onDeviceArrived(int slot) {
     m_wnd.bringToFront();
 }
 
+void DeviceManager::openWiredOrShared(int slot) {
+    const DeviceIdentity id = m_slots.at(slot);
+    const int index = entryFor(id.deviceKind, id);
+    if (index < 0) return;
+    Entry& e = m_entries[index];
+    DeviceLink& link = e.model->commandLink();
+    if (link.isOpen()) return;
+    bool opened = false;
+    {
+        std::lock_guard lock(link.ioLock());
+        opened = link.wiredChannel().openChannel(id.path, true, true, true, false);
+        if (opened) {
+            link.setOpened(true);
+            e.model->setIdentity(id);
+        }
+    }
+    if (!opened) return;
+    showTile(index, true, firstShownTile().second == 0);
+    e.tile->refreshLinkText();
+    e.tile->startLinkPoll();
+}
+
 void DeviceManager::switchLink(int slot) {
     const DeviceIdentity id = m_slots.at(slot);
-    int index = mouseEntryFor(id);
-    if (index < 0 && id.hasPartner) index = mouseEntryFor(m_slots.at(id.partnerSlot));
+    int index = entryFor(id.deviceKind, id);
+    if (index < 0 && id.hasPartner) index = entryFor(id.deviceKind, m_slots.at(id.partnerSlot));
     if (index < 0) return;
     Entry& e = m_entries[index];
     const std::string path = e.onReceiver ? id.path : m_slots.at(id.partnerSlot).path;
@@ -312,51 +396,69 @@ void DeviceManager::switchLink(int slot) {
 void DeviceManager::onDeviceRemoved(int slot) {
     if (slot < 0 || static_cast<size_t>(slot) >= m_slots.size()) return;
     // The detector freed the slot already; the table row still names the collection.
-    DeviceIdentity id = m_slots.at(slot);
-    if (!isMouseKind(id.deviceKind)) return;
+    const DeviceIdentity id = m_slots.at(slot);
+    if (modelListOf(id.deviceKind) == ModelList::None) return;
     if (id.collectionRole == kRoleEvent) {
         onEventCollectionRemoved(id);
         return;
     }
     if (id.collectionRole != kRoleCommand) return;
-    const bool wireless = id.deviceKind == kind::kMouseWireless;
-    if (partnerConnected(slot)) {
+    const bool twoLinks = isWiredKind(id.deviceKind) || isReceiverKind(id.deviceKind);
+    if (twoLinks && partnerConnected(slot)) {
         // The cable went while the receiver is present: the receiver takes over.
-        if (!wireless) switchLink(slot);
+        if (isWiredKind(id.deviceKind)) switchLink(slot);
         return;
     }
-    const DeviceIdentity key = modelIdentityOf(id);
-    const int index = mouseEntryFor(key);
+    const int index = entryFor(id.deviceKind, modelIdentityOf(id));
     if (index < 0) return;
     Entry& e = m_entries[index];
     e.model->commandLink().closeLink();
+    // The chains would end at their next run on the closed link; stop them now.
     e.tile->stopTimers();
     e.tile->refreshLinkText();
     hideTile(index);
 }
 
-void DeviceManager::onEventCollectionArrived(const DeviceIdentity& id) {
-    const int eventKind = id.deviceKind == kind::kMouseWireless
-                              ? COrrivaleMouseDevice::kWirelessEvents
-                              : COrrivaleMouseDevice::kWiredEvents;
-    const DeviceIdentity key =
-        id.deviceKind == kind::kMouseWireless && id.hasPartner ? m_slots.at(id.partnerSlot) : id;
-    for (COrrivaleMouseDevice* m : m_mice) {
-        if (!sameDevice(m->getIdentity(), key)) continue;
-        m->openEventChannel(id.path, eventKind);
-        return;
+void DeviceManager::onEventCollectionArrived(int slot) {
+    const DeviceIdentity id = m_slots.at(slot);
+    const int k = id.deviceKind;
+    const std::vector<COrrivaleUSBDevice*>& list = models(modelListOf(k));
+    if (isWiredKind(k)) {
+        for (COrrivaleUSBDevice* m : list) {
+            const DeviceIdentity& own = m->getIdentity();
+            if (m->commandLink().isOpen()) {
+                // Connected through its receiver: its cable's event collection came back.
+                if (own.hasPartner && sameDevice(m_slots.at(own.partnerSlot), id))
+                    m->reopenEventChannel(id.path, k);
+                // Connected by cable already (the command collection arrived first).
+                else if (sameDevice(own, id) && !m->eventChannelOpen(k))
+                    m->openEventChannel(id.path, k);
+            } else if (sameDevice(own, id)) {
+                m->openEventChannel(id.path, k);
+            }
+        }
+    } else if (isReceiverKind(k)) {
+        const DeviceIdentity key = id.hasPartner ? m_slots.at(id.partnerSlot) : id;
+        for (COrrivaleUSBDevice* m : list) {
+            if (m->eventChannelOpen(k)) continue;
+            if (sameDevice(m->getIdentity(), key) || sameDevice(m->getIdentity(), id))
+                m->openEventChannel(id.path, k);
+        }
+    } else {
+        for (COrrivaleUSBDevice* m : list) {
+            if (m->commandLink().isOpen() || !sameDevice(m->getIdentity(), id)) continue;
+            m->openEventChannel(id.path, k);
+            return;
+        }
     }
 }
 
 void DeviceManager::onEventCollectionRemoved(const DeviceIdentity& id) {
-    const int eventKind = id.deviceKind == kind::kMouseWireless
-                              ? COrrivaleMouseDevice::kWirelessEvents
-                              : COrrivaleMouseDevice::kWiredEvents;
-    const DeviceIdentity key =
-        id.deviceKind == kind::kMouseWireless && id.hasPartner ? m_slots.at(id.partnerSlot) : id;
-    for (COrrivaleMouseDevice* m : m_mice) {
-        if (!sameDevice(m->getIdentity(), key)) continue;
-        m->closeEventChannel(eventKind);
+    // The receiver's model carries its cable's identity: match the partner's too.
+    const DeviceIdentity key = modelIdentityOf(id);
+    for (COrrivaleUSBDevice* m : models(modelListOf(id.deviceKind))) {
+        if (!sameDevice(m->getIdentity(), id) && !sameDevice(m->getIdentity(), key)) continue;
+        m->closeEventChannel(id.deviceKind);
         return;
     }
 }
@@ -378,14 +480,18 @@ bool DeviceManager::onReceiver(const COrrivaleUSBDevice* model) const {
 
 COrrivaleUSBDevice* DeviceManager::selectedModel() const {
     for (const Entry& e : m_entries)
-        if (!e.tile->isHidden() && e.tile->isSelected()) return e.model;
+        if (e.tile->isShown() && e.tile->isTileSelected()) return e.model;
     return nullptr;
+}
+
+COrrivaleMouseDevice* DeviceManager::selectedMouse() const {
+    return qobject_cast<COrrivaleMouseDevice*>(selectedModel());
 }
 
 std::pair<int, int> DeviceManager::firstShownTile() const {
     int first = -1, count = 0;
     for (int i = 0; i < tileCount(); ++i) {
-        if (m_entries[i].tile->isHidden()) continue;
+        if (!m_entries[i].tile->isShown()) continue;
         if (first < 0) first = i;
         ++count;
     }
@@ -398,17 +504,23 @@ void DeviceManager::showTile(int index, bool visible, bool select) {
     if (CDeviceOptionUI* t = tile(index)) {
         t->setVisible(visible);
         if (select) {
+            // One option group: selecting a tile clears the others.
             for (const Entry& e : m_entries)
-                if (e.tile != t) e.tile->setSelected(false, false);
-            if (deviceSwitch) deviceSwitch->setCurrentIndex(t->pageIndex());
+                if (e.tile != t) e.tile->selectTile(false);
+            if (deviceSwitch) deviceSwitch->setCurrentIndex(t->boundPageIndex());
             if (powerSwitch) {
-                powerSwitch->setVisible(t->powerIndex() >= 0);
-                if (t->powerIndex() >= 0) powerSwitch->setCurrentIndex(t->powerIndex());
+                powerSwitch->setVisible(t->boundPowerIndex() >= 0);
+                if (t->boundPowerIndex() >= 0) powerSwitch->setCurrentIndex(t->boundPowerIndex());
             }
-            t->setSelected(true, true);
+            t->selectTile(true);
         }
     }
-    const int shown = firstShownTile().second;
+    int shown = 0, synchro = 0;
+    for (const Entry& e : m_entries) {
+        if (!e.tile->isShown()) continue;
+        ++shown;
+        if (e.tile->isSynchroSelected()) ++synchro;
+    }
     const bool empty = shown == 0;
     if (QWidget* w = m_wnd.controls().find("No_device_Link")) w->setVisible(empty);
     if (QWidget* w = m_wnd.controls().find("device_list_empty")) w->setVisible(empty);
@@ -420,30 +532,44 @@ void DeviceManager::showTile(int index, bool visible, bool select) {
         }
         if (deviceSwitch) deviceSwitch->setCurrentIndex(0);
     }
+    if (synchro <= 1)
+        for (const Entry& e : m_entries) e.tile->selectSynchro(false);
 }
 
 void DeviceManager::hideTile(int index) {
     CDeviceOptionUI* t = tile(index);
     if (!t) return;
     int next = -1;
-    if (!t->isHidden() && t->isSelected()) {
+    if (t->isShown() && t->isTileSelected()) {
+        m_wnd.closeSecondaryWindows();
+        endEditInProgress();
         for (int i = 0; i < tileCount(); ++i)
-            if (i != index && !m_entries[i].tile->isHidden()) {
+            if (i != index && m_entries[i].tile->isShown()) {
                 next = i;
                 break;
             }
     }
-    t->setSelected(false, false);
+    t->selectTile(false);
     showTile(index, false, false);
     if (next >= 0) showTile(next, true, true);
+}
+
+void DeviceManager::endEditInProgress() {
+    // An edit that holds the input hook has disabled the device list; its device is gone, so
+    // the edit ends unsaved: the hook goes, recording stops and the list is usable again.
+    if (m_editIdle) return;
+    m_wnd.handleMessage(msg::kKeyCaptureHook, 0, 0);
+    if (QWidget* list = m_wnd.controls().find("device_select_layout")) list->setEnabled(true);
+    for (const Entry& e : m_entries) e.model->setEnabled(true);
+    m_editIdle = true;
 }
 
 void DeviceManager::selectPreviousTile() {
     int previous = -1;
     for (int i = 0; i < tileCount(); ++i) {
-        const CDeviceOptionUI* t = m_entries[i].tile;
-        if (t->isHidden()) continue;
-        if (t->isSelected()) {
+        CDeviceOptionUI* t = m_entries[i].tile;
+        if (!t->isShown()) continue;
+        if (t->isTileSelected()) {
             if (previous >= 0) showTile(previous, true, true);
             return;
         }
@@ -454,30 +580,31 @@ void DeviceManager::selectPreviousTile() {
 void DeviceManager::selectNextTile() {
     bool passed = false;
     for (int i = 0; i < tileCount(); ++i) {
-        const CDeviceOptionUI* t = m_entries[i].tile;
-        if (t->isHidden()) continue;
+        CDeviceOptionUI* t = m_entries[i].tile;
+        if (!t->isShown()) continue;
         if (passed) {
             showTile(i, true, true);
             return;
         }
-        passed = t->isSelected();
+        passed = t->isTileSelected();
     }
 }
 
 void DeviceManager::onTileSelected() {
     for (int i = 0; i < tileCount(); ++i) {
         CDeviceOptionUI* t = m_entries[i].tile;
-        if (!t->isSelected()) continue;
+        if (!t->isTileSelected()) continue;
         m_selected = i;
         m_selectedKind = t->kind();
         m_selectedRole = t->role();
-        for (const Entry& e : m_entries)
-            if (e.tile != t) e.tile->setSelected(false, false);
+        // The page of a tile the user clicked comes forward with it.
         if (auto* ds = m_wnd.controls().find<QStackedWidget>("device_switch"))
-            ds->setCurrentIndex(t->pageIndex());
+            ds->setCurrentIndex(t->boundPageIndex());
+        for (const Entry& e : m_entries)
+            if (e.tile != t && e.tile->isTileSelected()) e.tile->selectTile(false);
         if (auto* ps = m_wnd.controls().find<QStackedWidget>("device_power_switch")) {
-            ps->setVisible(t->powerIndex() >= 0);
-            if (t->powerIndex() >= 0) ps->setCurrentIndex(t->powerIndex());
+            ps->setVisible(t->boundPowerIndex() >= 0);
+            if (t->boundPowerIndex() >= 0) ps->setCurrentIndex(t->boundPowerIndex());
         }
         return;
     }
@@ -489,50 +616,11 @@ void DeviceManager::onTileVisibility(int index, int visible) {
         if (m_entries[i].model->getTableIndex() != index) continue;
         if (visible == 0) {
             hideTile(i);
-        } else if (m_entries[i].tile->isHidden()) {
+        } else if (!m_entries[i].tile->isShown()) {
             showTile(i, true, firstShownTile().second == 0);
         }
         return;
     }
-}
-
-// ---- routing ----
-
-void DeviceManager::routeNotification(const Notification& n) {
-    if (n.type == QLatin1String("click")) {
-        if (n.sender == QLatin1String("device_select_prev")) selectPreviousTile();
-        if (n.sender == QLatin1String("device_select_next")) selectNextTile();
-        return;
-    }
-    auto* mouse = qobject_cast<COrrivaleMouseDevice*>(selectedModel());
-    if (!mouse) return;
-    // Only notifications from the selected mouse's own page.
-    if (n.control && n.control != mouse && !mouse->isAncestorOf(n.control)) return;
-    routeMouse(n, mouse);
-}
-
-bool DeviceManager::routeMouse(const Notification& n, COrrivaleMouseDevice* mouse) {
-    const QString& s = n.sender;
-    int i = -1;
-    if (n.type == QLatin1String("selectchanged")) {
-        if ((i = indexedName(s, "DPI_enable_check_")) >= 0) return mouse->onStageEnabled(i), true;
-        if ((i = indexedName(s, "DPI_model_")) >= 0) return mouse->onCurrentStage(i), true;
-        if ((i = indexedName(s, "polling_rate_option_")) >= 0) return mouse->onPollingRate(i), true;
-        if ((i = indexedName(s, "mouse_device_seting_option_")) >= 0)
-            return mouse->onSettingsPage(i), true;
-        if (s == QLatin1String("pointer_precision_check")) return mouse->onPointerPrecision(), true;
-        if (s == QLatin1String("scrolls_page_check")) return mouse->onScrollByPage(), true;
-    } else if (n.type == QLatin1String("valuechanged")) {
-        if ((i = indexedName(s, "DPI_slider_")) >= 0) return mouse->onDpiSliderReleased(i), true;
-        if (s == QLatin1String("pointer_speed_slider")) return mouse->onPointerSpeed(), true;
-        if (s == QLatin1String("scroll_speed_slider")) return mouse->onWheelLines(), true;
-        if (s == QLatin1String("double_click_slider")) return mouse->onDoubleClickSpeed(), true;
-    } else if (n.type == QLatin1String("movevaluechanged")) {
-        if ((i = indexedName(s, "DPI_slider_")) >= 0) return mouse->onDpiSliderMoved(i), true;
-    } else if (n.type == QLatin1String("killfocus")) {
-        if ((i = indexedName(s, "DPI_edit_")) >= 0) return mouse->onDpiEditLeft(i), true;
-    }
-    return false;
 }
 
 }  // namespace md

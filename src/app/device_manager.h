@@ -22,6 +22,11 @@ class COrrivaleMouseDevice;
 class COrrivaleUSBDevice;
 class DeviceDetector;
 class HidBackend;
+class PageRouter;
+
+// Four model lists by device kind.
+enum class ModelList { Mice, Keyboards, MousePads, Headsets, None };
+ModelList modelListOf(uint32_t deviceKind);
 
 class DeviceManager : public QObject {
     Q_OBJECT
@@ -45,6 +50,8 @@ class DeviceManager : public QObject {
     void switchLink(int slot);
 
     COrrivaleUSBDevice* selectedModel() const;
+    // The selected model when it is a mouse, else null.
+    COrrivaleMouseDevice* selectedMouse() const;
     void showTile(int index, bool visible, bool select);
     void hideTile(int index);
     // (first shown index or -1, number of shown tiles)
@@ -53,16 +60,26 @@ class DeviceManager : public QObject {
     void selectNextTile();
     void onTileSelected();
     void onTileVisibility(int index, int visible);
-    void routeNotification(const Notification& n);
+    // The edit flag: cleared while a key-assignment or macro edit holds the input hook and has
+    // disabled the device list, set again when it lets go.
+    void setEditFlag(bool idle) { m_editIdle = idle; }
+    bool editFlag() const { return m_editIdle; }
+    // Ends an edit in progress of the selected device (its device went away): input hook
+    // removed, recording stopped, device list and panels enabled again.
+    void endEditInProgress();
 
     SlotList& slotList() { return m_slots; }
     int tileCount() const { return static_cast<int>(m_entries.size()); }
     CDeviceOptionUI* tile(int index) const;
     COrrivaleUSBDevice* model(int index) const;
     const std::vector<COrrivaleMouseDevice*>& mice() const { return m_mice; }
+    const std::vector<COrrivaleUSBDevice*>& models(ModelList list) const;
+    // Entry index of a model (the index of its tile and page), or -1.
+    int entryOf(const COrrivaleUSBDevice* model) const;
     // Whether the model's live connection is its 2.4G receiver.
     bool onReceiver(const COrrivaleUSBDevice* model) const;
     int selectedIndex() const { return m_selected; }
+    PageRouter& router() { return *m_router; }
 
   private:
     struct Entry {
@@ -72,24 +89,31 @@ class DeviceManager : public QObject {
         bool onReceiver = false;
     };
     bool partnerConnected(int slot) const;
-    int entryOf(const COrrivaleUSBDevice* model) const;
-    // The first mouse whose identity is the same collection as the slot (or -1).
-    int mouseEntryFor(const DeviceIdentity& key) const;
+    // Entry of the first model of the slot's kind whose identity is the same collection as key
+    // (or -1).
+    int entryFor(uint16_t deviceKind, const DeviceIdentity& key) const;
     // The identity the model of a command collection carries: a receiver's model has its cable
     // partner's.
     DeviceIdentity modelIdentityOf(const DeviceIdentity& id) const;
-    void onEventCollectionArrived(const DeviceIdentity& id);
+    // Vendor and product of a model-table row; rows shipped as 0 take the device table's.
+    std::pair<uint16_t, uint16_t> rowIds(size_t row) const;
+    QWidget* buildPowerTile(QWidget* powerSwitch);
+    void wireTile(CDeviceOptionUI* tile, COrrivaleUSBDevice* model);
+    void openWiredOrShared(int slot);
+    void onEventCollectionArrived(int slot);
     void onEventCollectionRemoved(const DeviceIdentity& id);
-    bool routeMouse(const Notification& n, COrrivaleMouseDevice* mouse);
 
     CMainWnd& m_wnd;
     SlotList m_slots;
     std::vector<Entry> m_entries;  // in tile (and page) order
     std::vector<COrrivaleMouseDevice*> m_mice;
+    std::vector<COrrivaleUSBDevice*> m_lists[4];
     std::unique_ptr<DeviceDetector> m_detector;
     int m_selected = -1;
     uint32_t m_selectedKind = 0;
     uint32_t m_selectedRole = 0;
+    bool m_editIdle = true;
+    PageRouter* m_router = nullptr;  // owned by the window
 };
 
 }  // namespace md

@@ -65,6 +65,8 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
     bool initialised() const { return m_initialised; }
 
     void bringToFront();
+    // Closes the settings and about windows when they are open.
+    void closeSecondaryWindows();
     void toggleFromTray();
     void adaptToMonitor();
     void showTrayMenu();
@@ -90,7 +92,7 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
     void onClick(const Notification& n);
     void setLightControl(int flag);
     void updateNoDeviceLink();
-    void closeSecondaryWindows();
+
     void createTrayIcon();
     void shutdown();
 

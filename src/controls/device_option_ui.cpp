@@ -1,129 +1,282 @@
 #include "controls/device_option_ui.h"
 
-#include <QHBoxLayout>
+#include <QAbstractButton>
 #include <QLabel>
-#include <QRadioButton>
-#include <QVBoxLayout>
+#include <QMouseEvent>
+#include <QTimer>
 
 #include "devices/base_page/orrivale_usb_device.h"
 #include "ui/repolish.h"
+#include "ui/resource_manager.h"
+#include "ui/skin_image.h"
 
 namespace md {
+namespace {
+
+// Icon prefix of a device kind; empty for a mousepad of an unknown role.
+QString iconPrefix(uint32_t kind, uint32_t role) {
+    switch (kind) {
+        case 1:
+            return "kb";
+        case 2:
+            return "ms";
+        case 3:
+            return role == 0 ? "hard_mp" : role == 1 ? "soft_mp" : QString();
+        case 4:
+        case 7:
+            return "hd";
+        case 5:
+            return "hub";
+        default:
+            return "unknow";
+    }
+}
+
+}  // namespace
 
 CDeviceOptionUI::CDeviceOptionUI(QWidget* parent) : QFrame(parent) {
-    setObjectName("device_option");
+    setProperty("controlClass", kClass);
     setProperty("deviceTile", true);
-    setMinimumHeight(56);
     setAttribute(Qt::WA_StyledBackground, true);
-    setStyleSheet(
-        "#device_option { background: rgba(255,255,255,0.04); border: 1px solid "
-        "rgba(255,255,255,0.08); border-radius: 10px; }"
-        "#device_option[selected=\"true\"] { background: rgba(30,144,255,0.14); border: 1px "
-        "solid #1E90FF; }"
-        "#device_link, #device_battery { color: #9AA4B2; }");
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(10, 6, 10, 6);
-    row->setSpacing(8);
-    m_option = new QRadioButton(this);
-    m_option->setObjectName("device_select");
-    m_option->setAutoExclusive(false);
-    m_option->setCursor(Qt::PointingHandCursor);
-    row->addWidget(m_option);
-    auto* texts = new QVBoxLayout;
-    texts->setSpacing(2);
-    m_name = new QLabel(this);
-    m_name->setObjectName("device_name");
-    QFont bold = m_name->font();
-    bold.setBold(true);
-    m_name->setFont(bold);
-    texts->addWidget(m_name);
-    auto* line = new QHBoxLayout;
-    m_link = new QLabel(this);
-    m_link->setObjectName("device_link");
-    m_battery = new QLabel(this);
-    m_battery->setObjectName("device_battery");
-    line->addWidget(m_link);
-    line->addStretch(1);
-    line->addWidget(m_battery);
-    texts->addLayout(line);
-    row->addLayout(texts, 1);
+    setCursor(Qt::PointingHandCursor);
+    for (int id : {kFrameRefreshTimer, kLinkPollTimer, kReadAgainTimer, kPowerRefreshTimer,
+                   kLinkCheckTimer}) {
+        auto* t = new QTimer(this);
+        t->setSingleShot(true);
+        t->setProperty("interval", 0);
+        connect(t, &QTimer::timeout, this, [this, id] { onTimer(id); });
+        m_timers.insert(id, t);
+    }
+    m_shownNormal = m_normalImage;
+    m_shownSelected = m_selectedImage;
+}
 
-    connect(m_option, &QRadioButton::clicked, this, [this](bool checked) {
-        if (!checked) {
-            m_option->setChecked(true);  // a selected tile stays selected until another is
-            return;
+// ---- children ----
+
+QAbstractButton* CDeviceOptionUI::selectOption() {
+    if (!m_selectOption) {
+        m_selectOption = findChild<QAbstractButton*>("device_select");
+        if (m_selectOption) {
+            m_selectOption->setCheckable(true);
+            connect(m_selectOption, &QAbstractButton::toggled, this, [this](bool on) {
+                setProperty("selected", on);
+                repolish(this);
+            });
+            connect(m_selectOption, &QAbstractButton::clicked, this, [this](bool checked) {
+                // A selected tile stays selected until another one is.
+                if (!checked) selectTile(true);
+            });
+            applyOptionImages(false);
         }
-        emit selected(this);
-    });
-    for (QTimer* t : {&m_linkPoll, &m_linkCheck, &m_readAgain}) t->setSingleShot(true);
-    connect(&m_linkPoll, &QTimer::timeout, this, &CDeviceOptionUI::onLinkPoll);
-    connect(&m_linkCheck, &QTimer::timeout, this, &CDeviceOptionUI::onLinkCheck);
-    connect(&m_readAgain, &QTimer::timeout, this, [this] {
-        if (m_model && m_model->commandLink().isOpen()) m_model->readDeviceSettings();
-    });
+    }
+    return m_selectOption;
+}
+
+QAbstractButton* CDeviceOptionUI::synchroOption() {
+    if (!m_synchroOption) m_synchroOption = findChild<QAbstractButton*>("synchro_device_select");
+    return m_synchroOption;
+}
+
+QLabel* CDeviceOptionUI::label(const char* name) {
+    return findChild<QLabel*>(name);
+}
+
+void CDeviceOptionUI::applyOptionImages(bool synchro) {
+    m_shownNormal = synchro ? m_synchroNormalImage : m_normalImage;
+    m_shownSelected = synchro ? m_synchroSelectedImage : m_selectedImage;
+    if (m_selectOption) m_selectOption->setIcon(skinToggleIcon(m_shownNormal, m_shownSelected));
+}
+
+// ---- kind, synchronised lighting, selection ----
+
+void CDeviceOptionUI::setTileKind(uint32_t kind, uint32_t role) {
+    m_kind = kind;
+    m_role = role;
+    QAbstractButton* option = selectOption();
+    if (!option) return;
+    const QString p = iconPrefix(kind, role);
+    if (p.isEmpty()) return;
+    const QString base = "common/device_ico/" + p;
+    m_normalImage = base + "_device_normal.png";
+    m_selectedImage = base + "_device_selected.png";
+    m_synchroNormalImage = base + "_device_synchro_normal.png";
+    m_synchroSelectedImage = base + "_device_synchro_selected.png";
+    option->setProperty("tipId", p + "_device_name_text");
+    option->setToolTip(ResourceManager::instance().text(p + "_device_name_text"));
+    applyOptionImages(false);
+}
+
+void CDeviceOptionUI::setSynchroVisible(bool flag) {
+    QAbstractButton* synchro = synchroOption();
+    if (!synchro) return;
+    synchro->setVisible(flag);
+    applyOptionImages(synchro->isChecked());
+}
+
+void CDeviceOptionUI::selectSynchro(bool flag) {
+    QAbstractButton* synchro = synchroOption();
+    if (!synchro) return;
+    synchro->setChecked(flag);
+    applyOptionImages(flag);
+}
+
+bool CDeviceOptionUI::isSynchroSelected() {
+    QAbstractButton* synchro = synchroOption();
+    return synchro && synchro->isChecked();
+}
+
+void CDeviceOptionUI::selectTile(bool flag) {
+    if (QAbstractButton* option = selectOption()) option->setChecked(flag);
+}
+
+bool CDeviceOptionUI::isTileSelected() {
+    QAbstractButton* option = selectOption();
+    return option && option->isChecked();
+}
+
+void CDeviceOptionUI::mouseReleaseEvent(QMouseEvent* event) {
+    // A click anywhere on the tile is a click on its option.
+    QFrame::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint())) return;
+    if (QAbstractButton* option = selectOption(); option && !option->isChecked()) option->click();
+}
+
+// ---- bindings ----
+
+void CDeviceOptionUI::bindPage(const QString& tabLayout, int index) {
+    m_pageName = tabLayout;
+    m_pageIndex = index;
+}
+
+int CDeviceOptionUI::boundPageIndex() {
+    return selectOption() ? m_pageIndex : -1;
+}
+
+QString CDeviceOptionUI::boundPageName() {
+    return selectOption() ? m_pageName : QString();
+}
+
+void CDeviceOptionUI::bindPowerTile(const QString& switchName, int index) {
+    if (switchName.isNull()) return;
+    m_powerSwitch = switchName;
+    if (index >= 0) m_powerIndex = index;
+}
+
+void CDeviceOptionUI::setTileGroup(const QString& group) {
+    if (QAbstractButton* option = selectOption()) option->setProperty("group", group);
+}
+
+void CDeviceOptionUI::setTileName(const QString& text) {
+    if (QLabel* name = label("device_select_name")) name->setText(text);
+}
+
+QString CDeviceOptionUI::tileName() {
+    QLabel* name = label("device_select_name");
+    return name ? name->text() : QString();
 }
 
 void CDeviceOptionUI::setModel(COrrivaleUSBDevice* model) {
     m_model = model;
-    if (!model) return;
-    model->setDeviceTile(this);
+    if (model) model->setDeviceTile(this);
 }
 
-void CDeviceOptionUI::setNameText(const QString& text) {
-    m_name->setText(text);
+COrrivaleUSBDevice* CDeviceOptionUI::model() const {
+    return m_model;
 }
 
-QString CDeviceOptionUI::nameText() const {
-    return m_name->text();
+void CDeviceOptionUI::setVisible(bool visible) {
+    m_shown = visible;
+    QFrame::setVisible(visible);
 }
+
+// ---- text ----
 
 QString CDeviceOptionUI::linkText() const {
-    return m_link->text();
+    const auto* l = findChild<QLabel*>("device_link");
+    return l ? l->text() : QString();
 }
 
 QString CDeviceOptionUI::batteryText() const {
-    return m_battery->text();
+    const auto* l = findChild<QLabel*>("device_battery");
+    return l ? l->text() : QString();
 }
 
 void CDeviceOptionUI::showPowerStatus(const PowerStatus& status) {
-    QString text = QString("%1%").arg(status[0]);
-    if (status[1] == 1) text += QStringLiteral(" ⚡");
-    m_battery->setText(text);
+    if (QLabel* battery = label("device_battery")) {
+        QString text = QString("%1%").arg(status[0]);
+        if (status[1] == 1) text += QStringLiteral(" ⚡");
+        battery->setText(text);
+    }
     refreshLinkText();
 }
 
 void CDeviceOptionUI::refreshLinkText() {
+    QLabel* link = label("device_link");
+    if (!link) return;
     if (!m_model || !m_model->commandLink().isOpen()) {
-        m_link->clear();
+        link->clear();
+        if (QLabel* battery = label("device_battery")) battery->clear();
         return;
     }
-    m_link->setText(m_model->commandLink().isWireless() ? QStringLiteral("2.4G")
-                                                        : QStringLiteral("cable"));
+    link->setText(m_model->commandLink().isWireless() ? QStringLiteral("2.4G")
+                                                      : QStringLiteral("cable"));
 }
 
-bool CDeviceOptionUI::isSelected() const {
-    return m_option->isChecked();
+// ---- timers ----
+
+void CDeviceOptionUI::startTimer(int id, int ms) {
+    QTimer* t = m_timers.value(id);
+    t->setProperty("interval", ms);
+    t->start(ms);
 }
 
-void CDeviceOptionUI::setSelected(bool on, bool notify) {
-    m_option->setChecked(on);
-    setProperty("selected", on);
-    repolish(this);
-    if (on && notify) emit selected(this);
+void CDeviceOptionUI::stopTimer(int id) {
+    m_timers.value(id)->stop();
 }
 
-void CDeviceOptionUI::startLinkPoll(int ms) {
-    m_linkPoll.start(ms);
+bool CDeviceOptionUI::timerActive(int id) const {
+    const QTimer* t = m_timers.value(id);
+    return t && t->isActive();
 }
 
-void CDeviceOptionUI::startLinkCheck(int ms) {
-    if (m_model && m_model->commandLink().isOpen()) m_linkCheck.start(ms);
+int CDeviceOptionUI::timerInterval(int id) const {
+    const QTimer* t = m_timers.value(id);
+    return t ? t->property("interval").toInt() : 0;
+}
+
+void CDeviceOptionUI::startLinkPoll() {
+    startTimer(kLinkPollTimer, 500);
+}
+
+void CDeviceOptionUI::startLinkCheck(int periodMs) {
+    if (m_model && m_model->commandLink().isOpen()) startTimer(kLinkCheckTimer, periodMs);
+}
+
+void CDeviceOptionUI::requestReadAgain(int ms) {
+    startTimer(kReadAgainTimer, ms);
 }
 
 void CDeviceOptionUI::stopTimers() {
-    m_linkPoll.stop();
-    m_linkCheck.stop();
-    m_readAgain.stop();
+    for (QTimer* t : m_timers) t->stop();
+}
+
+void CDeviceOptionUI::onTimer(int id) {
+    stopTimer(id);
+    if (!m_model) return;
+    switch (id) {
+        case kLinkPollTimer:
+            return onLinkPoll();
+        case kFrameRefreshTimer:
+            return onFrameRefresh();
+        case kPowerRefreshTimer:
+            return onPowerRefresh();
+        case kReadAgainTimer:
+            return m_model->readDeviceSettings();
+        case kLinkCheckTimer:
+            return onLinkCheck();
+        default:
+            return;
+    }
 }
 
 void CDeviceOptionUI::send(intptr_t visible) {
@@ -132,36 +285,48 @@ void CDeviceOptionUI::send(intptr_t visible) {
 }
 
 void CDeviceOptionUI::onLinkPoll() {
-    if (!m_model) return;
     DeviceLink& link = m_model->commandLink();
     // A closed link means the device went away: the chain ends here.
     if (!link.isOpen()) return;
     if (link.isWireless() && !m_model->isReachable()) {
-        if (!isHidden()) {
+        if (m_shown) {
             setVisible(false);
             send(0);
         }
-        m_linkPoll.start(3000);
+        startTimer(kLinkPollTimer, 3000);
         return;
     }
     send(1);
     m_model->onDeviceAttached();
     ++m_attachCount;
     refreshLinkText();
-    if (m_model->getHasPowerStatus()) m_model->refreshPowerStatus();
+    startTimer(kFrameRefreshTimer, 5);
+    if (m_model->getHasPowerStatus() && link.isOpen()) startTimer(kPowerRefreshTimer, 50);
     if (link.isWireless()) startLinkCheck(2000);
 }
 
+void CDeviceOptionUI::onFrameRefresh() {
+    m_model->pushLedFrame();
+    if (m_previewPanel && isTileSelected() && m_model->previewEnabled()) m_previewPanel->update();
+    const DeviceLink& link = m_model->commandLink();
+    if (link.isOpen())
+        startTimer(kFrameRefreshTimer, link.isWireless() ? kFrameWirelessMs : kFrameWiredMs);
+}
+
+void CDeviceOptionUI::onPowerRefresh() {
+    m_model->refreshPowerStatus();
+    if (m_model->getHasPowerStatus()) startTimer(kPowerRefreshTimer, 5000);
+}
+
 void CDeviceOptionUI::onLinkCheck() {
-    if (!m_model) return;
     DeviceLink& link = m_model->commandLink();
-    if (!link.isOpen() || !link.isWireless()) return;
+    if (!link.isWireless()) return;
     if (m_model->isReachable()) {
-        if (isHidden()) {
+        if (!m_shown) {
             send(1);
             if (m_model->getHasPowerStatus()) m_model->refreshPowerStatus();
         }
-    } else if (!isHidden()) {
+    } else if (m_shown) {
         send(0);
     }
     startLinkCheck(3000);

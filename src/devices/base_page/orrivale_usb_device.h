@@ -131,8 +131,19 @@ class COrrivaleUSBDevice : public QWidget {
     // Words as the profile packs them: fields 1-4, 5-8, 9-12 and 13-14, lowest byte first.
     virtual void setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3);
     virtual void selectKey(int index) { m_selectedKey = index; }
+    // Event collections (kind: the collection's device kind). A model without event workers
+    // opens nothing.
+    virtual bool openEventChannel(const std::string& /*path*/, int /*kind*/) { return false; }
+    virtual bool reopenEventChannel(const std::string& path, int kind) {
+        return openEventChannel(path, kind);
+    }
+    virtual void closeEventChannel(int /*kind*/) {}
+    virtual bool eventChannelOpen(int /*kind*/) const { return false; }
 
   signals:
+    // The model's event workers ask the tile to run one of its timers (1002: read the
+    // settings again after ms).
+    void tileTimerRequested(int id, int ms);
     // A message to the owner window (kPowerStatusMessage after a power-status refresh).
     void ownerMessage(int message, qint64 wParam, qint64 lParam);
 

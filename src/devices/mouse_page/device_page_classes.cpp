@@ -11,6 +11,11 @@ void registerDevicePageControls() {
     ControlRegistry& registry = ControlRegistry::instance();
     registry.registerClass<COrrivaleUSBDevice>("COrrivaleUSBDevice");
     registry.registerClass<COrrivaleMouseDevice>("COrrivaleMouseDevice");
+    // Keyboard, mousepad and headset show the common device page until their own models
+    // replace these registrations.
+    registry.registerClass<COrrivaleUSBDevice>("COrrivaleKeyboardDevice");
+    registry.registerClass<COrrivaleUSBDevice>("COrrivaleMousePadDevice");
+    registry.registerClass<COrrivaleUSBDevice>("COrrivaleHS6533Device");
     registry.registerClass<CDeviceProfileUI>("CDeviceProfileUI");
 }
 

@@ -80,10 +80,10 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     virtual void buildPage();
     int readHardwareSettings();
     int writeShootToDevice();
-    bool openEventChannel(const std::string& path, int kind);
-    void closeEventChannel(int kind);
-    bool reopenEventChannel(const std::string& path, int kind);
-    bool eventChannelOpen(int kind) const;
+    bool openEventChannel(const std::string& path, int kind) override;
+    void closeEventChannel(int kind) override;
+    bool reopenEventChannel(const std::string& path, int kind) override;
+    bool eventChannelOpen(int kind) const override;
     void startLightingPreview();
     void stopLightingPreview();
     bool previewRunning() const { return m_preview && m_preview->running(); }
@@ -113,10 +113,6 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     void onScrollByPage();            // "selectchanged" on "scrolls_page_check"
     void onDoubleClickSpeed();        // "valuechanged" on "double_click_slider"
     void onSettingsPage(int n) { selectSettingsPage(n); }  // "mouse_device_seting_option_" n
-
-  signals:
-    // The mouse asked to be read again: the device tile starts its timer id with ms.
-    void tileTimerRequested(int id, int ms);
 
   private:
     // Writes the profile's settings block to the mouse as the page's actions do.

@@ -1,7 +1,9 @@
 #include "devmgmt_fixture.h"
 
+#include "app/control_classes.h"
 #include "app/language_controller.h"
 #include "devices/mouse_page/device_page_classes.h"
+#include "devlink/device_id_config.h"
 #include "devlink/hid_backend.h"
 #include "profiles/app_paths.h"
 
@@ -9,6 +11,7 @@ namespace md::test {
 
 void DeviceManagementTest::SetUp() {
     useSourceSkin();
+    registerApplicationControls();
     registerDevicePageControls();
     bus = sim::makeVirtualBus({"mouse", "receiver"}, "");
     ASSERT_TRUE(bus);
@@ -19,7 +22,8 @@ void DeviceManagementTest::SetUp() {
     AppPaths::setDataRoot(folder.toStdString());
     wnd = std::make_unique<CMainWnd>(std::make_unique<LanguageController>(
         sourceDataFolder() + "Language.config", folder + "settings.ini"));
-    manager = new DeviceManager(*wnd, shippedDeviceTable());
+    manager = new DeviceManager(
+        *wnd, loadDeviceTable(sourceDataFolder().toStdString() + "devices.json", ""));
 }
 
 void DeviceManagementTest::TearDown() {

@@ -17,9 +17,10 @@ TEST_F(DeviceManagementTest, StartUpWithoutDeviceShowsNoDeviceLink) {
     bus->unplug(mouse);
     bus->unplug(receiver);
     start();
-    ASSERT_EQ(manager->tileCount(), 1);
+    // One page and tile per model-table row: mouse, keyboard, mousepad, headset.
+    ASSERT_EQ(manager->tileCount(), 4);
     EXPECT_TRUE(wnd->controls().find("No_device_Link")->isVisible());
-    EXPECT_TRUE(tile()->isHidden());
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(manager->tile(i)->isHidden()) << i;
     EXPECT_EQ(wnd->controls().find<QStackedWidget>("device_switch")->currentIndex(), 0);
     EXPECT_EQ(wnd->controls().find<QStackedWidget>("device_power_switch")->currentIndex(), 0);
     EXPECT_EQ(manager->selectedModel(), nullptr);
@@ -30,7 +31,7 @@ TEST_F(DeviceManagementTest, StartUpWithoutDeviceShowsNoDeviceLink) {
 TEST_F(DeviceManagementTest, WiredMouseShowsAndSelectsItsTileAndIsAttached) {
     bus->unplug(receiver);
     start();
-    ASSERT_TRUE(waitFor([&] { return !tile()->isHidden() && tile()->isSelected(); }));
+    ASSERT_TRUE(waitFor([&] { return !tile()->isHidden() && tile()->isTileSelected(); }));
     EXPECT_EQ(manager->selectedModel(), model());
     EXPECT_TRUE(model()->commandLink().isOpen());
     EXPECT_FALSE(model()->commandLink().isWireless());  // link mode 1
@@ -91,7 +92,7 @@ TEST_F(DeviceManagementTest, ArrivalOfAnAlreadyOpenLinkOnlyBringsTheWindowForwar
     wnd->hide();
     wnd->handleMessage(3090, static_cast<uintptr_t>(slot), 0);
     EXPECT_TRUE(wnd->isVisible());
-    EXPECT_FALSE(tile()->linkPollActive());
+    EXPECT_FALSE(tile()->timerActive(CDeviceOptionUI::kLinkPollTimer));
     EXPECT_TRUE(model()->commandLink().isOpen());
     EXPECT_FALSE(model()->commandLink().isWireless());
 }
@@ -110,10 +111,10 @@ TEST_F(DeviceManagementTest, TrayMenuTakesTheDemoEntries) {
 TEST_F(DeviceManagementTest, PreviousAndNextAtTheEndsDoNothing) {
     bus->unplug(receiver);
     start();
-    ASSERT_TRUE(waitFor([&] { return !tile()->isHidden() && tile()->isSelected(); }));
+    ASSERT_TRUE(waitFor([&] { return !tile()->isHidden() && tile()->isTileSelected(); }));
     wnd->controls().find<QAbstractButton>("device_select_prev")->click();
     wnd->controls().find<QAbstractButton>("device_select_next")->click();
-    EXPECT_TRUE(tile()->isSelected());
+    EXPECT_TRUE(tile()->isTileSelected());
     EXPECT_EQ(manager->selectedModel(), model());
 }
 
@@ -123,7 +124,7 @@ TEST_F(DeviceManagementTest, ReceiverOnlyShowsTheTileThroughItsLinkPoll) {
     ASSERT_TRUE(waitFor([&] { return !tile()->isHidden() && tile()->attachCount() >= 1; }));
     EXPECT_TRUE(model()->commandLink().isWireless());  // link mode 2
     EXPECT_TRUE(manager->onReceiver(model()));
-    EXPECT_TRUE(tile()->isSelected());
+    EXPECT_TRUE(tile()->isTileSelected());
 }
 
 TEST_F(DeviceManagementTest, DpiSliderOnThePageReachesTheMouse) {
