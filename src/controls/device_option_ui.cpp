@@ -59,6 +59,16 @@ QAbstractButton* CDeviceOptionUI::selectOption() {
         if (m_selectOption) {
             m_selectOption->setCheckable(true);
             connect(m_selectOption, &QAbstractButton::toggled, this, [this](bool on) {
+                // Options of one group exclude each other: the others let go first, so that
+                // whoever hears of this selection finds this tile as the selected one.
+                if (on && parentWidget()) {
+                    const QVariant group = m_selectOption->property("group");
+                    for (auto* other :
+                         parentWidget()->findChildren<CDeviceOptionUI*>(Qt::FindDirectChildrenOnly))
+                        if (other != this && other->m_selectOption &&
+                            other->m_selectOption->property("group") == group)
+                            other->selectTile(false);
+                }
                 setProperty("selected", on);
                 repolish(this);
             });

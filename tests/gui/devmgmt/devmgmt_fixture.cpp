@@ -13,7 +13,7 @@ void DeviceManagementTest::SetUp() {
     useSourceSkin();
     registerApplicationControls();
     registerDevicePageControls();
-    bus = sim::makeVirtualBus({"mouse", "receiver"}, "");
+    bus = sim::makeVirtualBus(labels, "");
     ASSERT_TRUE(bus);
     mouse = bus->device("mouse");
     receiver = bus->device("receiver");

@@ -26,6 +26,8 @@ class DeviceManagementTest : public ::testing::Test {
     CDeviceOptionUI* tile() const { return manager->tile(0); }
     COrrivaleMouseDevice* model() const { return manager->mice().at(0); }
 
+    // The devices on the bus, all plugged at the start.
+    std::vector<std::string> labels{"mouse", "receiver"};
     std::shared_ptr<sim::VirtualBus> bus;
     std::shared_ptr<sim::VirtualDevice> mouse, receiver;
     std::unique_ptr<CMainWnd> wnd;
