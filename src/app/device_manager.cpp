@@ -152,6 +152,7 @@ QWidget* DeviceManager::buildPowerTile(QWidget* powerSwitch) {
     powerText->setObjectName("device_power_text");
     powerText->setProperty("class", QStringLiteral("chip"));
     powerText->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    powerText->hide();  // shown with the first battery reading
     powerRow->addStretch();
     powerRow->addWidget(powerText);
     powerRow->addStretch();
@@ -255,6 +256,7 @@ void DeviceManager::wireTile(CDeviceOptionUI* tile, COrrivaleUSBDevice* model) {
     model->setPowerTileUpdater([tile](QWidget* powerTile, const PowerStatus& status) {
         if (auto* label = powerTile->findChild<QLabel*>("device_power_text")) {
             label->setText(ResourceManager::instance().text("power_battery_level").arg(status[0]));
+            label->show();
         }
         tile->showPowerStatus(status);
     });
