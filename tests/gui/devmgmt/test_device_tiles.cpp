@@ -275,6 +275,31 @@ TEST_F(DeviceManagementTest, GameLightingShowsTheEffectAndRestoresTheProfilesLig
     EXPECT_EQ(mouse->firmware().configBlock(0), blockBefore);
 }
 
+class KeyboardLinksTest : public DeviceManagementTest {
+  protected:
+    KeyboardLinksTest() { labels = {"keyboard", "keyboard-receiver"}; }
+};
+
+TEST_F(KeyboardLinksTest, KeyboardSwitchesBetweenCableAndReceiverLikeTheMouse) {
+    start();
+    COrrivaleUSBDevice* keyboard = manager->model(1);
+    Tile* t = manager->tile(1);
+    ASSERT_TRUE(waitFor([&] { return t->isShown() && keyboard->commandLink().isOpen(); }));
+    EXPECT_FALSE(keyboard->commandLink().isWireless());
+    EXPECT_FALSE(manager->onReceiver(keyboard));
+
+    bus->unplug(bus->device("keyboard"));
+    ASSERT_TRUE(waitFor([&] { return manager->onReceiver(keyboard); }));
+    EXPECT_TRUE(keyboard->commandLink().isOpen());
+    EXPECT_TRUE(keyboard->commandLink().isWireless());
+    EXPECT_TRUE(t->isShown());
+
+    bus->unplug(bus->device("keyboard-receiver"));
+    ASSERT_TRUE(waitFor([&] { return !t->isShown(); }));
+    EXPECT_FALSE(keyboard->commandLink().isOpen());
+    EXPECT_TRUE(wnd->controls().find("No_device_Link")->isVisible());
+}
+
 TEST(PageRouterTest, DeviceSettingsCommandOnlyForKeyboardAndMouse) {
     EXPECT_TRUE(PageRouter::deviceSettingsCommand(2).isEmpty());
     EXPECT_TRUE(PageRouter::deviceSettingsCommand(-1).isEmpty());
