@@ -104,6 +104,9 @@ void CMainWnd::onWindowInit() {
 }
 
 void CMainWnd::notify(const Notification& n) {
+    // The wallpaper list's own buttons end here.
+    if (n.type == QLatin1String("click_wpremove") || n.type == QLatin1String("click_wpedit"))
+        return;
     if (n.type == QLatin1String("windowinit")) {
         onWindowInit();
     } else if (n.type == QLatin1String("windowsize")) {

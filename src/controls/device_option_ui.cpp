@@ -319,8 +319,10 @@ void CDeviceOptionUI::onFrameRefresh() {
     m_model->pushLedFrame();
     if (m_previewPanel && isTileSelected() && m_model->previewEnabled()) m_previewPanel->update();
     const DeviceLink& link = m_model->commandLink();
-    if (link.isOpen())
-        startTimer(kFrameRefreshTimer, link.isWireless() ? kFrameWirelessMs : kFrameWiredMs);
+    if (!link.isOpen()) return;
+    // Nobody sees the picture while the window is hidden: refresh it slowly then.
+    const bool slow = link.isWireless() || !window()->isVisible();
+    startTimer(kFrameRefreshTimer, slow ? kFrameWirelessMs : kFrameWiredMs);
 }
 
 void CDeviceOptionUI::onPowerRefresh() {
