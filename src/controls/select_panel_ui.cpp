@@ -55,7 +55,9 @@ void CSelectPanelUI::mouseReleaseEvent(QMouseEvent* event) {
 void CSelectPanelUI::markKeyButtons() {
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (!isKeyButton(child)) continue;
-        const bool marked = child->geometry().intersects(m_selection);
+        // QRect::intersects() counts a rectangle of zero height as a line; the overlap must
+        // have an area.
+        const bool marked = !(child->geometry() & m_selection).isEmpty();
         if (auto* key = qobject_cast<CDeviceKeyButtonUI*>(child)) {
             key->setMarked(marked);
         } else {
