@@ -84,11 +84,11 @@ TEST(ControlsScreenshot, Sheet) {
 
     // Select panel with key buttons: two marked by a drag, one lit, one with its key-set mark.
     auto* panel = new CSelectPanelUI(&sheet);
-    panel->setObjectName("SelectPanel");
+    panel->setObjectName("sheet_select_panel");
     panel->setFixedSize(200, 110);
     panel->setAttribute(Qt::WA_StyledBackground, true);
     panel->setStyleSheet(
-        "CSelectPanelUI { background: rgba(17, 21, 29, 0.78); border: 1px solid "
+        "#sheet_select_panel { background: rgba(17, 21, 29, 0.78); border: 1px solid "
         "rgba(255, 255, 255, 0.06); border-radius: 12px; }");
     const QColor led[] = {QColor(0x1E, 0x90, 0xFF), QColor(0x3D, 0xD6, 0x8C),
                           QColor(0xFF, 0x4D, 0x6D), QColor(0xFF, 0xC5, 0x3D)};
@@ -99,7 +99,7 @@ TEST(ControlsScreenshot, Sheet) {
         key->setAttribute("lightimage", "file='common/dot.svg'");
         const QColor c = led[i];
         key->setLight(uint32_t(c.red()) | uint32_t(c.green()) << 8 | uint32_t(c.blue()) << 16, 220,
-                      i != 3);
+                      true);
         key->setAttribute("keysetimage", "file='common/info.svg' dest='20,0,32,12'");
         key->setKeysetHidden(i != 1);
     }
@@ -118,7 +118,7 @@ TEST(ControlsScreenshot, Sheet) {
     auto* pan = new CHandImgSelectButtonUI(buttons);
     pan->setProperty("class", "secondary");
     pan->setFixedSize(64, 40);
-    pan->setAttribute("handimage", "common/background.png");
+    pan->setAttribute("handimage", "bg/aurora.png");
     auto* record = new CRedioMacroButtonUI(buttons);
     record->setProperty("class", "primary");
     record->setText("Record");
@@ -167,7 +167,7 @@ TEST(ControlsScreenshot, Sheet) {
     auto* chart = new CChartViewUI(&sheet);
     chart->setFixedSize(200, 60);
     chart->setAttribute("view", "histpgram");
-    chart->setAttribute("shadowimage", "file='power/power.svg'");
+    chart->setAttribute("shadowimage", "file='common/chart_shadow.svg'");
     chart->setAttribute("shadowimageheight", "16");
     grid->addWidget(caption("CHART VIEW (HISTOGRAM SHADOW)", &sheet), 4, 2);
     grid->addWidget(chart, 5, 2);
