@@ -22,8 +22,10 @@ void setBackground(QWidget* child, const QString& description) {
     if (!label) return;
     const QString file = description.section(QLatin1Char('\''), 1, 1);
     const QSize size = label->minimumSize().isEmpty() ? label->size() : label->minimumSize();
-    const QImage image = loadSkinImage(file, size);
-    label->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+    // Rendered at twice the size so that vector images stay sharp on dense screens.
+    QPixmap pixmap = QPixmap::fromImage(loadSkinImage(file, size * 2));
+    pixmap.setDevicePixelRatio(2.0);
+    label->setPixmap(pixmap);
 }
 
 void setTip(QWidget* child, const QString& textId) {
@@ -50,7 +52,7 @@ void CMpDevicePowerUI::setKindRole(uint32_t kind, uint32_t role) {
     m_role = role;
 }
 
-bool CMpDevicePowerUI::findChildren() {
+bool CMpDevicePowerUI::lookUpChildren() {
     auto find = [this](auto& slot, const char* name) {
         using T = std::remove_pointer_t<decltype(slot.data())>;
         if (!slot) slot = findChild<T*>(QString::fromLatin1(name));
@@ -72,7 +74,7 @@ void CMpDevicePowerUI::showPowerLayout(bool on) {
 void CMpDevicePowerUI::showPowerStatus(std::span<const uint8_t> block) {
     std::array<uint8_t, kBlockSize> b{};
     std::copy_n(block.begin(), std::min(block.size(), b.size()), b.begin());
-    if (!findChildren()) return;
+    if (!lookUpChildren()) return;
 
     const int level = b[0];
     m_progress->setValue(std::clamp(100 - level, m_progress->minimum(), m_progress->maximum()));

@@ -41,7 +41,7 @@ class CMpDevicePowerUI : public QFrame {
     static QString backgroundOf(const QWidget* child);
 
   private:
-    bool findChildren();
+    bool lookUpChildren();
 
     uint32_t m_kind = 0;
     uint32_t m_role = 0;
