@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
 
 #include "controls/device_key_button_ui.h"
@@ -14,7 +15,32 @@ QColor centre(QWidget& w) {
     return image.pixelColor(image.width() / 2, image.height() / 2);
 }
 
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
 }  // namespace
+
+TEST(ControlsDeviceKeyButton, SetLightDoesNotRepaintKeySetChangeDoes) {
+    CDeviceKeyButtonUI key;
+    PaintCounter counter;
+    key.installEventFilter(&counter);
+    key.resize(24, 24);
+    key.show();
+    ASSERT_TRUE(test::waitFor([&] { return counter.paints > 0; }));  // first paint done
+    QCoreApplication::processEvents();
+    counter.paints = 0;
+    key.setLight(0x00FF00, 90, true);
+    key.setKeysetHidden(true);  // unchanged
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.paints, 0);
+    key.setKeysetHidden(false);
+    EXPECT_TRUE(test::waitFor([&] { return counter.paints > 0; }));
+}
 
 TEST(ControlsDeviceKeyButton, StartsUnlitUnmarkedWithTheKeySetMarkHidden) {
     CDeviceKeyButtonUI key;
