@@ -1,6 +1,18 @@
 #include "app/control_classes.h"
 
+#include "controls/chart_view_ui.h"
+#include "controls/circle_progress_ui.h"
+#include "controls/cloud_share_list_item_ui.h"
+#include "controls/color_palette_ui.h"
+#include "controls/combo_edit_container_element_ui.h"
+#include "controls/device_key_button_ui.h"
 #include "controls/device_option_ui.h"
+#include "controls/hand_img_button_ui.h"
+#include "controls/hand_img_select_button_ui.h"
+#include "controls/mp_device_power_ui.h"
+#include "controls/redio_macro_button_ui.h"
+#include "controls/select_panel_ui.h"
+#include "controls/wnd_ui.h"
 #include "ui/control_placeholder.h"
 #include "ui/control_registry.h"
 
@@ -36,6 +48,18 @@ void registerApplicationControls() {
     };
     ControlRegistry& registry = ControlRegistry::instance();
     registry.registerClass<CDeviceOptionUI>("CDeviceOptionUI");
+    registry.registerClass<CCircleProgressUI>("CCircleProgressUI");
+    registry.registerClass<CChartViewUI>("CChartViewUI");
+    registry.registerClass<CWndUI>("CWndUI");
+    registry.registerClass<CSelectPanelUI>("CSelectPanelUI");
+    registry.registerClass<CDeviceKeyButtonUI>("CDeviceKeyButtonUI");
+    registry.registerClass<CCloudShareListItemUI>("CCloudShareListItemUI");
+    registry.registerClass<CMpDevicePowerUI>("CMpDevicePowerUI");
+    registry.registerClass<CComboEditContainerElementUI>("CComboEditContainerElementUI");
+    registry.registerClass<CHandImgButtonUI>("CHandImgButtonUI");
+    registry.registerClass<CHandImgSelectButtonUI>("CHandImgSelectButtonUI");
+    registry.registerClass<CRedioMacroButtonUI>("CRedioMacroButtonUI");
+    registry.registerClass<CColorPaletteUI>("CColorPaletteUI");
     for (const char* name : kClasses)
         if (!registry.contains(name)) registry.registerClass<ControlPlaceholder>(name);
 }

@@ -16,6 +16,7 @@ const LayoutTagTable& CMainWnd::layoutTags() {
             {"HandImgSelectButton", "CHandImgSelectButtonUI"},
             {"RedioMacroButton", "CRedioMacroButtonUI"},
             {"ComboEditContainerElement", "CComboEditContainerElementUI"},
+            {"ColorPalette", "CColorPaletteUI"},
             {"OrrivaleMousePadDevice", "COrrivaleMousePadDevice"},
             {"OrrivaleHS6533Device", "COrrivaleHS6533Device"},
             {"OrrivaleMouseDevice", "COrrivaleMouseDevice"},

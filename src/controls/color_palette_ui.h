@@ -1,0 +1,56 @@
+#pragma once
+// The lighting colour picker ("deng_Color_Pallet"): a hue / saturation field (hue left to
+// right, saturation full at the top) over a brightness strip. Pressing or dragging picks the
+// colour under the pointer and notifies "colorchanged" (wParam = 0x00RRGGBB) when it changed.
+
+#include <QColor>
+#include <QWidget>
+
+namespace md {
+
+class CColorPaletteUI : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr const char* kClass = "ColorPalette";
+    static constexpr int kStripHeight = 14;
+    static constexpr int kGap = 8;
+
+    explicit CColorPaletteUI(QWidget* parent = nullptr);
+
+    QColor colour() const { return m_colour; }
+    // Shows a colour without notifying.
+    void setColour(const QColor& colour);
+
+    QRect fieldRect() const;
+    QRect stripRect() const;
+    // The colour a press at p picks: in the field hue and saturation with the current
+    // brightness, in the strip the current hue and saturation with that brightness.
+    QColor colourAt(const QPoint& p) const;
+
+    QSize sizeHint() const override { return {240, 160}; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    enum class Area { None, Field, Strip };
+    struct Hsv {
+        int hue;
+        int saturation;
+        int value;
+    };
+    Area areaAt(const QPoint& p) const;
+    Hsv hsvIn(Area area, const QPoint& p) const;
+    void pick(const QPoint& p);
+
+    QColor m_colour = QColor::fromHsv(210, 255, 255);
+    int m_hue = 210;  // kept apart: grey and black colours have no hue of their own
+    int m_saturation = 255;
+    int m_value = 255;
+    Area m_dragArea = Area::None;
+};
+
+}  // namespace md

@@ -1,0 +1,74 @@
+#include "controls/device_key_button_ui.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "controls/control_attribute.h"
+#include "controls/image_description.h"
+#include "ui/notify_dispatcher.h"
+
+namespace md {
+
+CDeviceKeyButtonUI::CDeviceKeyButtonUI(QWidget* parent) : QPushButton(parent) {
+    setProperty("controlClass", QString::fromLatin1(kClass));
+    // Transparent unless a style sheet gives the key a look (the LED preview does).
+    setFlat(true);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void CDeviceKeyButtonUI::setAttribute(const QString& name, const QString& value) {
+    const QString key = name.toLower();
+    if (key == QLatin1String("lightimage")) {
+        m_lightImage = value;
+        update();
+    } else if (key == QLatin1String("keysetimage")) {
+        m_keysetImage = value;
+        update();
+    }
+}
+
+void CDeviceKeyButtonUI::setLight(uint32_t colour, uint32_t alpha, bool on) {
+    m_lightColour = colour;
+    m_lightAlpha = alpha;
+    m_lightOn = on;
+}
+
+void CDeviceKeyButtonUI::setKeysetHidden(bool hidden) {
+    if (m_keysetHidden == hidden) return;
+    m_keysetHidden = hidden;
+    update();
+}
+
+void CDeviceKeyButtonUI::setMarked(bool marked) {
+    if (m_marked != marked) m_marked = marked;
+}
+
+bool CDeviceKeyButtonUI::event(QEvent* e) {
+    if (auto a = dynamicAttribute(this, e)) setAttribute(a->name, a->value);
+    return QPushButton::event(e);
+}
+
+void CDeviceKeyButtonUI::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    QPainter p(this);
+    if (m_lightOn && !m_lightImage.isEmpty()) {
+        const QColor tint(int(m_lightColour & 0xFF), int((m_lightColour >> 8) & 0xFF),
+                          int((m_lightColour >> 16) & 0xFF));
+        drawImageDescription(p, rect(), m_lightImage, tint,
+                             int(std::min<uint32_t>(m_lightAlpha, 255)));
+    }
+    if (!m_keysetHidden && !m_keysetImage.isEmpty()) drawImageDescription(p, rect(), m_keysetImage);
+}
+
+void CDeviceKeyButtonUI::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!isEnabled() || !rect().contains(event->position().toPoint())) {
+        QPushButton::mouseDoubleClickEvent(event);
+        return;
+    }
+    // Pressed and holding the mouse, as for a press.
+    QPushButton::mouseDoubleClickEvent(event);
+    NotifyDispatcher::emitFrom(this, QStringLiteral("dbclick"));
+    update();
+}
+
+}  // namespace md

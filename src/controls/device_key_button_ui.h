@@ -1,0 +1,52 @@
+#pragma once
+// One key or LED of a device picture. Over the button's own look (style sheets included) it
+// draws the light image tinted with the LED's colour while the light is on, and the key-set
+// mark unless hidden. The colour is a 0x00BBGGRR value (red in the low byte). The device
+// models set the light of every LED for each frame; that alone does not repaint.
+
+#include <QPushButton>
+#include <cstdint>
+
+namespace md {
+
+class CDeviceKeyButtonUI : public QPushButton {
+    Q_OBJECT
+  public:
+    static constexpr const char* kClass = "DeviceKeyButton";
+
+    explicit CDeviceKeyButtonUI(QWidget* parent = nullptr);
+
+    using QPushButton::setAttribute;
+    // "lightimage" and "keysetimage" (image descriptions); both repaint.
+    void setAttribute(const QString& name, const QString& value);
+
+    QString lightImage() const { return m_lightImage; }
+    QString keysetImage() const { return m_keysetImage; }
+
+    void setLight(uint32_t colour, uint32_t alpha, bool on);
+    uint32_t lightColour() const { return m_lightColour; }
+    uint32_t lightAlpha() const { return m_lightAlpha; }
+    bool isLightOn() const { return m_lightOn; }
+
+    void setKeysetHidden(bool hidden);
+    bool isKeysetHidden() const { return m_keysetHidden; }
+
+    void setMarked(bool marked);
+    bool isMarked() const { return m_marked; }
+
+  protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    QString m_lightImage;
+    QString m_keysetImage;
+    bool m_lightOn = false;
+    uint32_t m_lightColour = 255;
+    uint32_t m_lightAlpha = 200;
+    bool m_keysetHidden = true;
+    bool m_marked = false;
+};
+
+}  // namespace md
