@@ -12,6 +12,7 @@
 #include "app/worker_slots.h"
 #include "common/dbg_out.h"
 #include "controls/device_option_ui.h"
+#include "controls/mp_device_power_ui.h"
 #include "devices/mouse_page/orrivale_mouse_device.h"
 #include "devlink/device_detector.h"
 #include "devlink/hid_backend.h"
@@ -142,23 +143,6 @@ void DeviceManager::buildDevicePages() {
     }
 }
 
-QWidget* DeviceManager::buildPowerTile(QWidget* powerSwitch) {
-    // The battery tile: a chip centred in its slot of the power switch.
-    auto* power = new QWidget(powerSwitch);
-    power->setObjectName("device_power_tile");
-    power->setMaximumHeight(64);
-    auto* powerRow = new QHBoxLayout(power);
-    auto* powerText = new QLabel(power);
-    powerText->setObjectName("device_power_text");
-    powerText->setProperty("class", QStringLiteral("chip"));
-    powerText->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    powerText->hide();  // shown with the first battery reading
-    powerRow->addStretch();
-    powerRow->addWidget(powerText);
-    powerRow->addStretch();
-    return power;
-}
-
 bool DeviceManager::createDevicePage(int slot, uint32_t role) {
     const DeviceIdentity id = m_slots.at(slot);
     uint32_t mode = id.deviceKind;
@@ -189,7 +173,7 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
 
     // The three trees: battery tile, device tile, page (the model itself).
     LayoutBuilder builder(&CMainWnd::layoutTags());
-    QWidget* power = buildPowerTile(powerSwitch);
+    CMpDevicePowerUI* power = CMpDevicePowerUI::build(powerSwitch);
     auto* tile = qobject_cast<CDeviceOptionUI*>(builder.build(row.tileLayout, tileList));
     auto* model = qobject_cast<COrrivaleUSBDevice*>(builder.build(page.layout, deviceSwitch));
     if (!power || !tile || !model) {
@@ -200,6 +184,7 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
         return false;
     }
     powerSwitch->addWidget(power);
+    power->setKindRole(mode, role);
 
     model->setLayoutFile(page.layout);
     model->setOwnerWindow(&m_wnd);
@@ -254,10 +239,8 @@ void DeviceManager::wireTile(CDeviceOptionUI* tile, COrrivaleUSBDevice* model) {
                                     static_cast<intptr_t>(l));
             });
     model->setPowerTileUpdater([tile](QWidget* powerTile, const PowerStatus& status) {
-        if (auto* label = powerTile->findChild<QLabel*>("device_power_text")) {
-            label->setText(ResourceManager::instance().text("power_battery_level").arg(status[0]));
-            label->show();
-        }
+        if (auto* power = qobject_cast<CMpDevicePowerUI*>(powerTile))
+            power->showPowerStatus(status);
         tile->showPowerStatus(status);
     });
 }

@@ -97,7 +97,6 @@ class DeviceManager : public QObject {
     DeviceIdentity modelIdentityOf(const DeviceIdentity& id) const;
     // Vendor and product of a model-table row; rows shipped as 0 take the device table's.
     std::pair<uint16_t, uint16_t> rowIds(size_t row) const;
-    QWidget* buildPowerTile(QWidget* powerSwitch);
     void wireTile(CDeviceOptionUI* tile, COrrivaleUSBDevice* model);
     void openWiredOrShared(int slot);
     void onEventCollectionArrived(int slot);

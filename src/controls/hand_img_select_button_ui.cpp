@@ -6,7 +6,7 @@
 #include "controls/control_attribute.h"
 #include "controls/cursor_names.h"
 #include "controls/image_description.h"
-#include "controls/skin_image.h"
+#include "ui/skin_image.h"
 #include "ui/notify_dispatcher.h"
 
 namespace md {

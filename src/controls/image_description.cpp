@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "controls/skin_image.h"
+#include "ui/skin_image.h"
 
 namespace md {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-#include "controls/skin_image.h"
+#include "ui/skin_image.h"
 #include "ui/layout_builder.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/resource_manager.h"

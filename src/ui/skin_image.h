@@ -1,15 +1,20 @@
 #pragma once
-// Skin images by their layout path ("common/device_ico/ms_device_normal.png"). The skin draws
-// its pictures as SVG: a path whose file is missing is answered by the file of the same name
-// ending in ".svg" when that exists.
+// Images of the skin folder for the application's controls. A path names a file relative to
+// the skin folder (or an absolute one); when a described ".png" is missing, the ".svg" of the
+// same base name stands in. SVG files are rendered at the requested size, or at their own size
+// when none is given.
 
 #include <QIcon>
+#include <QImage>
+#include <QSize>
 #include <QString>
 
 namespace md {
 
-// Absolute path of the image, or an empty string when neither file exists.
-QString resolveSkinImage(const QString& path);
+// The absolute path of an existing file for relPath, or an empty string.
+QString skinImagePath(const QString& relPath);
+// The image, or a null image when no file can be read.
+QImage loadSkinImage(const QString& relPath, const QSize& size = QSize());
 // An icon with the normal image for the off state and the selected image for the on state.
 QIcon skinToggleIcon(const QString& normal, const QString& selected);
 
