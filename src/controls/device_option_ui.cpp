@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "devices/base_page/orrivale_usb_device.h"
+#include "ui/notify_dispatcher.h"
 #include "ui/repolish.h"
 #include "ui/resource_manager.h"
 #include "ui/skin_image.h"
@@ -188,6 +189,12 @@ QString CDeviceOptionUI::tileName() {
 void CDeviceOptionUI::setModel(COrrivaleUSBDevice* model) {
     m_model = model;
     if (model) model->setDeviceTile(this);
+}
+
+bool CDeviceOptionUI::activate() {
+    if (!m_shown || !isEnabled()) return false;
+    NotifyDispatcher::emitFrom(this, QStringLiteral("selectchanged"));
+    return true;
 }
 
 COrrivaleUSBDevice* CDeviceOptionUI::model() const {

@@ -99,6 +99,8 @@ class CDeviceOptionUI : public QFrame {
     // Period of the timer's last start (0 when it was never started).
     int timerInterval(int id) const;
 
+    // Activation (keyboard or accessibility) of a shown, enabled tile: "selectchanged".
+    bool activate();
     bool isShown() const { return m_shown; }
     void setVisible(bool visible) override;
 
