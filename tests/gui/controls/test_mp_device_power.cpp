@@ -133,10 +133,16 @@ TEST_F(ControlsPowerTile, MissingChildChangesNothing) {
         tile->setKindRole(2, 0);
         delete child(name);
         tile->showPowerStatus(std::vector<uint8_t>{85, 1, 0, 1, 0, 0});
-        if (value()) EXPECT_EQ(value()->text(), "0%");
-        if (progress()) EXPECT_EQ(progress()->value(), 0);
-        if (progress()) EXPECT_FALSE(progress()->isHidden());
-        if (child("device_power_status")) EXPECT_TRUE(status().isEmpty());
+        if (value()) {
+            EXPECT_EQ(value()->text(), "0%");
+        }
+        if (progress()) {
+            EXPECT_EQ(progress()->value(), 0);
+            EXPECT_FALSE(progress()->isHidden());
+        }
+        if (child("device_power_status")) {
+            EXPECT_TRUE(status().isEmpty());
+        }
     }
 }
 
