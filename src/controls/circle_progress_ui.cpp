@@ -1,14 +1,18 @@
 #include "controls/circle_progress_ui.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "controls/control_attribute.h"
 
 namespace md {
 
 int circleSweepDegrees(int value, int min, int max) {
-    if (max == min) return 0;
-    return static_cast<int>(static_cast<double>(value) / (max - min) * 360.0);
+    if (max <= min) return 0;
+    // Measured from the minimum and kept within one turn, so that a range not starting at 0
+    // or a value outside it cannot draw more than the whole ring.
+    const double part = static_cast<double>(std::clamp(value, min, max) - min) / (max - min);
+    return static_cast<int>(part * 360.0);
 }
 
 CCircleProgressUI::CCircleProgressUI(QWidget* parent) : QProgressBar(parent) {
@@ -22,6 +26,11 @@ void CCircleProgressUI::setAttribute(const QString& name, const QString& value) 
         setBackgroundColour(QColor::fromString(value));
     } else if (key == QLatin1String("forecolor")) {
         setForegroundColour(QColor::fromString(value));
+    } else if (key == QLatin1String("innercolor")) {
+        if (const QColor c = QColor::fromString(value); c.isValid()) {
+            m_inner = c;
+            update();
+        }
     }
 }
 
@@ -56,7 +65,7 @@ void CCircleProgressUI::paintEvent(QPaintEvent*) {
         p.setBrush(m_foreground);
         p.drawPie(r, -90 * 16, -sweep * 16);
     }
-    p.setBrush(Qt::white);
+    p.setBrush(m_inner);
     p.drawEllipse(r.adjusted(kRingWidth, kRingWidth, -kRingWidth, -kRingWidth));
 }
 

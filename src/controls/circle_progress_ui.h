@@ -2,7 +2,7 @@
 // A progress ring: a disc in the background colour, a pie in the foreground colour that starts
 // at the bottom and runs clockwise with the value, and a white disc inset 10 px over both so
 // that only a ring shows. Colours: attributes "bkcolor" and "forecolor" ("#AARRGGBB" or any
-// colour name Qt knows).
+// colour name Qt knows); "innercolor" for the inner disc (white by default).
 
 #include <QColor>
 #include <QProgressBar>
@@ -36,6 +36,8 @@ class CCircleProgressUI : public QProgressBar {
   private:
     QColor m_background{0x2A, 0x32, 0x42};
     QColor m_foreground{0x1E, 0x90, 0xFF};
+    // The disc that leaves only the ring: white unless the layout's "innercolor" says otherwise.
+    QColor m_inner{Qt::white};
 };
 
 }  // namespace md

@@ -11,8 +11,19 @@ TEST(ControlsCircleProgress, SweepIsTheTruncatedShareOfTheRange) {
         int value, min, max, degrees;
     };
     const Case cases[] = {
-        {25, 0, 100, 90}, {100, 0, 100, 360}, {0, 0, 100, 0}, {33, 0, 100, 118},
-        {1, 0, 7, 51},    {50, 50, 50, 0},    {0, 0, 0, 0},   {60, 20, 120, 216},
+        {25, 0, 100, 90},
+        {100, 0, 100, 360},
+        {0, 0, 100, 0},
+        {33, 0, 100, 118},
+        {1, 0, 7, 51},
+        {50, 50, 50, 0},
+        {0, 0, 0, 0},
+        // A range not starting at 0 is measured from its minimum; values outside it are held
+        // at its ends; a reversed range draws nothing.
+        {60, 20, 120, 144},
+        {150, 0, 100, 360},
+        {-5, 0, 100, 0},
+        {5, 10, 0, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(circleSweepDegrees(c.value, c.min, c.max), c.degrees)
