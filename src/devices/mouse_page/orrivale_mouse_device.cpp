@@ -13,6 +13,7 @@
 #include "devices/mouse/mouse_dpi_scale.h"
 #include "devices/mouse/mouse_performance.h"
 #include "profiles/app_paths.h"
+#include "profiles/profile_list.h"
 
 namespace md {
 namespace {
@@ -84,6 +85,15 @@ void COrrivaleMouseDevice::buildPage() {
             profiles->selectTab(1);
             setProfileName(profiles->currentProfileUuid());
         }
+    }
+    // Without a profile panel on the page the mouse still works on the profile list's current
+    // profile, the same file the command-line tool uses.
+    if (profileName().empty()) {
+        ProfileList list;
+        list.setDeviceKind(kind::kMouseWired);
+        list.setFolders(dataFolderPath(), defaultTemplatePath());
+        list.start();
+        setProfileName(list.currentProfileUuid());
     }
 }
 

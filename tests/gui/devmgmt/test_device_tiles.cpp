@@ -8,6 +8,7 @@
 #include "app/app_messages.h"
 #include "app/page_router.h"
 #include "devmgmt_fixture.h"
+#include "profiles/profile_list.h"
 
 namespace md::test {
 namespace {
@@ -298,6 +299,20 @@ TEST_F(KeyboardLinksTest, KeyboardSwitchesBetweenCableAndReceiverLikeTheMouse) {
     ASSERT_TRUE(waitFor([&] { return !t->isShown(); }));
     EXPECT_FALSE(keyboard->commandLink().isOpen());
     EXPECT_TRUE(wnd->controls().find("No_device_Link")->isVisible());
+}
+
+TEST_F(DeviceManagementTest, MouseWorksOnTheProfileListsCurrentProfile) {
+    bus->unplug(receiver);
+    start();
+    ASSERT_TRUE(waitFor([&] { return tile()->attachCount() >= 1; }));
+    // The same profile the command-line tool changes: the list's current one.
+    ProfileList list;
+    list.setDeviceKind(2);
+    list.setFolders(model()->dataFolderPath(), model()->defaultTemplatePath());
+    list.start();
+    ASSERT_FALSE(list.currentProfileUuid().empty());
+    EXPECT_EQ(model()->profileName(), list.currentProfileUuid());
+    EXPECT_EQ(model()->getProfileFilePath(), list.profilePath(list.currentProfileUuid()));
 }
 
 TEST(PageRouterTest, DeviceSettingsCommandOnlyForKeyboardAndMouse) {
