@@ -15,6 +15,22 @@ namespace {
 
 using Tile = CDeviceOptionUI;
 
+// The mouse attached through its receiver only, its tile's chains stopped so that a test runs
+// each handler itself.
+class ReceiverTileTest : public DeviceManagementTest {
+  protected:
+    Tile* attachedOnReceiver() {
+        bus->unplug(mouse);
+        start();
+        if (!waitFor([&] { return !tile()->isHidden() && tile()->attachCount() >= 1; })) {
+            ADD_FAILURE() << "the mouse was not attached through its receiver";
+            return nullptr;
+        }
+        tile()->stopTimers();
+        return tile();
+    }
+};
+
 TEST_F(DeviceManagementTest, TileIconsFollowTheDeviceKind) {
     start();
     Tile* t = tile();
@@ -64,12 +80,9 @@ TEST_F(DeviceManagementTest, FreshTileShowsTheUnknownDeviceAndIgnoresANullPowerS
     EXPECT_EQ(t.boundPowerIndex(), 2);
 }
 
-TEST_F(DeviceManagementTest, LinkPollOfAnAnsweringReceiverStartsTheChains) {
-    bus->unplug(mouse);
-    start();
-    ASSERT_TRUE(waitFor([&] { return !tile()->isHidden() && tile()->attachCount() >= 1; }));
-    Tile* t = tile();
-    t->stopTimers();
+TEST_F(ReceiverTileTest, LinkPollOfAnAnsweringReceiverStartsTheChains) {
+    Tile* t = attachedOnReceiver();
+    ASSERT_NE(t, nullptr);
     const int attached = t->attachCount();
     // The handler runs here on the UI thread: no timer can fire before the checks.
     t->onTimer(Tile::kLinkPollTimer);
@@ -91,12 +104,9 @@ TEST_F(DeviceManagementTest, LinkPollOfAnAnsweringReceiverStartsTheChains) {
     EXPECT_EQ(t->timerInterval(Tile::kLinkCheckTimer), 3000);
 }
 
-TEST_F(DeviceManagementTest, MouseSwitchedOffBehindItsReceiverIsHiddenAndPolled) {
-    bus->unplug(mouse);
-    start();
-    ASSERT_TRUE(waitFor([&] { return !tile()->isHidden() && tile()->attachCount() >= 1; }));
-    Tile* t = tile();
-    t->stopTimers();
+TEST_F(ReceiverTileTest, MouseSwitchedOffBehindItsReceiverIsHiddenAndPolled) {
+    Tile* t = attachedOnReceiver();
+    ASSERT_NE(t, nullptr);
     mouse->firmware().setPoweredOn(false);
     const int attached = t->attachCount();
     t->onTimer(Tile::kLinkPollTimer);
@@ -115,12 +125,9 @@ TEST_F(DeviceManagementTest, MouseSwitchedOffBehindItsReceiverIsHiddenAndPolled)
     EXPECT_EQ(manager->selectedModel(), model());
 }
 
-TEST_F(DeviceManagementTest, LinkCheckHidesAndShowsAReceiversTile) {
-    bus->unplug(mouse);
-    start();
-    ASSERT_TRUE(waitFor([&] { return !tile()->isHidden() && tile()->attachCount() >= 1; }));
-    Tile* t = tile();
-    t->stopTimers();
+TEST_F(ReceiverTileTest, LinkCheckHidesAndShowsAReceiversTile) {
+    Tile* t = attachedOnReceiver();
+    ASSERT_NE(t, nullptr);
     mouse->firmware().setPoweredOn(false);
     t->onTimer(Tile::kLinkCheckTimer);
     EXPECT_TRUE(t->isHidden());
