@@ -21,6 +21,7 @@ constexpr const char* kEventExitText = "MS 设备同步线程设定退出";
 constexpr auto kEventStopTimeout = std::chrono::milliseconds(500);
 constexpr auto kPreviewStopTimeout = std::chrono::milliseconds(1000);
 constexpr int kRepaintMs = 40;
+constexpr int kHiddenRepaintMs = 500;
 const char* const kPanelSlots[] = {"DeviceProfileItem", "LightControlItem", "MacroControlItem",
                                    "KeySetControlItem", "ShootControlItem"};
 }  // namespace
@@ -36,6 +37,9 @@ COrrivaleMouseDevice::COrrivaleMouseDevice(QWidget* parent)
     connect(&m_repaint, &QTimer::timeout, this, [this] {
         // Detached: the picture keeps its last frame until the next attach restarts the timer.
         if (!commandLink().isOpen()) return m_repaint.stop();
+        // Nobody sees the picture while the window is hidden: repaint it slowly then.
+        const int interval = window()->isVisible() ? kRepaintMs : kHiddenRepaintMs;
+        if (m_repaint.interval() != interval) m_repaint.setInterval(interval);
         pushLedFrame();
     });
 }
