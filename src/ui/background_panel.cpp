@@ -19,6 +19,7 @@ void BackgroundPanel::setBackgroundColor(const QColor& c) {
 void BackgroundPanel::setBackgroundImage(const QString& image) {
     m_image = image;
     m_pixmap = image.isEmpty() ? QPixmap() : QPixmap(ResourceManager::instance().resolve(image));
+    m_scaled = QPixmap();
     update();
 }
 
@@ -28,13 +29,16 @@ void BackgroundPanel::paintEvent(QPaintEvent*) {
     opt.initFrom(this);
     style()->drawPrimitive(QStyle::PE_Widget, &opt, &p, this);
     if (m_color.isValid() && m_color.alpha() > 0) p.fillRect(rect(), m_color);
-    if (!m_pixmap.isNull()) {
-        const QSize scaled = m_pixmap.size().scaled(size(), Qt::KeepAspectRatioByExpanding);
-        const QRect target(QPoint((width() - scaled.width()) / 2, (height() - scaled.height()) / 2),
-                           scaled);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawPixmap(target, m_pixmap);
+    if (m_pixmap.isNull()) return;
+    const qreal dpr = devicePixelRatioF();
+    const QSize scaled = m_pixmap.size().scaled(size(), Qt::KeepAspectRatioByExpanding);
+    if (m_scaled.isNull() || m_scaled.deviceIndependentSize().toSize() != scaled ||
+        m_scaled.devicePixelRatio() != dpr) {
+        m_scaled = m_pixmap.scaled(scaled * dpr, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_scaled.setDevicePixelRatio(dpr);
     }
+    p.drawPixmap(QPoint((width() - scaled.width()) / 2, (height() - scaled.height()) / 2),
+                 m_scaled);
 }
 
 }  // namespace md

@@ -28,6 +28,9 @@ class BackgroundPanel : public QWidget {
     QColor m_color;
     QString m_image;
     QPixmap m_pixmap;
+    // The image scaled for the panel's current size, made once per size: every repaint of a
+    // child (the device picture refreshes many times a second) paints it again.
+    QPixmap m_scaled;
 };
 
 }  // namespace md
