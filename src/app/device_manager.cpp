@@ -423,7 +423,7 @@ void DeviceManager::onEventCollectionArrived(int slot) {
             }
         }
     } else if (isReceiverKind(k)) {
-        const DeviceIdentity key = id.hasPartner ? m_slots.at(id.partnerSlot) : id;
+        const DeviceIdentity key = modelIdentityOf(id);
         for (COrrivaleUSBDevice* m : list) {
             if (m->eventChannelOpen(k)) continue;
             if (sameDevice(m->getIdentity(), key) || sameDevice(m->getIdentity(), id))
@@ -483,20 +483,23 @@ std::pair<int, int> DeviceManager::firstShownTile() const {
     return {first, count};
 }
 
+void DeviceManager::showBoundPages(CDeviceOptionUI* t) {
+    if (auto* ds = m_wnd.controls().find<QStackedWidget>("device_switch"))
+        ds->setCurrentIndex(t->boundPageIndex());
+    if (auto* ps = m_wnd.controls().find<QStackedWidget>("device_power_switch")) {
+        ps->setVisible(t->boundPowerIndex() >= 0);
+        if (t->boundPowerIndex() >= 0) ps->setCurrentIndex(t->boundPowerIndex());
+    }
+}
+
 void DeviceManager::showTile(int index, bool visible, bool select) {
     auto* deviceSwitch = m_wnd.controls().find<QStackedWidget>("device_switch");
     auto* powerSwitch = m_wnd.controls().find<QStackedWidget>("device_power_switch");
     if (CDeviceOptionUI* t = tile(index)) {
         t->setVisible(visible);
         if (select) {
-            // One option group: selecting a tile clears the others.
-            for (const Entry& e : m_entries)
-                if (e.tile != t) e.tile->selectTile(false);
-            if (deviceSwitch) deviceSwitch->setCurrentIndex(t->boundPageIndex());
-            if (powerSwitch) {
-                powerSwitch->setVisible(t->boundPowerIndex() >= 0);
-                if (t->boundPowerIndex() >= 0) powerSwitch->setCurrentIndex(t->boundPowerIndex());
-            }
+            showBoundPages(t);
+            // Tiles of one group exclude each other: the others let go on their own.
             t->selectTile(true);
         }
     }
@@ -583,14 +586,7 @@ void DeviceManager::onTileSelected() {
         m_selectedKind = t->kind();
         m_selectedRole = t->role();
         // The page of a tile the user clicked comes forward with it.
-        if (auto* ds = m_wnd.controls().find<QStackedWidget>("device_switch"))
-            ds->setCurrentIndex(t->boundPageIndex());
-        for (const Entry& e : m_entries)
-            if (e.tile != t && e.tile->isTileSelected()) e.tile->selectTile(false);
-        if (auto* ps = m_wnd.controls().find<QStackedWidget>("device_power_switch")) {
-            ps->setVisible(t->boundPowerIndex() >= 0);
-            if (t->boundPowerIndex() >= 0) ps->setCurrentIndex(t->boundPowerIndex());
-        }
+        showBoundPages(t);
         return;
     }
 }

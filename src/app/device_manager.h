@@ -98,6 +98,8 @@ class DeviceManager : public QObject {
     // Vendor and product of a model-table row; rows shipped as 0 take the device table's.
     std::pair<uint16_t, uint16_t> rowIds(size_t row) const;
     void wireTile(CDeviceOptionUI* tile, COrrivaleUSBDevice* model);
+    // Brings the tile's page and battery tile forward (hides the battery switch without one).
+    void showBoundPages(CDeviceOptionUI* t);
     void openWiredOrShared(int slot);
     void onEventCollectionArrived(int slot);
     void onEventCollectionRemoved(const DeviceIdentity& id);
