@@ -5,5 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default
+cmake --build --preset default --target mouse-driver mouse-driver-cli
 exec build/default/bin/mouse-driver "$@"

@@ -10,7 +10,7 @@ PACKAGES=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     libjsoncpp-dev libudev-dev
-    qt6-base-dev qt6-tools-dev libqt6svg6-dev
+    qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-svg-dev
     dbus-daemon dbus-bin fonts-dejavu-core fonts-wqy-microhei fonts-tlwg-loma-otf
 )
 

@@ -80,9 +80,14 @@ UiDispatcher& CMainWnd::uiDispatcher() {
 
 void CMainWnd::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!m_initialised)
+    if (!m_initialised) {
         QMetaObject::invokeMethod(m_dispatcher, &NotifyDispatcher::windowInit,
                                   Qt::QueuedConnection);
+    } else if (!m_shownReported) {
+        // Start-up scripts and the load measurement wait for this line.
+        m_shownReported = true;
+        dbgOut("main window shown");
+    }
 }
 
 void CMainWnd::onWindowInit() {

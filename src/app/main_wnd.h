@@ -113,6 +113,7 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
     int m_uiScale = 96;
     bool m_suspended = false;
     bool m_initialised = false;
+    bool m_shownReported = false;  // the diagnostic line of the first real showing
     bool m_displayChanged = false;
     bool m_exiting = false;
     bool m_shutDown = false;
