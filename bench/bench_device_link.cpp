@@ -3,6 +3,7 @@
 
 #include <thread>
 
+#include "common/worker.h"
 #include "devlink/device_detector.h"
 #include "devlink/device_link.h"
 #include "devlink/hid_path.h"
@@ -110,11 +111,10 @@ void BM_DetectionWakeupsPerSecond(benchmark::State& state) {
     NullDispatcher ui;
     for (auto _ : state) {
         DeviceDetector detector(slots, ui, bus);
-        StopEvent stop;
-        detector.start(stop);
+        Worker worker;
+        worker.start([&](const StopEvent& stop) { detector.run(stop); });
         std::this_thread::sleep_for(std::chrono::seconds(2));
-        stop.set();
-        detector.join();
+        worker.stop();
         state.counters["wakeups_per_s"] = static_cast<double>(detector.passes()) / 2.0;
     }
 }

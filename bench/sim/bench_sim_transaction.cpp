@@ -22,7 +22,7 @@ void transactions(benchmark::State& state, Timing timing) {
     for (const auto& c : cols)
         if (c.interfaceNumber == 1 && c.collectionNumber == 4) path = c.path;
     HidChannel ch(bus);
-    if (!ch.openChannel(path, true, true, true, false)) {
+    if (!ch.openChannel(path)) {
         state.SkipWithError("cannot open the command collection");
         return;
     }

@@ -1,8 +1,8 @@
 #include "app/dbus_service.h"
 
 #include "app/app_messages.h"
-#include "app/work_tool_block.h"
 #include "common/dbg_out.h"
+#include "devices/work_tool_block.h"
 
 namespace md {
 
@@ -27,7 +27,7 @@ void DbusService::SetLightOwner(uint wParam, int lParam) {
 
 QByteArray DbusService::QueryWorkTool() {
     deliver(msg::kWorkToolQuery, 0, 0);
-    const auto block = buildWorkToolBlock(kModelTable, kProgramVersion);
+    const auto block = buildWorkToolBlock(kDeviceModels, kProgramVersion);
     return QByteArray(reinterpret_cast<const char*>(block.data()),
                       static_cast<qsizetype>(block.size()));
 }

@@ -3,16 +3,15 @@
 #include <QBoxLayout>
 #include <QLabel>
 #include <QStackedWidget>
-#include <QThread>
 
 #include "app/app_messages.h"
 #include "app/main_wnd.h"
-#include "app/model_table.h"
 #include "app/page_router.h"
 #include "app/worker_slots.h"
 #include "common/dbg_out.h"
 #include "controls/device_option_ui.h"
 #include "controls/mp_device_power_ui.h"
+#include "devices/device_registry.h"
 #include "devices/mouse_page/orrivale_mouse_device.h"
 #include "devlink/device_detector.h"
 #include "devlink/hid_backend.h"
@@ -24,30 +23,6 @@
 namespace md {
 namespace {
 
-struct PageRow {
-    int ledCount;
-    int keyCount;
-    bool hasPowerStatus;
-    int logoLed;
-    const char* layout;
-    const char* lightList;
-};
-
-constexpr PageRow kPageTable[] = {
-    {6, 11, true, -1, "XML/DeviceXml/mousedevice.xml", "zelvo_light"},
-    {126, 126, false, -1, "XML/DeviceXml/keyboarddevice.xml", "zelvo_light"},
-    {15, 0, false, -1, "XML/DeviceXml/mousepaddevice.xml", "zelvo_light"},
-    {13, 0, false, -1, "XML/DeviceXml/hs6533device.xml", "zelvo_light"},
-};
-
-bool isWiredKind(uint32_t k) {
-    return k == kind::kMouseWired || k == kind::kKeyboard;
-}
-
-bool isReceiverKind(uint32_t k) {
-    return k == kind::kMouseWireless || k == kind::kKeyboardOther;
-}
-
 bool sameDevice(const DeviceIdentity& a, const DeviceIdentity& b) {
     return a.vendorId == b.vendorId && a.productId == b.productId && a.deviceKind == b.deviceKind;
 }
@@ -55,20 +30,9 @@ bool sameDevice(const DeviceIdentity& a, const DeviceIdentity& b) {
 }  // namespace
 
 ModelList modelListOf(uint32_t deviceKind) {
-    switch (deviceKind) {
-        case kind::kMouseWired:
-        case kind::kMouseWireless:
-            return ModelList::Mice;
-        case kind::kKeyboard:
-        case kind::kKeyboardOther:
-            return ModelList::Keyboards;
-        case kind::kMousePad:
-            return ModelList::MousePads;
-        case kind::kHeadset:
-            return ModelList::Headsets;
-        default:
-            return ModelList::None;
-    }
+    // The lists follow the registry's rows.
+    const DeviceModelRow* row = modelRowForKind(static_cast<uint16_t>(deviceKind));
+    return row ? static_cast<ModelList>(row - kDeviceModels.data()) : ModelList::None;
 }
 
 DeviceManager::DeviceManager(CMainWnd& wnd, const DeviceTable& table)
@@ -78,6 +42,7 @@ DeviceManager::DeviceManager(CMainWnd& wnd, const DeviceTable& table)
     h.onDeviceArrived = [this](int slot) { onDeviceArrived(slot); };
     h.onDeviceRemoved = [this](int slot) { onDeviceRemoved(slot); };
     h.onTileVisibility = [this](int tile, int visible) { onTileVisibility(tile, visible); };
+    h.shownTileCount = [this] { return firstShownTile().second; };
     m_router = new PageRouter(wnd, *this);
     h.onLightControl = [this](int flag) {
         for (const Entry& e : m_entries)
@@ -91,11 +56,9 @@ DeviceManager::DeviceManager(CMainWnd& wnd, const DeviceTable& table)
     };
 }
 
-DeviceManager::~DeviceManager() {
-    // The manager is a child of the window and goes after the window's own members: its worker
-    // slots have stopped detection by then, and the window may no longer be touched.
-    if (m_detector) m_detector->join();
-}
+// The manager is a child of the window and goes after the window's own members: its worker
+// slots have stopped detection by then.
+DeviceManager::~DeviceManager() = default;
 
 bool DeviceManager::onFirstInit() {
     buildDevicePages();
@@ -108,10 +71,8 @@ bool DeviceManager::startDetection() {
     m_detector =
         std::make_unique<DeviceDetector>(m_slots, m_wnd.uiDispatcher(), defaultHidBackend());
     DeviceDetector* detector = m_detector.get();
-    return m_wnd.workers().start(WorkerSlots::kDetectionSlot, [detector](StopEvent& stop) {
-        detector->start(stop);
-        detector->join();
-    });
+    return m_wnd.workers().start(WorkerSlots::kDetectionSlot,
+                                 [detector](const StopEvent& stop) { detector->run(stop); });
 }
 
 const std::vector<COrrivaleUSBDevice*>& DeviceManager::models(ModelList list) const {
@@ -120,51 +81,45 @@ const std::vector<COrrivaleUSBDevice*>& DeviceManager::models(ModelList list) co
 }
 
 std::pair<uint16_t, uint16_t> DeviceManager::rowIds(size_t row) const {
-    const ModelRow& r = kModelTable[row];
-    if (r.vendorId != 0 || r.productId != 0) return {uint16_t(r.vendorId), uint16_t(r.productId)};
+    const DeviceModelRow& r = kDeviceModels[row];
+    if (r.vendorId != 0 || r.productId != 0) return {r.vendorId, r.productId};
     // Keyboard and mousepad rows ship without identifiers: the device table, completed from
     // the device identifier configuration, has them.
     for (const DeviceIdentity& id : m_slots.table())
-        if (id.deviceKind == r.kind && id.collectionRole == r.role)
+        if (id.deviceKind == kindValue(r.kind) && id.collectionRole == kRoleCommand)
             return {id.vendorId, id.productId};
     return {0, 0};
 }
 
 void DeviceManager::buildDevicePages() {
     const DeviceTable& table = m_slots.table();
-    for (size_t i = 0; i < kModelTable.size(); ++i) {
-        const ModelRow& row = kModelTable[i];
+    for (size_t i = 0; i < kDeviceModels.size(); ++i) {
         const auto [vendor, product] = rowIds(i);
         if (vendor == 0 && product == 0) continue;  // no identifiers configured
         const int slot =
-            findTableRow(table, vendor, product, uint16_t(row.kind), uint16_t(row.role));
+            findTableRow(table, vendor, product, kindValue(kDeviceModels[i].kind), kRoleCommand);
         if (slot < 0) continue;
-        createDevicePage(slot, row.role);
+        createDevicePage(slot, kRoleCommand);
     }
 }
 
 bool DeviceManager::createDevicePage(int slot, uint32_t role) {
     const DeviceIdentity id = m_slots.at(slot);
-    uint32_t mode = id.deviceKind;
+    const uint16_t mode = modelKindOf(id.deviceKind);
     DeviceIdentity source = id;
-    if (id.deviceKind == kind::kMouseWireless) {
-        mode = kind::kMouseWired;
-        if (id.hasPartner) source = m_slots.at(id.partnerSlot);
-    }
+    if (isReceiverKind(id.deviceKind) && id.hasPartner) source = m_slots.at(id.partnerSlot);
     int rowIndex = -1;
-    for (size_t i = 0; i < kModelTable.size(); ++i) {
-        const ModelRow& r = kModelTable[i];
+    for (size_t i = 0; i < kDeviceModels.size(); ++i) {
         const auto [vendor, product] = rowIds(i);
-        if (vendor == source.vendorId && product == source.productId && r.kind == mode &&
-            r.role == role) {
+        if (vendor == source.vendorId && product == source.productId &&
+            kindValue(kDeviceModels[i].kind) == mode && role == kRoleCommand) {
             rowIndex = static_cast<int>(i);
             break;
         }
     }
     const ModelList list = modelListOf(mode);
     if (rowIndex < 0 || list == ModelList::None) return false;
-    const ModelRow& row = kModelTable[rowIndex];
-    const PageRow& page = kPageTable[rowIndex];
+    const DeviceModelRow& row = kDeviceModels[rowIndex];
 
     auto* deviceSwitch = m_wnd.controls().find<QStackedWidget>("device_switch");
     auto* powerSwitch = m_wnd.controls().find<QStackedWidget>(row.powerSwitch);
@@ -175,7 +130,7 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
     LayoutBuilder builder(&CMainWnd::layoutTags());
     CMpDevicePowerUI* power = CMpDevicePowerUI::build(powerSwitch);
     auto* tile = qobject_cast<CDeviceOptionUI*>(builder.build(row.tileLayout, tileList));
-    auto* model = qobject_cast<COrrivaleUSBDevice*>(builder.build(page.layout, deviceSwitch));
+    auto* model = qobject_cast<COrrivaleUSBDevice*>(builder.build(row.pageLayout, deviceSwitch));
     if (!power || !tile || !model) {
         dbgOut("device page layout did not build");
         delete power;
@@ -186,20 +141,20 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
     powerSwitch->addWidget(power);
     power->setKindRole(mode, role);
 
-    model->setLayoutFile(page.layout);
+    model->setLayoutFile(row.pageLayout);
     model->setOwnerWindow(&m_wnd);
-    model->setKeyCount(page.keyCount);
-    model->setLedCount(page.ledCount);
+    model->setKeyCount(row.keyCount);
+    model->setLedCount(row.ledCount);
     model->setTableIndex(rowIndex);
-    model->setHasPowerStatus(page.hasPowerStatus);
+    model->setHasPowerStatus(row.hasPowerStatus);
     auto* mouse = qobject_cast<COrrivaleMouseDevice*>(model);
-    if (mouse) mouse->setLogoLed(page.logoLed);
+    if (mouse) mouse->setLogoLed(row.logoLed);
     model->setProfileName("");
-    model->setModelFolder(row.modelFolder);
+    model->setModelFolder(row.folder);
     model->setPowerTile(power);
     model->setIdentity(id);
-    model->setLightTableIndex(row.numbers[3]);
-    model->setLightListName(page.lightList);
+    model->setLightTableIndex(row.lightTable);
+    model->setLightListName(row.lightList);
     model->bindPageControls();
     const int pageIndex = deviceSwitch->addWidget(model);
     m_wnd.dispatcher().attach(model);
@@ -213,15 +168,14 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
     tile->bindPowerTile(row.powerSwitch, powerSwitch->indexOf(power));
     tile->setTileKind(mode, role);
     tile->hide();
-    tile->setTileName(QString::fromUtf8(row.modelFolder));
+    tile->setTileName(QString::fromUtf8(row.folder));
     if (auto* name = tile->findChild<QLabel*>("device_select_name"))
         ResourceManager::instance().setTextId(
-            name,
-            QStringLiteral("device_name_") + (*row.modelFolder ? row.modelFolder : "headset"));
+            name, QStringLiteral("device_name_") + (*row.folder ? row.folder : row.name));
     tile->setModel(model);
     tile->setPreviewPanel(model->selectPanel());
     wireTile(tile, model);
-    m_entries.push_back(Entry{model, tile, power, false});
+    m_entries.push_back(Entry{model, tile, power});
     return true;
 }
 
@@ -297,16 +251,12 @@ void DeviceManager::onDeviceArrived(int slot) {
     const int index = entryFor(id.deviceKind, key);
     if (index >= 0) {
         Entry& e = m_entries[index];
-        DeviceLink& link = e.model->commandLink();
+        DeviceSession& session = e.model->session();
         bool opened = false;
         // A link that is open already only brings the window forward.
-        if (!link.isOpen()) {
-            std::lock_guard lock(link.ioLock());
-            opened = link.openLink(id.path, wireless ? 2 : 1);
-            if (opened) {
-                e.onReceiver = wireless;
-                e.model->setIdentity(key);
-            }
+        if (!session.isOpen()) {
+            opened = session.open(id.path, wireless ? LinkRoute::Receiver : LinkRoute::Cable);
+            if (opened) e.model->setIdentity(key);
         }
         if (opened) {
             // A receiver's tile appears once the link poll finds the device online (3331).
@@ -323,18 +273,9 @@ void DeviceManager::openWiredOrShared(int slot) {
     const int index = entryFor(id.deviceKind, id);
     if (index < 0) return;
     Entry& e = m_entries[index];
-    DeviceLink& link = e.model->commandLink();
-    if (link.isOpen()) return;
-    bool opened = false;
-    {
-        std::lock_guard lock(link.ioLock());
-        opened = link.wiredChannel().openChannel(id.path, true, true, true, false);
-        if (opened) {
-            link.setOpened(true);
-            e.model->setIdentity(id);
-        }
-    }
-    if (!opened) return;
+    DeviceSession& session = e.model->session();
+    if (session.isOpen() || !session.open(id.path, LinkRoute::Shared)) return;
+    e.model->setIdentity(id);
     showTile(index, true, firstShownTile().second == 0);
     e.tile->refreshLinkText();
     e.tile->startLinkPoll();
@@ -346,34 +287,29 @@ void DeviceManager::switchLink(int slot) {
     if (index < 0 && id.hasPartner) index = entryFor(id.deviceKind, m_slots.at(id.partnerSlot));
     if (index < 0) return;
     Entry& e = m_entries[index];
-    const std::string path = e.onReceiver ? id.path : m_slots.at(id.partnerSlot).path;
-    DeviceLink& link = e.model->commandLink();
-    bool ok = false;
-    {
-        std::lock_guard lock(link.ioLock());
-        link.setOpened(false);
-        HidChannel& channel = e.onReceiver ? link.wiredChannel() : link.wirelessChannel();
-        channel.closeChannel();
-        ok = channel.openChannel(path, true, true, true, false);
-    }
-    if (!ok) return;
-    link.setOpened(true);
-    e.onReceiver = !e.onReceiver;
-    if (e.onReceiver) {
-        link.setLinkMode(2);
-        if (e.model->getHasPowerStatus()) {
-            for (int i = 0; i < kOnlineTries; ++i) {
-                if (link.checkWirelessOnline()) break;
-                dbgOut("获取2.4G模式失败");
-                QThread::msleep(10);
-            }
-            e.model->refreshPowerStatus();
+    COrrivaleUSBDevice* model = e.model;
+    DeviceSession& session = model->session();
+    const bool toReceiver = session.route() != LinkRoute::Receiver;
+    const std::string path = toReceiver ? m_slots.at(id.partnerSlot).path : id.path;
+    if (!session.switchTo(path, toReceiver ? LinkRoute::Receiver : LinkRoute::Cable)) return;
+    if (toReceiver) {
+        if (model->getHasPowerStatus()) {
+            // The receiver is asked on the session's worker whether the device answers; the
+            // power status follows on the UI thread.
+            QPointer<COrrivaleUSBDevice> guard(model);
+            session.checkOnline([guard](bool) {
+                QMetaObject::invokeMethod(
+                    guard.data(),
+                    [guard] {
+                        if (guard) guard->refreshPowerStatus();
+                    },
+                    Qt::QueuedConnection);
+            });
         }
         e.tile->startLinkCheck(1000);
     } else {
-        link.setLinkMode(1);
         e.tile->startLinkPoll();
-        if (e.model->getHasPowerStatus()) e.model->refreshPowerStatus();
+        if (model->getHasPowerStatus()) model->refreshPowerStatus();
     }
     e.tile->refreshLinkText();
 }
@@ -388,16 +324,16 @@ void DeviceManager::onDeviceRemoved(int slot) {
         return;
     }
     if (id.collectionRole != kRoleCommand) return;
-    const bool twoLinks = isWiredKind(id.deviceKind) || isReceiverKind(id.deviceKind);
+    const bool twoLinks = isCableKind(id.deviceKind) || isReceiverKind(id.deviceKind);
     if (twoLinks && partnerConnected(slot)) {
         // The cable went while the receiver is present: the receiver takes over.
-        if (isWiredKind(id.deviceKind)) switchLink(slot);
+        if (isCableKind(id.deviceKind)) switchLink(slot);
         return;
     }
     const int index = entryFor(id.deviceKind, modelIdentityOf(id));
     if (index < 0) return;
     Entry& e = m_entries[index];
-    e.model->commandLink().closeLink();
+    e.model->session().close();
     // The chains would end at their next run on the closed link; stop them now.
     e.tile->stopTimers();
     e.tile->refreshLinkText();
@@ -408,7 +344,7 @@ void DeviceManager::onEventCollectionArrived(int slot) {
     const DeviceIdentity id = m_slots.at(slot);
     const int k = id.deviceKind;
     const std::vector<COrrivaleUSBDevice*>& list = models(modelListOf(k));
-    if (isWiredKind(k)) {
+    if (isCableKind(k)) {
         for (COrrivaleUSBDevice* m : list) {
             const DeviceIdentity& own = m->getIdentity();
             if (m->commandLink().isOpen()) {
@@ -460,7 +396,7 @@ COrrivaleUSBDevice* DeviceManager::model(int index) const {
 
 bool DeviceManager::onReceiver(const COrrivaleUSBDevice* model) const {
     const int i = entryOf(model);
-    return i >= 0 && m_entries[i].onReceiver;
+    return i >= 0 && model->session().onReceiver();
 }
 
 COrrivaleUSBDevice* DeviceManager::selectedModel() const {
@@ -510,9 +446,7 @@ void DeviceManager::showTile(int index, bool visible, bool select) {
         if (e.tile->isSynchroSelected()) ++synchro;
     }
     const bool empty = shown == 0;
-    if (QWidget* w = m_wnd.controls().find("No_device_Link")) w->setVisible(empty);
-    if (QWidget* w = m_wnd.controls().find("device_list_empty")) w->setVisible(empty);
-    if (deviceSwitch) deviceSwitch->setVisible(!empty);
+    m_wnd.showNoDeviceState(empty);
     if (empty) {
         if (powerSwitch) {
             powerSwitch->setCurrentIndex(0);
@@ -545,11 +479,11 @@ void DeviceManager::hideTile(int index) {
 void DeviceManager::endEditInProgress() {
     // An edit that holds the input hook has disabled the device list; its device is gone, so
     // the edit ends unsaved: the hook goes, recording stops and the list is usable again.
-    if (m_editIdle) return;
+    if (!m_editing) return;
     m_wnd.handleMessage(msg::kKeyCaptureHook, 0, 0);
     if (QWidget* list = m_wnd.controls().find("device_select_layout")) list->setEnabled(true);
     for (const Entry& e : m_entries) e.model->setEnabled(true);
-    m_editIdle = true;
+    m_editing = false;
 }
 
 void DeviceManager::selectPreviousTile() {

@@ -31,9 +31,6 @@ ModelList modelListOf(uint32_t deviceKind);
 class DeviceManager : public QObject {
     Q_OBJECT
   public:
-    // How often switchLink asks the receiver whether the mouse is online.
-    static constexpr int kOnlineTries = 26;
-
     // Parented to the window; installs itself in the window's hooks.
     DeviceManager(CMainWnd& wnd, const DeviceTable& table);
     ~DeviceManager() override;
@@ -60,10 +57,10 @@ class DeviceManager : public QObject {
     void selectNextTile();
     void onTileSelected();
     void onTileVisibility(int index, int visible);
-    // The edit flag: cleared while a key-assignment or macro edit holds the input hook and has
-    // disabled the device list, set again when it lets go.
-    void setEditFlag(bool idle) { m_editIdle = idle; }
-    bool editFlag() const { return m_editIdle; }
+    // True while a key-assignment or macro edit holds the input hook and has disabled the
+    // device list; false again when it lets go.
+    void setEditInProgress(bool editing) { m_editing = editing; }
+    bool editInProgress() const { return m_editing; }
     // Ends an edit in progress of the selected device (its device went away): input hook
     // removed, recording stopped, device list and panels enabled again.
     void endEditInProgress();
@@ -86,7 +83,6 @@ class DeviceManager : public QObject {
         COrrivaleUSBDevice* model = nullptr;
         CDeviceOptionUI* tile = nullptr;
         QWidget* powerTile = nullptr;
-        bool onReceiver = false;
     };
     bool partnerConnected(int slot) const;
     // Entry of the first model of the slot's kind whose identity is the same collection as key
@@ -113,7 +109,7 @@ class DeviceManager : public QObject {
     int m_selected = -1;
     uint32_t m_selectedKind = 0;
     uint32_t m_selectedRole = 0;
-    bool m_editIdle = true;
+    bool m_editing = false;
     PageRouter* m_router = nullptr;  // owned by the window
 };
 

@@ -264,12 +264,12 @@ bool CMainWnd::handleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam
 }
 
 void CMainWnd::updateNoDeviceLink() {
-    int shown = 0;
-    if (QWidget* list = m_controls.find("device_select_layout"))
-        for (QWidget* tile : list->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (tile->property("deviceTile").toBool() && !tile->isHidden()) ++shown;
-    const bool empty = shown == 0;
+    showNoDeviceState(!m_hooks.shownTileCount || m_hooks.shownTileCount() == 0);
+}
+
+void CMainWnd::showNoDeviceState(bool empty) {
     if (QWidget* w = m_controls.find("No_device_Link")) w->setVisible(empty);
+    if (QWidget* w = m_controls.find("device_list_empty")) w->setVisible(empty);
     if (QWidget* w = m_controls.find("device_switch")) w->setVisible(!empty);
 }
 

@@ -76,6 +76,9 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
     // Ends the program: closes the secondary windows, then the main window.
     void exitApplication();
 
+    // The "no device" hint instead of the device pages, or the pages.
+    void showNoDeviceState(bool empty);
+
   signals:
     // The program's light-owner state for other programs (wParam 1, lParam = flag).
     void lightOwnerNotify(uint wParam, int lParam);

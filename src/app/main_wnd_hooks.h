@@ -40,6 +40,8 @@ struct MainWndHooks {
     std::function<void(bool active, bool hovering)> onActivity;
     // Messages 1054 (key-capture hook) and the hook messages.
     std::function<void(bool on)> onKeyCaptureHook;
+    // How many device tiles are shown (none without device management).
+    std::function<int()> shownTileCount;
     // Adds entries of its own to the notification-area menu before it opens (demo devices).
     std::function<void(QMenu* menu)> extendTrayMenu;
 };

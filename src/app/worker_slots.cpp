@@ -2,49 +2,29 @@
 
 namespace md {
 
-WorkerSlots::WorkerSlots() {
-    for (Slot& s : m_slots) s.stop = std::make_shared<StopEvent>();
-}
-
 WorkerSlots::~WorkerSlots() {
     stopAll();
 }
 
-bool WorkerSlots::start(int slot, std::function<void(StopEvent&)> body) {
-    if (slot < 0 || slot >= kCount || m_slots[slot].thread.joinable()) return false;
-    Slot& s = m_slots[slot];
-    s.stop->reset();
-    s.done = std::make_shared<Done>();
-    s.thread = std::thread([body = std::move(body), stop = s.stop, done = s.done] {
-        body(*stop);
-        std::lock_guard lock(done->mutex);
-        done->finished = true;
-        done->cv.notify_all();
-    });
+bool WorkerSlots::start(int slot, Worker::Body body) {
+    if (slot < 0 || slot >= kCount || m_slots[slot].running()) return false;
+    m_slots[slot].start(std::move(body));
     return true;
 }
 
 bool WorkerSlots::started(int slot) const {
-    return slot >= 0 && slot < kCount && m_slots[slot].thread.joinable();
+    return slot >= 0 && slot < kCount && m_slots[slot].running();
 }
 
 int WorkerSlots::stopAll(std::chrono::milliseconds timeoutPerThread) {
-    for (Slot& s : m_slots) s.stop->set();
+    for (Worker& w : m_slots) w.signal();
     int ended = 0;
-    for (Slot& s : m_slots) {
-        if (!s.thread.joinable()) continue;
-        bool finished;
-        {
-            std::unique_lock lock(s.done->mutex);
-            finished =
-                s.done->cv.wait_for(lock, timeoutPerThread, [&] { return s.done->finished; });
+    for (Worker& w : m_slots) {
+        if (!w.running()) {
+            w.stop();  // joins a body that returned on its own
+            continue;
         }
-        if (finished) {
-            s.thread.join();
-            ++ended;
-        } else {
-            s.thread.detach();
-        }
+        if (w.stop(timeoutPerThread)) ++ended;
     }
     return ended;
 }

@@ -56,8 +56,9 @@ int runInfo(CliContext& ctx) {
     int rc = kExitOk;
     const auto dev = selectDevice(ctx, rc);
     if (!dev) return rc;
-    DeviceLink link(ctx.backend);
-    if (!link.openLink(dev->identity.path, dev->linkMode)) {
+    DeviceSession device(ctx.backend);
+    DeviceLink& link = device.link();
+    if (!device.open(dev->identity.path, dev->route)) {
         *ctx.err << "cannot open " << dev->identity.path << " (see README: device access)\n";
         return kExitDeviceError;
     }
@@ -68,7 +69,7 @@ int runInfo(CliContext& ctx) {
     const int powerResult = link.readStatus(power, 6, 0);
     const int endResult = link.endSession();
     power[3] = link.isWireless() ? 1 : 0;  // set by the host for display
-    link.closeLink();
+    device.close();
 
     if (ctx.json) {
         Json::Value v;
@@ -83,8 +84,8 @@ int runInfo(CliContext& ctx) {
             Json::Value bytes(Json::arrayValue);
             for (uint8_t b : info) bytes.append(b);
             v["deviceInfo"] = bytes;
-            v["keys"] = info[5];
-            v["macroCapacity"] = info[6] * 128;
+            v["keys"] = static_cast<Json::UInt>(keyEntriesOf(info));
+            v["macroCapacity"] = static_cast<Json::UInt>(macroCapacityOf(info));
         }
         v["powerResult"] = powerResult;
         if (powerResult == 1) {
@@ -108,8 +109,8 @@ int runInfo(CliContext& ctx) {
                  << "\n";
         if (infoResult == 1) {
             *ctx.out << "device information: " << hexBytes(info) << "\n"
-                     << "keys: " << static_cast<int>(info[5]) << "\n"
-                     << "macro capacity: " << info[6] * 128 << " bytes\n";
+                     << "keys: " << keyEntriesOf(info) << "\n"
+                     << "macro capacity: " << macroCapacityOf(info) << " bytes\n";
         } else {
             *ctx.out << "device information: not read (" << infoResult << ")\n";
         }

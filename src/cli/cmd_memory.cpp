@@ -18,8 +18,8 @@ int uploadMemoryImage(CliContext& ctx, MouseSession& s, bool macros) {
         return kExitOk;
     }
     if (r > 0) {
-        *ctx.err << "the macros do not fit into the mouse's " << info[6] * 128 << " bytes: remove "
-                 << r << " events and try again\n";
+        *ctx.err << "the macros do not fit into the mouse's " << macroCapacityOf(info)
+                 << " bytes: remove " << r << " events and try again\n";
         return kExitDeviceError;
     }
     *ctx.err << (macros ? "writing the macros" : "writing the recoil tables")

@@ -140,13 +140,8 @@ int runDpi(CliContext& ctx, MouseSession& s) {
     } else if ((a[0] == "enable" || a[0] == "disable") && a.size() == 2) {
         if (static_cast<size_t>(stage) >= stages.size())
             return badArgument(ctx, "dpi: the profile has no such stage");
-        const bool on = a[0] == "enable";
-        size_t enabled = 0;
-        for (const auto& st : stages) enabled += st.enabled ? 1 : 0;
-        if (!on && stages[static_cast<size_t>(stage)].enabled && enabled == 1) {
+        if (!mouseSetStageEnabled(s.profile, stage, a[0] == "enable"))
             return badArgument(ctx, "dpi disable: the last enabled stage stays enabled");
-        }
-        mouseSetStageEnabled(s.profile, stage, on);
     } else {
         return badArgument(
             ctx, "dpi: set STAGE RESOLUTION | active STAGE | enable STAGE | disable STAGE");

@@ -3,6 +3,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/mouse_session.h"
+#include "devices/mouse/mouse_performance.h"
 #include "profiles/json_file_io.h"
 
 namespace md::cli {
@@ -18,13 +19,7 @@ int dump(CliContext& ctx, MouseSession& s, const std::string& file) {
             deviceResult(ctx, "reading the settings", s.controller->readSettingsBlock(h, hw)))
         return rc;
     LightSetting l = s.profile.readLightInfo();
-    l.mode = h.mode;
-    l.brightness = h.brightness;
-    l.speed = h.speed;
-    l.multiColor = h.multiColor;
-    l.red = h.red;
-    l.green = h.green;
-    l.blue = h.blue;
+    applyHardwareLighting(h, l);
     const auto w = l.toWords();
     s.profile.writeLightInfo(w.w0, w.w1, w.w2, w.w3);
     auto stages = s.profile.readDpiStages();
@@ -38,7 +33,7 @@ int dump(CliContext& ctx, MouseSession& s, const std::string& file) {
     s.profile.writeDpiStages(stages);
     s.profile.setActiveStage(h.activeStage);
     auto words = s.profile.readMouseStages();
-    words[2] = (static_cast<uint32_t>(h.reportRate) << 16) | (words[2] & 0xFFFF);
+    putReportRate(words, h.reportRate);
     words[3] = h.sensorOption;
     s.profile.writeMouseStages(words[0], words[1], words[2], words[3]);
 

@@ -7,6 +7,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/device_select.h"
+#include "common/worker.h"
 #include "devlink/device_detector.h"
 #include "sim/virtual_bus.h"
 
@@ -111,7 +112,13 @@ int runWatch(CliContext& ctx) {
     g_watchStop = &stop;
     auto oldInt = std::signal(SIGINT, onWatchSignal);
     auto oldTerm = std::signal(SIGTERM, onWatchSignal);
-    detector.start(stop);
+    // The detector runs on its worker until the watch ends; when it ends by itself (the
+    // interfaces could not be listed) the watch ends too.
+    Worker worker;
+    worker.start([&](const StopEvent& workerStop) {
+        detector.run(workerStop);
+        stop.set();
+    });
 
     // After each step the detector completes a whole pass before the script goes on, so that
     // the output does not depend on how busy the machine is.
@@ -139,7 +146,9 @@ int runWatch(CliContext& ctx) {
         }
         stop.set();
     }
-    detector.join();
+    while (!stop.wait(std::chrono::hours(24))) {
+    }
+    worker.stop();
     std::signal(SIGINT, oldInt);
     std::signal(SIGTERM, oldTerm);
     g_watchStop = nullptr;

@@ -2,22 +2,13 @@
 
 #include <ostream>
 
+#include "devices/device_registry.h"
 #include "devlink/device_detector.h"
 #include "devlink/device_id_config.h"
 #include "profiles/app_paths.h"
 
 namespace md::cli {
 namespace {
-
-struct KindName {
-    uint16_t kind;
-    const char* name;
-};
-constexpr KindName kKindNames[] = {
-    {kind::kMouseWired, "mouse"},  {kind::kMouseWireless, "receiver"},
-    {kind::kKeyboard, "keyboard"}, {kind::kKeyboardOther, "keyboard-receiver"},
-    {kind::kMousePad, "mousepad"}, {kind::kHeadset, "headset"},
-};
 
 // Collects the slots claimed during a pass; nothing else to do in a command-line run.
 class CollectingDispatcher final : public UiDispatcher {
@@ -29,17 +20,11 @@ class CollectingDispatcher final : public UiDispatcher {
 }  // namespace
 
 const char* kindName(uint16_t deviceKind) {
-    for (const auto& k : kKindNames) {
-        if (k.kind == deviceKind) return k.name;
-    }
-    return "";
+    return connectionName(deviceKind);
 }
 
 std::optional<uint16_t> kindForName(const std::string& name) {
-    for (const auto& k : kKindNames) {
-        if (name == k.name) return k.kind;
-    }
-    return std::nullopt;
+    return kindForConnectionName(name);
 }
 
 DeviceTable configuredDeviceTable() {
@@ -73,7 +58,7 @@ std::optional<SelectedDevice> selectDevice(CliContext& ctx, int& exitCode) {
         SelectedDevice d;
         d.slot = i;
         d.identity = s;
-        d.linkMode = s.deviceKind == kind::kMouseWireless ? 2 : 1;
+        d.route = s.deviceKind == kind::kMouseWireless ? LinkRoute::Receiver : LinkRoute::Cable;
         return d;
     }
     *ctx.err << (wanted ? "no " + ctx.device + " found" : std::string("no supported device found"))

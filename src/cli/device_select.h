@@ -7,6 +7,7 @@
 
 #include "cli/cli_context.h"
 #include "devlink/device_identity.h"
+#include "devlink/device_session.h"
 
 namespace md::cli {
 
@@ -21,7 +22,7 @@ DeviceTable configuredDeviceTable();
 struct SelectedDevice {
     size_t slot = 0;
     DeviceIdentity identity;
-    int linkMode = 1;  // 2 for the mouse through its receiver
+    LinkRoute route = LinkRoute::Cable;  // Receiver for the mouse through its receiver
 };
 
 // Runs one detection pass and picks the command collection. Prints the reason and returns

@@ -61,7 +61,7 @@ std::unique_ptr<MouseSession> openMouse(CliContext& ctx, int& exitCode) {
     if (!dev) return nullptr;
     auto s = std::make_unique<MouseSession>(ctx.backend);
     s->device = *dev;
-    if (!s->link.openLink(dev->identity.path, dev->linkMode)) {
+    if (!s->session.open(dev->identity.path, dev->route)) {
         *ctx.err << "cannot open " << dev->identity.path << " (see README: device access)\n";
         exitCode = kExitDeviceError;
         return nullptr;

@@ -8,16 +8,18 @@
 #include "cli/cli_context.h"
 #include "cli/device_select.h"
 #include "devices/mouse/mouse_controller.h"
-#include "devlink/device_link.h"
+#include "devlink/device_session.h"
 #include "profiles/mouse_profiledata.h"
 #include "profiles/profile_list.h"
 
 namespace md::cli {
 
 struct MouseSession {
-    explicit MouseSession(std::shared_ptr<HidBackend> backend) : link(std::move(backend)) {}
+    explicit MouseSession(std::shared_ptr<HidBackend> backend)
+        : session(std::move(backend)), link(session.link()) {}
     SelectedDevice device;
-    DeviceLink link;
+    DeviceSession session;
+    DeviceLink& link;
     ProfileList profiles;
     CMouseProfiledata profile;
     std::unique_ptr<MouseController> controller;

@@ -11,26 +11,14 @@ DeviceDetector::DeviceDetector(SlotList& slots, UiDispatcher& ui,
                                std::shared_ptr<HidBackend> backend)
     : m_slots(slots), m_ui(ui), m_backend(std::move(backend)), m_probe(m_backend) {}
 
-DeviceDetector::~DeviceDetector() {
-    join();
-}
-
-void DeviceDetector::start(StopEvent& stop) {
-    join();
-    stop.reset();
-    m_running = true;
-    m_thread = std::thread([this, &stop] { run(stop); });
-}
-
-void DeviceDetector::join() {
-    if (m_thread.joinable()) m_thread.join();
-}
+DeviceDetector::~DeviceDetector() = default;
 
 std::chrono::milliseconds DeviceDetector::interval() const {
     return std::chrono::milliseconds(m_backend && m_backend->changeFd() >= 0 ? 500 : 100);
 }
 
-void DeviceDetector::run(StopEvent& stop) {
+void DeviceDetector::run(const StopEvent& stop) {
+    m_running = true;
     for (;;) {
         if (stop.isSet()) {
             dbgOut("抓取设备线程设定退出");
@@ -58,8 +46,7 @@ bool DeviceDetector::runPass() {
             id.collectionNumber = parseCollectionNumber(p);
             id.interfaceNumber = parseInterfaceNumber(p);
             id.path = p;
-            if (!m_slots.isCandidate(id) || !m_probe.openChannel(p, true, false, true, false))
-                continue;
+            if (!m_slots.isCandidate(id) || !m_probe.openChannel(p, HidAccess::Read)) continue;
             id.vendorId = m_probe.attributes().vendorId;
             id.productId = m_probe.attributes().productId;
             id.usagePage = m_probe.caps().usagePage;

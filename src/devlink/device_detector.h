@@ -8,7 +8,6 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
-#include <thread>
 
 #include "common/stop_event.h"
 #include "devlink/hid_channel.h"
@@ -24,10 +23,8 @@ class DeviceDetector {
     DeviceDetector(const DeviceDetector&) = delete;
     DeviceDetector& operator=(const DeviceDetector&) = delete;
 
-    // Starts the worker; it resets stop at start and ends once stop is set.
-    void start(StopEvent& stop);
-    // Waits for the worker to end (every wait in it is cut short by the stop event).
-    void join();
+    // The worker's body (run on a Worker): passes until stop is set or an enumeration fails.
+    void run(const StopEvent& stop);
     bool running() const { return m_running.load(); }
 
     // One pass: enumerate and claim (when a slot is free), then the removal check. False when
@@ -40,8 +37,6 @@ class DeviceDetector {
     uint64_t passes() const { return m_passes.load(); }
 
   private:
-    void run(StopEvent& stop);
-
     SlotList& m_slots;
     UiDispatcher& m_ui;
     std::shared_ptr<HidBackend> m_backend;
@@ -49,7 +44,6 @@ class DeviceDetector {
     bool m_firstPassDone = false;
     std::atomic<bool> m_running{false};
     std::atomic<uint64_t> m_passes{0};
-    std::thread m_thread;
 };
 
 }  // namespace md

@@ -50,7 +50,26 @@ bool DeviceLink::openLink(const std::string& path, int mode) {
     std::lock_guard io(m_ioLock);
     m_opened = false;
     setLinkMode(mode);
-    if (!currentChannel().openChannel(path, true, true, true, false)) return false;
+    if (!currentChannel().openChannel(path)) return false;
+    m_opened = true;
+    return true;
+}
+
+bool DeviceLink::openShared(const std::string& path) {
+    std::lock_guard io(m_ioLock);
+    m_opened = false;
+    if (!m_wiredChannel.openChannel(path)) return false;
+    m_opened = true;
+    return true;
+}
+
+bool DeviceLink::switchLink(const std::string& path, int mode) {
+    std::lock_guard io(m_ioLock);
+    m_opened = false;
+    HidChannel& channel = mode == 2 ? m_wirelessChannel : m_wiredChannel;
+    channel.closeChannel();
+    if (!channel.openChannel(path)) return false;
+    setLinkMode(mode);
     m_opened = true;
     return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // A device's command link over its wired channel and its 2.4G receiver channel: one command
 // transaction per packet with echo check and one retry, and one builder per command code that
-// splits longer transfers into packets. Every operation returns a result code (link_result.h).
+// splits longer transfers into packets. Every operation returns a result code (namespace link).
 //
 // Lock order: commandLock or lightLock (per packet) before ioLock (per channel write and per
 // channel read). Safe for concurrent use by the UI thread and worker threads.
@@ -15,6 +15,7 @@
 #include <string>
 
 #include "devlink/command_packet.h"
+#include "devlink/device_info.h"
 #include "devlink/hid_channel.h"
 
 namespace md {
@@ -30,9 +31,6 @@ inline constexpr int kStatusBusy = -103;    // reply status 0xFE
 inline constexpr int kBadKeyPage = -201;
 }  // namespace link
 
-inline constexpr size_t kDeviceInfoSize = 34;
-using DeviceInfo = std::array<uint8_t, kDeviceInfoSize>;
-
 class DeviceLink {
   public:
     DeviceLink();  // channels on the default HID backend
@@ -44,10 +42,15 @@ class DeviceLink {
     void setLinkMode(int mode);  // 2 = 2.4G (chunks of 24), anything else wired (chunks of 56)
     bool setTransferLength(uint16_t length);  // false above 512, nothing changed
     bool isOpen() const { return m_opened.load(); }
-    void setOpened(bool opened) { m_opened.store(opened); }
-    // Opens the channel of `mode` on path (read, write, overlapped, shared) under the I/O lock,
-    // sets the link mode and, on success, the opened flag.
+    // Opens the channel of `mode` on path under the I/O lock, sets the link mode and, on
+    // success, the opened flag.
     bool openLink(const std::string& path, int mode);
+    // Opens a collection that other programs share (mousepad, headset) on the wired channel;
+    // the link mode stays as it is.
+    bool openShared(const std::string& path);
+    // Makes the channel of `mode` (re)opened on path the live one: the link is closed while it
+    // changes and stays closed when the open fails. The other channel is left as it is.
+    bool switchLink(const std::string& path, int mode);
     // Clears opened and closes both channels.
     void closeLink();
 
@@ -60,8 +63,6 @@ class DeviceLink {
 
     HidChannel& wiredChannel() { return m_wiredChannel; }
     HidChannel& wirelessChannel() { return m_wirelessChannel; }
-    std::recursive_mutex& ioLock() { return m_ioLock; }
-    std::recursive_mutex& eventChannelLock() { return m_eventChannelLock; }
 
     // Transactions (request padded or cut to 64 bytes; reply not cleared before the read).
     int transact(std::span<const uint8_t> request, std::span<uint8_t> reply,
@@ -104,10 +105,9 @@ class DeviceLink {
     std::atomic<bool> m_lightingSuspended{false};
     HidChannel m_wiredChannel;
     HidChannel m_wirelessChannel;
-    std::recursive_mutex m_ioLock;
-    std::recursive_mutex m_eventChannelLock;
-    std::recursive_mutex m_commandLock;
-    std::recursive_mutex m_lightLock;
+    std::mutex m_ioLock;
+    std::mutex m_commandLock;
+    std::mutex m_lightLock;
     std::atomic<bool> m_wireless{false};
     std::atomic<uint8_t> m_chunkSize{24};
 };

@@ -11,7 +11,7 @@ namespace {
 constexpr auto kIdleWait = std::chrono::milliseconds(20);
 }  // namespace
 
-EventReader::EventReader(HidChannel& channel, std::recursive_mutex& channelLock, Handler handler,
+EventReader::EventReader(HidChannel& channel, std::mutex& channelLock, Handler handler,
                          std::string exitText)
     : m_channel(channel),
       m_lock(channelLock),
@@ -23,36 +23,18 @@ EventReader::~EventReader() {
 }
 
 void EventReader::start() {
-    if (m_thread.joinable()) stop(std::chrono::milliseconds(500));
-    m_stop.reset();
-    m_running = true;
-    m_thread = std::thread([this] { run(); });
+    m_worker.start([this](const StopEvent& stop) { run(stop); },
+                   [this] { m_channel.cancelTransfer(); });
 }
 
 bool EventReader::stop(std::chrono::milliseconds timeout) {
-    if (!m_thread.joinable()) return true;
-    m_stop.set();
-    m_channel.cancelTransfer();
-    bool inTime;
-    {
-        std::unique_lock lock(m_doneMutex);
-        inTime = m_done.wait_for(lock, timeout, [this] { return !m_running.load(); });
-    }
-    dbgOut(inTime ? kThreadEndedText : kThreadTimedOutText);
-    if (!inTime) {
-        // Keep cancelling until the worker notices; its reads end at every cancel.
-        while (m_running) {
-            m_channel.cancelTransfer();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-    }
-    m_thread.join();
-    return inTime;
+    if (!running()) return m_worker.stop(timeout);
+    return m_worker.stop(timeout, kThreadEndedText, kThreadTimedOutText);
 }
 
-void EventReader::run() {
+void EventReader::run(const StopEvent& stop) {
     for (;;) {
-        if (m_stop.wait(std::chrono::milliseconds(1))) break;
+        if (stop.isSet()) break;
         // The read runs without the lock (a close from another thread ends it); the report is
         // unpacked under the lock, against the collection that is open now.
         uint16_t code = 0;
@@ -72,17 +54,12 @@ void EventReader::run() {
             }
         }
         if (!got) {
-            if (m_stop.wait(kIdleWait)) break;
+            if (stop.wait(kIdleWait)) break;
             continue;
         }
         m_handler(code);
     }
     dbgOut(m_exitText);
-    {
-        std::lock_guard lock(m_doneMutex);
-        m_running = false;
-    }
-    m_done.notify_all();
 }
 
 }  // namespace md

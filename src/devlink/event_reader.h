@@ -5,15 +5,12 @@
 // worker ends at once instead of being killed.
 
 #include <array>
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
-#include <thread>
 
-#include "common/stop_event.h"
+#include "common/worker.h"
 #include "devlink/hid_channel.h"
 
 namespace md {
@@ -25,36 +22,27 @@ class EventReader {
     // channelLock is held while a report is unpacked, so that the owner can close and reopen
     // the channel under the same lock. exitText is written to the debugger output when
     // the worker ends.
-    EventReader(HidChannel& channel, std::recursive_mutex& channelLock, Handler handler,
+    EventReader(HidChannel& channel, std::mutex& channelLock, Handler handler,
                 std::string exitText);
     ~EventReader();
     EventReader(const EventReader&) = delete;
     EventReader& operator=(const EventReader&) = delete;
 
     void start();
-    // Stops the worker and waits up to timeout for it; writes the outcome text ("...激发状态"
-    // when it ended in time, "...超时" when it did not, in which case it is still joined, as
-    // every wait in it is cancellable). True when it ended within the time-out.
+    // Stops the worker within timeout (Worker::stop) and writes the outcome text ("...激发状态"
+    // when it ended in time, "...超时" when it did not). True when it ended within the time-out.
     bool stop(std::chrono::milliseconds timeout);
-    bool running() const { return m_running.load(); }
+    bool running() const { return m_worker.running(); }
 
   private:
-    void run();
+    void run(const StopEvent& stop);
 
     HidChannel& m_channel;
-    std::recursive_mutex& m_lock;
+    std::mutex& m_lock;
     Handler m_handler;
     std::string m_exitText;
-    StopEvent m_stop;
-    std::atomic<bool> m_running{false};
-    std::mutex m_doneMutex;
-    std::condition_variable m_done;
-    std::thread m_thread;
     std::array<uint8_t, 1024> m_buffer{};  // one report; event reports are a few bytes
+    Worker m_worker;                       // last: stopped before the members its body uses go
 };
-
-// Debugger texts naming how a worker ended.
-inline constexpr const char* kThreadEndedText = "线程退出：：对象处于激发状态\n";
-inline constexpr const char* kThreadTimedOutText = "线程退出：：对象处于非激发状态，超时\n";
 
 }  // namespace md

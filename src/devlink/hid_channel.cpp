@@ -101,12 +101,8 @@ void HidChannel::freeHidPaths() {
     m_pathCursor = 0;
 }
 
-bool HidChannel::openChannel(const std::string& path, bool forRead, bool forWrite, bool overlapped,
-                             bool exclusive) {
-    m_forRead = forRead;
-    m_forWrite = forWrite;
-    m_overlapped = overlapped;
-    m_exclusive = exclusive;  // hidraw has no share modes; kept for the caller's record
+bool HidChannel::openChannel(const std::string& path, HidAccess access) {
+    m_access = access;
     m_path = path;
     return reopenChannel();
 }
@@ -116,7 +112,7 @@ bool HidChannel::reopenChannel() {
     releaseLocked();
     if (!m_backend) return false;
     std::shared_ptr<HidNode> node =
-        m_backend->open(std::string(pathNode(m_path)), m_forRead, m_forWrite);
+        m_backend->open(std::string(pathNode(m_path)), true, m_access == HidAccess::ReadWrite);
     if (!node) return false;
     if (!loadCapabilities(std::move(node))) {
         releaseLocked();

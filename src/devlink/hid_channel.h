@@ -22,6 +22,9 @@ namespace md {
 // No time-out for readReport / writeReport.
 inline constexpr uint32_t kInfinite = 0xFFFFFFFF;
 
+// How a collection is opened: event collections are only read.
+enum class HidAccess { Read, ReadWrite };
+
 // HIDD_ATTRIBUTES.
 struct HidAttributes {
     uint32_t size = 10;
@@ -65,8 +68,8 @@ class HidChannel {
     uint32_t pathCount() const { return static_cast<uint32_t>(m_paths.size()); }
 
     // Open state.
-    bool openChannel(const std::string& path, bool forRead, bool forWrite, bool overlapped,
-                     bool exclusive);
+    // Opens the collection at path (the node is shared: hidraw has no share modes).
+    bool openChannel(const std::string& path, HidAccess access = HidAccess::ReadWrite);
     bool reopenChannel();
     void closeChannel();
     bool isOpen() const;
@@ -106,10 +109,7 @@ class HidChannel {
     std::vector<std::string> m_paths;
     uint32_t m_pathCursor = 0;
 
-    bool m_forRead = false;
-    bool m_forWrite = false;
-    bool m_overlapped = false;
-    bool m_exclusive = false;
+    HidAccess m_access = HidAccess::ReadWrite;
     std::string m_path;
 
     // What one open holds: the node, its parsed collection and the raw read buffer. Shared so

@@ -4,6 +4,7 @@
 
 #include "common/dbg_out.h"
 #include "common/le_bytes.h"
+#include "devlink/device_info.h"
 
 namespace md::sim {
 
@@ -38,7 +39,7 @@ Firmware::Firmware(FirmwareDefinition definition) : m_definition(std::move(defin
     m_keyTable = m_definition.keyTable;
     m_keyLayout = m_definition.keyTable;
     m_keyByteTable = m_definition.keyByteTable;
-    m_macro.assign(static_cast<size_t>(m_deviceInfo[6]) * 128, 0);
+    m_macro.assign(macroCapacityOf(m_deviceInfo), 0);
     m_recoil.assign(m_definition.recoilSize, 0);
     m_colour.assign(m_definition.colourPages * kColourPageSize, 0);
     m_frame.assign(m_definition.frameSize, 0);
@@ -233,7 +234,8 @@ std::vector<uint8_t> Firmware::keyLayout() const {
 
 void Firmware::setKeyLayoutEntry(size_t i, std::array<uint8_t, 3> bytes) {
     std::lock_guard lock(m_mutex);
-    if (3 * i + 3 <= m_keyLayout.size()) std::copy(bytes.begin(), bytes.end(), m_keyLayout.begin() + 3 * static_cast<long>(i));
+    if (3 * i + 3 <= m_keyLayout.size())
+        std::copy(bytes.begin(), bytes.end(), m_keyLayout.begin() + 3 * static_cast<long>(i));
 }
 
 std::vector<uint8_t> Firmware::keyByteTable() const {

@@ -5,6 +5,7 @@
 
 #include "common/le_bytes.h"
 #include "devices/mouse/mouse_key_table.h"
+#include "devlink/device_info.h"
 
 namespace md::sim {
 
@@ -67,10 +68,10 @@ std::array<uint8_t, kDeviceInfoSize> makeDeviceInfo(uint16_t productId, uint8_t 
     std::array<uint8_t, kDeviceInfoSize> info{};
     putLe16(info, 0, productId);
     putLe16(info, 2, 0x0103);  // firmware 1.03
-    info[4] = 8;               // hardware profiles
-    info[5] = keyEntries;
-    info[6] = macroUnits;
-    info[7] = ledCount;
+    info[device_info::kHardwareProfiles] = 8;
+    info[device_info::kKeyEntries] = keyEntries;
+    info[device_info::kMacroUnits] = macroUnits;
+    info[device_info::kLedCount] = ledCount;
     return info;
 }
 

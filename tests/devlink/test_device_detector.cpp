@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "common/dbg_out.h"
+#include "common/worker.h"
 #include "devlink/device_detector.h"
 #include "devlink/device_id_config.h"
 #include "devlink/hid_path.h"
@@ -183,9 +184,8 @@ TEST_F(DetectorTest, WorkerFollowsPlugAndUnplugAndStopsOnItsEvent) {
         std::lock_guard lock(linesMutex);
         lines.emplace_back(l);
     });
-    StopEvent stop;
-    stop.set();  // the worker resets it at start
-    detector->start(stop);
+    Worker worker;
+    worker.start([this](const StopEvent& stop) { detector->run(stop); });
     auto mouse = sim::makeMouse();
     bus->plug(mouse);
     auto waitFor = [&](size_t slot, bool connected) {
@@ -199,8 +199,7 @@ TEST_F(DetectorTest, WorkerFollowsPlugAndUnplugAndStopsOnItsEvent) {
     bus->unplug(mouse);
     EXPECT_TRUE(waitFor(4, false));
     EXPECT_TRUE(waitFor(5, false));
-    stop.set();
-    detector->join();
+    EXPECT_TRUE(worker.stop());
     setDbgSink(nullptr);
     EXPECT_FALSE(detector->running());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "抓取设备线程设定退出"), lines.end());

@@ -39,12 +39,12 @@ class EventReaderTest : public test::SimMouseLinks {
         SimMouseLinks::SetUp();
         path = test::simPath(bus, 0x248A, 0x5B50, 1, 3);
         channelPtr = std::make_unique<HidChannel>(bus);
-        ASSERT_TRUE(channel().openChannel(path, true, true, true, false));
+        ASSERT_TRUE(channel().openChannel(path));
     }
     HidChannel& channel() { return *channelPtr; }
     std::string path;
     std::unique_ptr<HidChannel> channelPtr;
-    std::recursive_mutex lock;
+    std::mutex lock;
     Codes codes;
 };
 

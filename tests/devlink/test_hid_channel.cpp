@@ -60,7 +60,7 @@ TEST_F(HidChannelTest, MoreThanEightInterfacesAreAllListed) {
 
 TEST_F(HidChannelTest, OpenLoadsCapabilitiesOfThePathsCollection) {
     HidChannel ch(backend);
-    ASSERT_TRUE(ch.openChannel(vendorPath(), true, true, true, false));
+    ASSERT_TRUE(ch.openChannel(vendorPath()));
     EXPECT_TRUE(ch.isOpen());
     EXPECT_EQ(ch.caps().usagePage, 0xFF1C);
     EXPECT_EQ(ch.caps().usage, 0x92);
@@ -89,19 +89,18 @@ TEST_F(HidChannelTest, OpenFailsForPathsThatNameNothingUsable) {
     };
     for (const auto& p : cases) {
         HidChannel ch(backend);
-        EXPECT_FALSE(ch.openChannel(p, true, true, true, false)) << p;
+        EXPECT_FALSE(ch.openChannel(p)) << p;
         EXPECT_FALSE(ch.isOpen());
     }
     tree.add(5, kVid, kPid, 2, 3,
              {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0xB4, 0xC0});  // pop on empty stack
     HidChannel ch(backend);
-    EXPECT_FALSE(
-        ch.openChannel(tree.node(5) + "#vid_248a&pid_5b50&mi_02", true, true, true, false));
+    EXPECT_FALSE(ch.openChannel(tree.node(5) + "#vid_248a&pid_5b50&mi_02"));
 }
 
 TEST_F(HidChannelTest, WriteAndReadRoundTripWithReportIdFiltering) {
     HidChannel ch(backend);
-    ASSERT_TRUE(ch.openChannel(vendorPath(), true, true, true, false));
+    ASSERT_TRUE(ch.openChannel(vendorPath()));
     std::vector<uint8_t> packet(65, 0);
     packet[0] = 0x04;
     packet[4] = 0x01;
@@ -125,8 +124,7 @@ TEST_F(HidChannelTest, WriteAndReadRoundTripWithReportIdFiltering) {
 
 TEST_F(HidChannelTest, ReportsWithoutIdsGetAZeroIdByte) {
     HidChannel ch(backend);
-    ASSERT_TRUE(
-        ch.openChannel(tree.node(0) + "#vid_248a&pid_5b50&mi_00", true, false, true, false));
+    ASSERT_TRUE(ch.openChannel(tree.node(0) + "#vid_248a&pid_5b50&mi_00", HidAccess::Read));
     tree.sendFromDevice(0, {0x02, 0x00, 0x04, 0x00, 0, 0, 0, 0});
     auto buf = ch.reportBuffer(HidReportType::Input);
     uint32_t n = 0;
@@ -145,7 +143,7 @@ TEST_F(HidChannelTest, ReportsWithoutIdsGetAZeroIdByte) {
 
 TEST_F(HidChannelTest, UnpackKeepsItemsOfOtherReportsAndFullListsUnterminated) {
     HidChannel ch(backend);
-    ASSERT_TRUE(ch.openChannel(consumerPath(), true, false, true, false));
+    ASSERT_TRUE(ch.openChannel(consumerPath(), HidAccess::Read));
     auto items = ch.items(HidReportType::Input);
     ASSERT_EQ(items.size(), 1u);
     ASSERT_EQ(items[0].maxUsageLength, 1u);
@@ -161,7 +159,7 @@ TEST_F(HidChannelTest, UnpackKeepsItemsOfOtherReportsAndFullListsUnterminated) {
 
 TEST_F(HidChannelTest, ReadTimesOutWithZeroBytes) {
     HidChannel ch(backend);
-    ASSERT_TRUE(ch.openChannel(vendorPath(), true, true, true, false));
+    ASSERT_TRUE(ch.openChannel(vendorPath()));
     std::vector<uint8_t> buf(65);
     uint32_t n = 99;
     EXPECT_FALSE(ch.readReport(65, &n, buf.data(), 20));
@@ -171,7 +169,7 @@ TEST_F(HidChannelTest, ReadTimesOutWithZeroBytes) {
 
 TEST_F(HidChannelTest, CancelSignalledBeforeAReadEndsItAtOnceAndOnlyOnce) {
     HidChannel ch(backend);
-    ASSERT_TRUE(ch.openChannel(vendorPath(), true, true, true, false));
+    ASSERT_TRUE(ch.openChannel(vendorPath()));
     std::vector<uint8_t> buf(65);
     uint32_t n = 99;
     ch.cancelTransfer();
@@ -186,7 +184,7 @@ TEST_F(HidChannelTest, CancelSignalledBeforeAReadEndsItAtOnceAndOnlyOnce) {
 
 TEST_F(HidChannelTest, ClosingFromAnotherThreadEndsAWaitingRead) {
     HidChannel ch(backend);
-    ASSERT_TRUE(ch.openChannel(vendorPath(), true, true, true, false));
+    ASSERT_TRUE(ch.openChannel(vendorPath()));
     std::atomic<bool> result{true};
     std::atomic<uint32_t> count{99};
     std::thread reader([&] {
@@ -212,7 +210,7 @@ TEST_F(HidChannelTest, ClosingFromAnotherThreadEndsAWaitingRead) {
 
 TEST_F(HidChannelTest, UnpluggedDeviceEndsReadsAndIsNoLongerPresent) {
     HidChannel ch(backend);
-    ASSERT_TRUE(ch.openChannel(vendorPath(), true, true, true, false));
+    ASSERT_TRUE(ch.openChannel(vendorPath()));
     EXPECT_TRUE(backend->present(tree.node(1), kVid, kPid));
     EXPECT_FALSE(backend->present(tree.node(1), kVid, 0x1234));
     tree.remove(1);

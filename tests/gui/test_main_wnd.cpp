@@ -116,11 +116,11 @@ TEST_F(MainWndTest, ArrivalsIgnoredWhileSuspended) {
 
 TEST_F(MainWndTest, WorkerSlotsStopOnShutdown) {
     std::atomic<bool> ended{false};
-    ASSERT_TRUE(wnd->workers().start(WorkerSlots::kDetectionSlot, [&](StopEvent& stop) {
+    ASSERT_TRUE(wnd->workers().start(WorkerSlots::kDetectionSlot, [&](const StopEvent& stop) {
         stop.wait(std::chrono::seconds(60));
         ended = true;
     }));
-    EXPECT_FALSE(wnd->workers().start(WorkerSlots::kDetectionSlot, [](StopEvent&) {}));
+    EXPECT_FALSE(wnd->workers().start(WorkerSlots::kDetectionSlot, [](const StopEvent&) {}));
     EXPECT_EQ(wnd->workers().stopAll(), 1);
     EXPECT_TRUE(ended);
 }
@@ -164,7 +164,7 @@ TEST_F(MainWndTest, GameLightingRoutesAndArmsTheRestoreTimer) {
 TEST_F(MainWndTest, ExitFromTheMenuClosesForGood) {
     showAndInit();
     std::atomic<bool> stopped{false};
-    wnd->workers().start(WorkerSlots::kLightingSlot, [&](StopEvent& stop) {
+    wnd->workers().start(WorkerSlots::kLightingSlot, [&](const StopEvent& stop) {
         stop.wait(std::chrono::seconds(60));
         stopped = true;
     });

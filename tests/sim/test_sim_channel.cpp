@@ -93,7 +93,7 @@ TEST(SimChannel, WriteABlockAndReadItBackOnEveryDeviceKind) {
     for (const auto& d : bus->devices()) {
         SCOPED_TRACE(d->label());
         HidChannel ch(bus);
-        ASSERT_TRUE(ch.openChannel(commandPath(*bus, *d), true, true, true, false));
+        ASSERT_TRUE(ch.openChannel(commandPath(*bus, *d)));
         // Profile 1's block at the device's own stride; the lighting-only devices read it back
         // at 25 × p.
         const bool lightingOnly = d->label() == "mousepad" || d->label() == "headset";
@@ -121,7 +121,7 @@ TEST(SimChannel, EventReportsUnpackToTheirConsumerUsage) {
     for (const auto& c : collectionsOf(bus, receiver->vendorId(), receiver->productId()))
         if (c.interfaceNumber == 1 && c.collectionNumber == 3) path = c.path;
     HidChannel events(std::shared_ptr<HidBackend>(&bus, [](HidBackend*) {}));
-    ASSERT_TRUE(events.openChannel(path, true, true, true, false));
+    ASSERT_TRUE(events.openChannel(path));
     // A command reply on the same interface is not the event collection's.
     SimHost host(bus, *receiver);
     ASSERT_TRUE(host.transact(commandPacket(cmd::kBeginSession, 0, 0)));
@@ -143,7 +143,7 @@ TEST(SimChannel, HeadsetTakesLedReportsOverTheControlPipe) {
     auto bus = makeVirtualBus({"headset"}, "");
     auto headset = bus->device("headset");
     HidChannel ch(bus);
-    ASSERT_TRUE(ch.openChannel(commandPath(*bus, *headset), true, true, true, false));
+    ASSERT_TRUE(ch.openChannel(commandPath(*bus, *headset)));
     std::array<uint8_t, kHeadsetLedReportSize> report{0xFF, 0x44, 0xAC, 0, 1, 2, 3, 4, 5, 6, 7};
     ASSERT_TRUE(ch.setOutputReport(report));
     const auto leds = headset->firmware().headsetLeds(0x44);
@@ -158,7 +158,7 @@ TEST(SimChannel, UnplugEndsAReadWaitingOnTheChannel) {
     auto bus = makeVirtualBus({"mouse"}, "");
     auto mouse = bus->device("mouse");
     HidChannel ch(bus);
-    ASSERT_TRUE(ch.openChannel(commandPath(*bus, *mouse), true, true, true, false));
+    ASSERT_TRUE(ch.openChannel(commandPath(*bus, *mouse)));
     auto pending = std::async(std::launch::async, [&] {
         Packet buf{};
         uint32_t n = 0;

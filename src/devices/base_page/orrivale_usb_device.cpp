@@ -12,10 +12,6 @@
 namespace md {
 namespace {
 
-
-// Links use the process-wide HID backend (hidraw, or the virtual bus of the demo and tests).
-std::unique_ptr<DeviceLink> makeLink() { return std::make_unique<DeviceLink>(); }
-
 void selectPage(QWidget* sw, int page) {
     if (auto* stack = qobject_cast<QStackedWidget*>(sw)) {
         if (page < stack->count()) stack->setCurrentIndex(page);
@@ -27,7 +23,8 @@ void selectPage(QWidget* sw, int page) {
 }  // namespace
 
 COrrivaleUSBDevice::COrrivaleUSBDevice(QWidget* parent)
-    : QWidget(parent), m_commandLink(makeLink()), m_eventLink(makeLink()) {
+    // The process-wide HID backend: hidraw, or the virtual bus of the demo and tests.
+    : QWidget(parent), m_session(std::make_unique<DeviceSession>()) {
     m_powerTileUpdater = [](QWidget* tile, const PowerStatus& s) {
         tile->setProperty("powerStatus",
                           QByteArray(reinterpret_cast<const char*>(s.data()), int(s.size())));
@@ -37,8 +34,7 @@ COrrivaleUSBDevice::COrrivaleUSBDevice(QWidget* parent)
 COrrivaleUSBDevice::~COrrivaleUSBDevice() {
     m_keyButtons.clear();
     m_lightButtons.clear();
-    m_commandLink->closeLink();
-    m_eventLink->closeLink();
+    m_session.reset();  // stops its workers and closes every collection
 }
 
 void COrrivaleUSBDevice::setKeyCount(int n) {
@@ -192,7 +188,7 @@ void COrrivaleUSBDevice::setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, 
 
 void COrrivaleUSBDevice::setHostLighting(bool flag) {
     m_hostLighting = flag;
-    if (flag && m_deviceKind == 1) m_commandLink->enableHostLighting();
+    if (flag && m_deviceKind == kind::kKeyboard) commandLink().enableHostLighting();
 }
 
 void COrrivaleUSBDevice::replaceLedSettings(std::vector<LightSetting> list) {
@@ -210,7 +206,7 @@ std::string COrrivaleUSBDevice::dataFolderPath() const {
 }
 
 void COrrivaleUSBDevice::refreshPowerStatusShared() {
-    const std::optional<PowerStatus> status = readPowerStatus(*m_commandLink);
+    const std::optional<PowerStatus> status = readPowerStatus(commandLink());
     if (!status) return;
     if (m_powerTile && m_powerTileUpdater) m_powerTileUpdater(m_powerTile, *status);
     if (m_ownerWindow) emit ownerMessage(kPowerStatusMessage, (*status)[4], 0);

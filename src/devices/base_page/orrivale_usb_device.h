@@ -24,6 +24,7 @@
 #include "devices/lighting/led_colour.h"
 #include "devlink/device_identity.h"
 #include "devlink/device_link.h"
+#include "devlink/device_session.h"
 #include "devlink/hid_backend.h"
 #include "profiles/profile_records.h"
 
@@ -43,8 +44,10 @@ class COrrivaleUSBDevice : public QWidget {
     // The class name the page and the main window know the model by.
     virtual QString controlClass() const { return QStringLiteral("OrrivaleUSBDevice"); }
 
-    DeviceLink& commandLink() { return *m_commandLink; }
-    DeviceLink& eventLink() { return *m_eventLink; }
+    // The device as opened: command link, event collections, cable / receiver switching.
+    DeviceSession& session() { return *m_session; }
+    const DeviceSession& session() const { return *m_session; }
+    DeviceLink& commandLink() { return m_session->link(); }
 
     // --- creation setters, in the order the main window calls them ---
     void setLayoutFile(const QString& path) { m_layoutFile = path; }
@@ -163,8 +166,7 @@ class COrrivaleUSBDevice : public QWidget {
     void replaceLedSettings(std::vector<LightSetting> list);
 
   private:
-    std::unique_ptr<DeviceLink> m_commandLink;
-    std::unique_ptr<DeviceLink> m_eventLink;
+    std::unique_ptr<DeviceSession> m_session;
     QString m_layoutFile;
     std::string m_profileName;
     std::string m_lightListName;
@@ -182,7 +184,6 @@ class COrrivaleUSBDevice : public QWidget {
     std::map<int, int> m_keyLightMap;
     std::vector<lighting::LedColour> m_ledColours;
     LightSetting m_lighting;
-    std::recursive_mutex m_stepLock;
     std::recursive_mutex m_lightListLock;
     std::vector<LightSetting> m_ledSettings;
     bool m_hostLighting = true;

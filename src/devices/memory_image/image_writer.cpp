@@ -44,7 +44,7 @@ int writeMacrosToDevice(DeviceLink& link, const std::string& folder, DeviceInfo&
     std::vector<EntryEvents> entries;
     if (!loadMacroEntries(folder, entries) || entries.empty()) return kWritten;
     const size_t total = imageLength(entries);
-    const size_t capacity = static_cast<size_t>(info[6]) * 128;
+    const size_t capacity = macroCapacityOf(info);
     if (total > capacity) return static_cast<int>((total - capacity) / 4) + 1;
     const std::vector<uint8_t> image = buildImage(entries);
     if (image.empty()) return kFailed;

@@ -1,6 +1,7 @@
 #include "devices/mouse/mouse_controller.h"
 
 #include "devices/mouse/mouse_key_table.h"
+#include "devices/mouse/mouse_performance.h"
 
 namespace md {
 
@@ -9,13 +10,13 @@ bool MouseController::readDeviceAndKeys() {
     m_link.beginSession();
     DeviceInfo info{};
     if (m_link.readDeviceInfo(info) != link::kOk) return false;
-    if (!m_link.setTransferLength(static_cast<uint16_t>(info[5] * 3))) return false;
+    if (!m_link.setTransferLength(static_cast<uint16_t>(keyEntriesOf(info) * 3))) return false;
     std::vector<uint8_t> table(kKeyTableBytes, 0);
     if (m_link.readKeyTable(table) != link::kOk) return false;
     m_link.endSession();
     m_deviceInfo = info;
     m_keyTable = std::move(table);
-    m_keyPositionMap = buildKeyPositionMap(m_keyTable, info[5]);
+    m_keyPositionMap = buildKeyPositionMap(m_keyTable, keyEntriesOf(info));
     return true;
 }
 
@@ -41,21 +42,12 @@ int MouseController::readHardwareSettings(uint8_t* profileOut) {
     m_hardwareProfile = active;
     m_hardware = read;
     m_activeStage = m_hardware.activeStage;
-    // The lighting follows the mouse except for the direction, which the mouse does not report.
-    m_lighting.mode = m_hardware.mode;
-    m_lighting.brightness = m_hardware.brightness;
-    m_lighting.speed = m_hardware.speed;
-    m_lighting.multiColor = m_hardware.multiColor;
-    m_lighting.red = m_hardware.red;
-    m_lighting.green = m_hardware.green;
-    m_lighting.blue = m_hardware.blue;
-    m_lighting.reserved1 = m_hardware.reserved;
+    applyHardwareLighting(m_hardware, m_lighting);
     m_profile.setActiveStage(m_activeStage);
     const auto w = m_lighting.toWords();
     m_profile.writeLightInfo(w.w0, w.w1, w.w2, w.w3);
     m_profile.save();
-    m_mouseStages[2] =
-        (static_cast<uint32_t>(m_hardware.reportRate) << 16) | (m_mouseStages[2] & 0xFFFF);
+    putReportRate(m_mouseStages, m_hardware.reportRate);
     m_mouseStages[3] = m_hardware.sensorOption;
     if (profileOut) *profileOut = active;
     return 1;
@@ -67,7 +59,7 @@ int MouseController::writeSettingsBlock(uint8_t profile, uint8_t firstByte) {
     in.stages = m_profile.readDpiStages();
     in.activeStage = m_profile.getActiveStage();
     const auto words = m_profile.readMouseStages();
-    in.reportRate = static_cast<uint8_t>(words[2] >> 16);
+    in.reportRate = reportRateOf(words);
     in.fwGuanggan = static_cast<uint8_t>(words[3]);
     in.lighting = m_profile.readLightInfo();
     m_profile.readCorrectInfo();  // read with the rest; the corrections do not reach the mouse
@@ -94,7 +86,8 @@ int MouseController::writeKeyTableToDevice(int page, const std::vector<KeyBindin
     if (!m_link.isOpen() || !online()) return 0;
     DeviceInfo info{};
     if (const int r = m_link.readDeviceInfo(info); r != link::kOk) return r;
-    const auto table = buildKeyTableForWrite(m_keyTable, info[5], m_keyPositionMap, bindings);
+    const auto table =
+        buildKeyTableForWrite(m_keyTable, keyEntriesOf(info), m_keyPositionMap, bindings);
     if (!online()) return 0;
     if (const int r = m_link.beginSession(); r != link::kOk) return r;
     const int result = m_link.writeKeyTable(table, page);

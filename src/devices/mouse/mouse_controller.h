@@ -65,8 +65,8 @@ class MouseController {
     int onButtonEvent(int position) const;
 
     const DeviceInfo& deviceInfo() const { return m_deviceInfo; }
-    size_t keyEntries() const { return m_deviceInfo[5]; }
-    size_t macroCapacityBytes() const { return static_cast<size_t>(m_deviceInfo[6]) * 128; }
+    size_t keyEntries() const { return keyEntriesOf(m_deviceInfo); }
+    size_t macroCapacityBytes() const { return macroCapacityOf(m_deviceInfo); }
     const std::vector<uint8_t>& keyTable() const { return m_keyTable; }
     const std::vector<int>& keyPositionMap() const { return m_keyPositionMap; }
     uint8_t hardwareProfile() const { return m_hardwareProfile; }

@@ -6,7 +6,6 @@
 #include "devices/lighting/key_glow.h"
 #include "devices/lighting/lighting_tables.h"
 #include "devices/lighting/wave_steps.h"
-#include "devlink/event_reader.h"
 
 namespace md {
 
@@ -114,28 +113,17 @@ std::chrono::milliseconds MouseLightingPreview::nextWait() const {
 }
 
 void MouseLightingPreview::start() {
-    stop();
-    m_stop.reset();
-    m_running = true;
-    m_thread = std::thread([this] { run(); });
+    m_worker.start([this](const StopEvent& stop) { run(stop); });
 }
 
 bool MouseLightingPreview::stop(std::chrono::milliseconds timeout) {
-    if (!m_thread.joinable()) return true;
-    m_stop.set();
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (m_running && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    const bool inTime = !m_running;
-    dbgOut(inTime ? kThreadEndedText : kThreadTimedOutText);
-    m_thread.join();  // every wait in the worker ends at the stop event
-    return inTime;
+    if (!running()) return m_worker.stop(timeout);
+    return m_worker.stop(timeout, kThreadEndedText, kThreadTimedOutText);
 }
 
-void MouseLightingPreview::run() {
+void MouseLightingPreview::run(const StopEvent& stop) {
     auto wait = std::chrono::milliseconds(1);
-    while (!m_stop.wait(wait)) {
+    while (!stop.wait(wait)) {
         if (!m_link.isOpen()) {
             wait = std::chrono::milliseconds(100);
             continue;
@@ -154,7 +142,6 @@ void MouseLightingPreview::run() {
         }
     }
     dbgOut("MS灯光线程设定退出");
-    m_running = false;
 }
 
 }  // namespace md

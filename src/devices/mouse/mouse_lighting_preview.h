@@ -6,11 +6,10 @@
 #include <atomic>
 #include <chrono>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "common/clock.h"
-#include "common/stop_event.h"
+#include "common/worker.h"
 #include "devices/lighting/effect_state.h"
 #include "devices/lighting/effect_step_list.h"
 #include "devices/lighting/led_colour.h"
@@ -46,11 +45,11 @@ class MouseLightingPreview {
     void start();
     // Ends the worker; writes the outcome to the debugger output. True when it ended in time.
     bool stop(std::chrono::milliseconds timeout = std::chrono::milliseconds(1000));
-    bool running() const { return m_running.load(); }
+    bool running() const { return m_worker.running(); }
 
   private:
     void runStep(uint8_t mode);
-    void run();
+    void run(const StopEvent& stop);
     std::chrono::milliseconds nextWait() const;
 
     DeviceLink& m_link;
@@ -64,9 +63,7 @@ class MouseLightingPreview {
     uint64_t m_last = 0;
     int m_count = 0;
     std::atomic<uint64_t> m_stepsRun{0};
-    StopEvent m_stop;
-    std::atomic<bool> m_running{false};
-    std::thread m_thread;
+    Worker m_worker;  // last: stopped before the members its body uses go
 };
 
 }  // namespace md

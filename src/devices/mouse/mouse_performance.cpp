@@ -22,12 +22,18 @@ void changeWords(CMouseProfiledata& profile, F change) {
 
 }  // namespace
 
-void mouseSetStageEnabled(CMouseProfiledata& profile, int n, bool on) {
+bool mouseSetStageEnabled(CMouseProfiledata& profile, int n, bool on) {
     auto stages = profile.readDpiStages();
-    if (n >= 0 && static_cast<size_t>(n) < stages.size())
-        stages[static_cast<size_t>(n)].enabled = on ? 1 : 0;
+    if (n >= 0 && static_cast<size_t>(n) < stages.size()) {
+        DpiStage& stage = stages[static_cast<size_t>(n)];
+        size_t enabled = 0;
+        for (const DpiStage& s : stages) enabled += s.enabled ? 1 : 0;
+        if (!on && stage.enabled && enabled == 1) return false;
+        stage.enabled = on ? 1 : 0;
+    }
     profile.writeDpiStages(stages);
     profile.save();
+    return true;
 }
 
 void mouseSetCurrentStage(CMouseProfiledata& profile, int n) {
@@ -54,8 +60,15 @@ int mouseSetStageResolution(CMouseProfiledata& profile, int n, int resolution) {
     return p;
 }
 
+uint8_t reportRateOf(const std::array<uint32_t, 4>& words) {
+    return static_cast<uint8_t>(words[2] >> 16);
+}
+void putReportRate(std::array<uint32_t, 4>& words, int index) {
+    words[2] = withHigh(words[2], index);
+}
+
 void mouseSetReportRate(CMouseProfiledata& profile, int index) {
-    changeWords(profile, [&](auto& w) { w[2] = withHigh(w[2], index); });
+    changeWords(profile, [&](auto& w) { putReportRate(w, index); });
 }
 void mouseSetPointerSpeed(CMouseProfiledata& profile, int speed) {
     changeWords(profile, [&](auto& w) { w[0] = withHigh(w[0], speed); });

@@ -4,6 +4,7 @@
 // then sent with MouseController::writeSettingsBlock; the pointer, wheel and double-click
 // values are only stored.
 
+#include <array>
 #include <cstdint>
 
 #include "profiles/mouse_profiledata.h"
@@ -11,7 +12,8 @@
 namespace md {
 
 // Stage n enabled or disabled (a stage outside the stored list leaves it unchanged); saved.
-void mouseSetStageEnabled(CMouseProfiledata& profile, int n, bool on);
+// The last enabled stage stays enabled: false, and nothing changed, when asked to disable it.
+bool mouseSetStageEnabled(CMouseProfiledata& profile, int n, bool on);
 // Stage n becomes the current stage; not saved (the next save writes it).
 void mouseSetCurrentStage(CMouseProfiledata& profile, int n);
 // Stage n gets DPI position p; the list is lengthened with all-zero stages up to n; saved.
@@ -22,6 +24,9 @@ int mouseSetStageResolution(CMouseProfiledata& profile, int n, int resolution);
 // Mouse-stage words: 0 = MouseSpeed << 16 | DoubleClickTime, 1 = ScorllPage << 16 |
 // PointerPrecision, 2 = report-rate index << 16 | WheelScorlllinse, 3 = FWguanggan. Each saves.
 void mouseSetReportRate(CMouseProfiledata& profile, int index);
+// The report-rate index in the words (high half of word 2), read and written in place.
+uint8_t reportRateOf(const std::array<uint32_t, 4>& words);
+void putReportRate(std::array<uint32_t, 4>& words, int index);
 void mouseSetPointerSpeed(CMouseProfiledata& profile, int speed);
 void mouseSetPointerPrecision(CMouseProfiledata& profile, bool on);
 void mouseSetWheelLines(CMouseProfiledata& profile, int lines);  // also clears scroll-by-page

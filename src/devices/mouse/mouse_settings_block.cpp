@@ -4,29 +4,31 @@
 
 namespace md {
 
+using namespace mouse_block;
+
 MouseSettingsBlock encodeMouseSettingsBlock(const MouseSettingsInput& in) {
     MouseSettingsBlock b{};
     const LightSetting& l = in.lighting;
-    b[0] = in.firstByte;
-    b[1] = l.mode >= 5 ? 0 : l.mode;  // modes 5 and up are host-side effects
-    b[2] = l.brightness;
-    b[3] = l.speed;
-    b[4] = l.direction;
-    b[5] = l.multiColor;
-    b[6] = l.red;
-    b[7] = l.green;
-    b[8] = l.blue;
-    b[9] = l.reserved1;
-    b[14] = in.reportRate;
+    b[kFirstByte] = in.firstByte;
+    b[kMode] = l.mode >= 5 ? 0 : l.mode;  // modes 5 and up are host-side effects
+    b[kBrightness] = l.brightness;
+    b[kSpeed] = l.speed;
+    b[kDirection] = l.direction;
+    b[kMultiColor] = l.multiColor;
+    b[kRed] = l.red;
+    b[kGreen] = l.green;
+    b[kBlue] = l.blue;
+    b[kReserved] = l.reserved1;
+    b[kReportRate] = in.reportRate;
     for (size_t i = 0; i < kMouseStageCount && i < in.stages.size(); ++i) {
         const DpiStage& s = in.stages[i];
-        putLe16(b, 15 + 2 * i, s.dpiX);
-        b[27 + 3 * i] = s.red;
-        b[28 + 3 * i] = s.green;
-        b[29 + 3 * i] = s.blue;
+        putLe16(b, kStageDpi + 2 * i, s.dpiX);
+        b[kStageColours + 3 * i] = s.red;
+        b[kStageColours + 3 * i + 1] = s.green;
+        b[kStageColours + 3 * i + 2] = s.blue;
     }
-    b[25] = static_cast<uint8_t>(in.activeStage);
-    b[42] = in.fwGuanggan;
+    b[kActiveStage] = static_cast<uint8_t>(in.activeStage);
+    b[kSensorOption] = in.fwGuanggan;
     return b;
 }
 
@@ -34,25 +36,36 @@ MouseHardwareSettings decodeMouseSettingsBlock(
     std::span<const uint8_t, kMouseBlockReadLength> block, uint8_t hardwareProfile) {
     MouseHardwareSettings h;
     for (size_t i = 0; i < h.rawBlock.size(); ++i) h.rawBlock[i] = block[i];
-    h.rawBlock[0] = hardwareProfile;
-    h.mode = block[1];
-    h.brightness = block[2];
-    h.speed = static_cast<uint8_t>(4 - block[3]);
-    h.multiColor = block[5];
-    h.red = block[6];
-    h.green = block[7];
-    h.blue = block[8];
-    h.reserved = block[9];
-    h.reportRate = block[14];
-    h.activeStage = block[25];
-    h.sensorOption = block[42];
+    h.rawBlock[kFirstByte] = hardwareProfile;
+    h.mode = block[kMode];
+    h.brightness = block[kBrightness];
+    h.speed = static_cast<uint8_t>(4 - block[kSpeed]);
+    h.multiColor = block[kMultiColor];
+    h.red = block[kRed];
+    h.green = block[kGreen];
+    h.blue = block[kBlue];
+    h.reserved = block[kReserved];
+    h.reportRate = block[kReportRate];
+    h.activeStage = block[kActiveStage];
+    h.sensorOption = block[kSensorOption];
     for (size_t i = 0; i < kMouseStageCount; ++i) {
-        h.stages[i].dpiX = getLe16(block, 15 + 2 * i);
-        h.stages[i].red = block[27 + 3 * i];
-        h.stages[i].green = block[28 + 3 * i];
-        h.stages[i].blue = block[29 + 3 * i];
+        h.stages[i].dpiX = getLe16(block, kStageDpi + 2 * i);
+        h.stages[i].red = block[kStageColours + 3 * i];
+        h.stages[i].green = block[kStageColours + 3 * i + 1];
+        h.stages[i].blue = block[kStageColours + 3 * i + 2];
     }
     return h;
+}
+
+void applyHardwareLighting(const MouseHardwareSettings& h, LightSetting& l) {
+    l.mode = h.mode;
+    l.brightness = h.brightness;
+    l.speed = h.speed;
+    l.multiColor = h.multiColor;
+    l.red = h.red;
+    l.green = h.green;
+    l.blue = h.blue;
+    l.reserved1 = h.reserved;
 }
 
 }  // namespace md

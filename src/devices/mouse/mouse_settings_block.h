@@ -15,6 +15,25 @@
 
 namespace md {
 
+// Byte offsets in the block.
+namespace mouse_block {
+inline constexpr size_t kFirstByte = 0;
+inline constexpr size_t kMode = 1;
+inline constexpr size_t kBrightness = 2;
+inline constexpr size_t kSpeed = 3;
+inline constexpr size_t kDirection = 4;
+inline constexpr size_t kMultiColor = 5;
+inline constexpr size_t kRed = 6;
+inline constexpr size_t kGreen = 7;
+inline constexpr size_t kBlue = 8;
+inline constexpr size_t kReserved = 9;
+inline constexpr size_t kReportRate = 14;
+inline constexpr size_t kStageDpi = 15;  // 16-bit LE per stage
+inline constexpr size_t kActiveStage = 25;
+inline constexpr size_t kStageColours = 27;  // RGB per stage
+inline constexpr size_t kSensorOption = 42;
+}  // namespace mouse_block
+
 inline constexpr size_t kMouseBlockStride = 128;
 inline constexpr size_t kMouseBlockWiredLength = 56;
 inline constexpr size_t kMouseBlockWirelessLength = 69;
@@ -56,5 +75,9 @@ struct MouseHardwareSettings {
 // Decodes a read block; byte 0 is taken as the hardware profile. Speed reads as 4 - byte 3.
 MouseHardwareSettings decodeMouseSettingsBlock(
     std::span<const uint8_t, kMouseBlockReadLength> block, uint8_t hardwareProfile);
+
+// The lighting as the mouse reports it, over l: everything but the direction, which the mouse
+// does not report.
+void applyHardwareLighting(const MouseHardwareSettings& h, LightSetting& l);
 
 }  // namespace md

@@ -18,10 +18,7 @@
 namespace md {
 namespace {
 constexpr const char* kEventExitText = "MS 设备同步线程设定退出";
-constexpr auto kEventStopTimeout = std::chrono::milliseconds(500);
 constexpr auto kPreviewStopTimeout = std::chrono::milliseconds(1000);
-constexpr int kRepaintMs = 40;
-constexpr int kHiddenRepaintMs = 500;
 const char* const kPanelSlots[] = {"DeviceProfileItem", "LightControlItem", "MacroControlItem",
                                    "KeySetControlItem", "ShootControlItem"};
 }  // namespace
@@ -30,22 +27,9 @@ COrrivaleMouseDevice::COrrivaleMouseDevice(QWidget* parent)
     : COrrivaleUSBDevice(parent),
       m_controller(std::make_unique<MouseController>(commandLink(), m_profile)),
       m_sdkFolder(AppPaths::applicationFolder() + "SDK/"),
-      m_page(this),
-      m_repaint(this) {
-    m_repaint.setObjectName("led_repaint_timer");
-    m_repaint.setInterval(kRepaintMs);
-    connect(&m_repaint, &QTimer::timeout, this, [this] {
-        // Detached: the picture keeps its last frame until the next attach restarts the timer.
-        if (!commandLink().isOpen()) return m_repaint.stop();
-        // Nobody sees the picture while the window is hidden: repaint it slowly then.
-        const int interval = window()->isVisible() ? kRepaintMs : kHiddenRepaintMs;
-        if (m_repaint.interval() != interval) m_repaint.setInterval(interval);
-        pushLedFrame();
-    });
-}
+      m_page(this) {}
 
 COrrivaleMouseDevice::~COrrivaleMouseDevice() {
-    m_repaint.stop();
     stopLightingPreview();
     closeEventChannel(kWiredEvents);
     closeEventChannel(kWirelessEvents);
@@ -235,12 +219,10 @@ void COrrivaleMouseDevice::startLightingPreview() {
     m_preview->setLighting(lighting());
     m_preview->effectSteps().replace(m_effectSteps);
     m_preview->start();
-    m_repaint.start();
 }
 
 void COrrivaleMouseDevice::stopLightingPreview() {
     if (!m_preview) return;
-    m_repaint.stop();
     m_preview->stop(kPreviewStopTimeout);
     m_preview.reset();
 }
@@ -255,40 +237,24 @@ void COrrivaleMouseDevice::pushLedFrame() {
 
 // --- event channels ---
 
+namespace {
+EventRoute eventRoute(int kind) {
+    return kind == COrrivaleMouseDevice::kWirelessEvents ? EventRoute::Receiver : EventRoute::Cable;
+}
+}  // namespace
+
 bool COrrivaleMouseDevice::eventChannelOpen(int kind) const {
-    return m_channelOpen[kind == kWirelessEvents ? 1 : 0];
+    return session().eventsOpen(eventRoute(kind));
 }
 
 bool COrrivaleMouseDevice::openEventChannel(const std::string& path, int kind) {
     if (kind != kWiredEvents && kind != kWirelessEvents) return false;
-    const size_t slot = kind == kWirelessEvents ? 1 : 0;
-    HidChannel& channel = slot ? eventLink().wirelessChannel() : eventLink().wiredChannel();
-    std::recursive_mutex& lock = slot ? eventLink().eventChannelLock() : eventLink().ioLock();
-    if (m_readers[slot]) closeEventChannel(kind);
-    {
-        std::lock_guard g(lock);
-        channel.closeChannel();
-        m_channelOpen[slot] = channel.openChannel(path, true, true, true, false);
-    }
-    if (!m_channelOpen[slot]) return false;
-    m_readers[slot] = std::make_unique<EventReader>(
-        channel, lock, [this](uint16_t code) { handleEvent(code); }, kEventExitText);
-    m_readers[slot]->start();
-    return true;
+    return session().openEvents(
+        eventRoute(kind), path, [this](uint16_t code) { handleEvent(code); }, kEventExitText);
 }
 
 void COrrivaleMouseDevice::closeEventChannel(int kind) {
-    const size_t slot = kind == kWirelessEvents ? 1 : 0;
-    if (m_readers[slot]) {
-        m_readers[slot]->stop(kEventStopTimeout);
-        m_readers[slot].reset();
-    }
-    if (!m_channelOpen[slot]) return;
-    HidChannel& channel = slot ? eventLink().wirelessChannel() : eventLink().wiredChannel();
-    std::recursive_mutex& lock = slot ? eventLink().eventChannelLock() : eventLink().ioLock();
-    std::lock_guard g(lock);
-    m_channelOpen[slot] = false;
-    channel.closeChannel();
+    session().closeEvents(eventRoute(kind));
 }
 
 bool COrrivaleMouseDevice::reopenEventChannel(const std::string& path, int kind) {
@@ -330,7 +296,7 @@ void COrrivaleMouseDevice::onButtonCode(int position) {
     if (const int code = m_controller->onButtonEvent(position)) m_synthesis.uniFunc(code);
 }
 
-void COrrivaleMouseDevice::send() {
+void COrrivaleMouseDevice::sendSettingsBlock() {
     int width = 0, height = 0;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         width = screen->size().width(), height = screen->size().height();

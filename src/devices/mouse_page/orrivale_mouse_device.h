@@ -116,7 +116,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
 
   private:
     // Writes the profile's settings block to the mouse as the page's actions do.
-    void send();
+    void sendSettingsBlock();
     void refreshStages();
     void handleEvent(uint16_t code);  // on the event worker
     void onHardwareProfileCode(uint16_t code);
@@ -136,9 +136,6 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     QPointer<QWidget> m_logo;
     ControlFinder m_page;
     std::unique_ptr<MouseLightingPreview> m_preview;
-    std::array<std::unique_ptr<EventReader>, 2> m_readers;
-    std::array<bool, 2> m_channelOpen{false, false};
-    QTimer m_repaint;
 };
 
 }  // namespace md

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "devices/device_registry.h"
 #include "devices/mouse/mouse_dpi_scale.h"
 #include "devices/mouse/mouse_performance.h"
 #include "devices/mouse_page/orrivale_mouse_device.h"
@@ -157,16 +158,17 @@ void COrrivaleMouseDevice::showSettings() {
 // --- actions ---
 
 void COrrivaleMouseDevice::onStageEnabled(int n) {
-    const bool on = stageCheck(n);
+    bool on = stageCheck(n);
+    // The profile refuses to switch off its last enabled stage: the page shows it on again.
+    if (!mouseSetStageEnabled(m_profile, n, on)) on = true;
     setStageEnabledOnPage(n, on);
-    mouseSetStageEnabled(m_profile, n, on);
     refreshStages();
-    send();
+    sendSettingsBlock();
 }
 
 void COrrivaleMouseDevice::onCurrentStage(int n) {
     selectCurrentStage(n);
-    send();
+    sendSettingsBlock();
 }
 
 void COrrivaleMouseDevice::onDpiSliderReleased(int n) {
@@ -174,7 +176,7 @@ void COrrivaleMouseDevice::onDpiSliderReleased(int n) {
     showStage(n, p);
     mouseSetStagePosition(m_profile, n, p);
     refreshStages();
-    send();
+    sendSettingsBlock();
 }
 
 void COrrivaleMouseDevice::onDpiSliderMoved(int n) {
@@ -187,16 +189,16 @@ void COrrivaleMouseDevice::onDpiEditLeft(int n) {
     if (n < 0 || n >= int(m_profile.dpiStages().size())) return;
     mouseSetStageResolution(m_profile, n, t);
     refreshStages();
-    send();
+    sendSettingsBlock();
 }
 
 void COrrivaleMouseDevice::onPollingRate(int n) {
     // The mouse keeps its kind also while reached through its receiver.
-    if (getDeviceKind() != 2 && getDeviceKind() != 6) return;
+    if (modelKindOf(getDeviceKind()) != kind::kMouseWired) return;
     selectPollingOption(n);
     mouseSetReportRate(m_profile, n);
     refreshStages();
-    send();
+    sendSettingsBlock();
 }
 
 void COrrivaleMouseDevice::onPointerSpeed() {

@@ -263,6 +263,13 @@ TEST_F(MouseControllerTest, PerformanceChangesStoreWhatThePageWould) {
     EXPECT_EQ(profile->readDpiStages()[1].enabled, 0);
     mouseSetStageEnabled(*profile, 9, false);  // outside the list: unchanged
     EXPECT_EQ(profile->readDpiStages().size(), 5u);
+    // Down to one enabled stage: that one stays on.
+    for (int n = 0; n < 5; ++n) mouseSetStageEnabled(*profile, n, n == 4);
+    EXPECT_FALSE(mouseSetStageEnabled(*profile, 4, false));
+    EXPECT_EQ(profile->readDpiStages()[4].enabled, 1);
+    EXPECT_TRUE(mouseSetStageEnabled(*profile, 0, true));
+    EXPECT_TRUE(mouseSetStageEnabled(*profile, 4, false));
+    EXPECT_EQ(profile->readDpiStages()[4].enabled, 0);
 
     EXPECT_EQ(mouseSetStageResolution(*profile, 2, 100), 2);
     EXPECT_EQ(profile->readDpiStages()[2].dpiX, 2);

@@ -104,6 +104,18 @@ TEST_F(ReceiverTileTest, LinkPollOfAnAnsweringReceiverStartsTheChains) {
     EXPECT_EQ(t->timerInterval(Tile::kLinkCheckTimer), 3000);
 }
 
+TEST_F(ReceiverTileTest, FrameRefreshEndsWhenTheLinkCloses) {
+    Tile* t = attachedOnReceiver();
+    ASSERT_NE(t, nullptr);
+    t->onTimer(Tile::kLinkPollTimer);
+    ASSERT_TRUE(t->timerActive(Tile::kFrameRefreshTimer));
+    t->onTimer(Tile::kFrameRefreshTimer);
+    EXPECT_TRUE(t->timerActive(Tile::kFrameRefreshTimer));
+    t->model()->session().close();
+    t->onTimer(Tile::kFrameRefreshTimer);
+    EXPECT_FALSE(t->timerActive(Tile::kFrameRefreshTimer));
+}
+
 TEST_F(ReceiverTileTest, MouseSwitchedOffBehindItsReceiverIsHiddenAndPolled) {
     Tile* t = attachedOnReceiver();
     ASSERT_NE(t, nullptr);
@@ -215,14 +227,14 @@ TEST_F(SeveralDevicesTest, EditInProgressEndsWhenItsDeviceGoes) {
     QWidget* list = wnd->controls().find("device_select_layout");
     list->setEnabled(false);
     manager->model(1)->setEnabled(false);
-    manager->setEditFlag(false);
+    manager->setEditInProgress(true);
 
     bus->unplug(bus->device("keyboard"));
     ASSERT_TRUE(waitFor([&] { return tileOf(1)->isHidden(); }));
     EXPECT_TRUE(hookRemoved);
     EXPECT_TRUE(list->isEnabled());
     EXPECT_TRUE(manager->model(1)->isEnabled());
-    EXPECT_TRUE(manager->editFlag());
+    EXPECT_FALSE(manager->editInProgress());
     EXPECT_EQ(manager->selectedModel(), manager->model(0));
 }
 

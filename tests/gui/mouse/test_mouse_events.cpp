@@ -25,8 +25,7 @@ class MouseEventTest : public MouseModelTest {
         ASSERT_TRUE(waitFor([&] { return channel().isReading(); }));
     }
     HidChannel& channel() {
-        return wireless() ? model->eventLink().wirelessChannel()
-                          : model->eventLink().wiredChannel();
+        return model->session().eventChannel(wireless() ? EventRoute::Receiver : EventRoute::Cable);
     }
     int kind = 0;
 };

@@ -27,6 +27,7 @@ TEST_P(MouseScreenshot, MousePage) {
     model->setGeometry(10, 10, 800, 540);
     owner.show();
     ASSERT_TRUE(waitFor([&] {
+        model->pushLedFrame();  // what the tile's frame refresh does
         const QColor c = model->lightButton(0)->property("ledColour").value<QColor>();
         return c.blue() > 0 && c.red() == 0;
     }));

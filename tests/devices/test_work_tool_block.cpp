@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "app/work_tool_block.h"
 #include "common/le_bytes.h"
+#include "devices/work_tool_block.h"
 
 namespace md {
 
 TEST(WorkToolBlock, VersionRowsAndZeroFill) {
-    const auto block = buildWorkToolBlock(kModelTable, kProgramVersion);
+    const auto block = buildWorkToolBlock(kDeviceModels, kProgramVersion);
     ASSERT_EQ(block.size(), 1024u);
     const uint32_t expected[] = {2,      3,      0, 2, 4, 0x248A, 0x5B50, 2,  // mouse
                                  0,      0,      1,                           // keyboard
