@@ -4,9 +4,9 @@
 #include <thread>
 
 #include "common/worker.h"
-#include "devlink/device_detector.h"
-#include "devlink/device_link.h"
-#include "devlink/hid_path.h"
+#include "devlink/link/device_detector.h"
+#include "devlink/link/device_link.h"
+#include "devlink/hid/hid_path.h"
 #include "sim/report_descriptors.h"
 #include "sim/sim_devices.h"
 

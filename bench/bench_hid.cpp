@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "devlink/hid_descriptor.h"
+#include "devlink/hid/hid_descriptor.h"
 
 namespace {
 

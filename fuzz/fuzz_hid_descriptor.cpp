@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "devlink/hid_descriptor.h"
-#include "devlink/hid_usages.h"
+#include "devlink/hid/hid_descriptor.h"
+#include "devlink/hid/hid_usages.h"
 #include "fuzz_entry.h"
 
 MD_FUZZ_ENTRY(hid_descriptor, data, size) {

@@ -11,7 +11,7 @@
 
 #include "devices/memory_image/memory_image.h"
 #include "fuzz_entry.h"
-#include "sim/memory_image.h"
+#include "sim/image_decoder.h"
 
 MD_FUZZ_ENTRY(memory_image, data, size) {
     const std::span<const uint8_t> bytes(data, size);

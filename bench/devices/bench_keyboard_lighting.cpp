@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "alloc_counter.h"
-#include "devices/keyboard_lighting/keyboard_lighting_engine.h"
+#include "devices/keyboard/keyboard_lighting_engine.h"
 
 namespace md::kblight {
 namespace {

@@ -4,8 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include "common/le_bytes.h"
-#include "devlink/hid_channel.h"
-#include "devlink/hid_collection_list.h"
+#include "devlink/hid/hid_channel.h"
+#include "devlink/hid/hid_collection_list.h"
 #include "sim/sim_devices.h"
 
 namespace {

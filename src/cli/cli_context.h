@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "devlink/hid_backend.h"
+#include "devlink/hid/hid_backend.h"
 
 namespace md::cli {
 

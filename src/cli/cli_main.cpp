@@ -4,7 +4,7 @@
 
 #include "cli/cli_context.h"
 #include "common/dbg_out.h"
-#include "devlink/hidraw_backend.h"
+#include "devlink/hid/hidraw_backend.h"
 #include "sim/sim_devices.h"
 
 namespace md::cli {

@@ -5,7 +5,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/device_select.h"
-#include "devlink/device_link.h"
+#include "devlink/link/device_link.h"
 
 namespace md::cli {
 namespace {

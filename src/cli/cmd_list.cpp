@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cli/cli_context.h"
-#include "devlink/hid_collection_list.h"
+#include "devlink/hid/hid_collection_list.h"
 
 namespace md::cli {
 namespace {

@@ -8,7 +8,7 @@
 #include "cli/cli_context.h"
 #include "cli/device_select.h"
 #include "common/worker.h"
-#include "devlink/device_detector.h"
+#include "devlink/link/device_detector.h"
 #include "sim/virtual_bus.h"
 
 namespace md::cli {

@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "devices/device_registry.h"
-#include "devlink/device_detector.h"
-#include "devlink/device_id_config.h"
+#include "devlink/link/device_detector.h"
+#include "devlink/link/device_id_config.h"
 #include "profiles/app_paths.h"
 
 namespace md::cli {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "cli/cli_context.h"
-#include "devlink/device_identity.h"
-#include "devlink/device_session.h"
+#include "devlink/link/device_identity.h"
+#include "devlink/link/device_session.h"
 
 namespace md::cli {
 

@@ -8,7 +8,7 @@
 #include "cli/cli_context.h"
 #include "cli/device_select.h"
 #include "devices/mouse/mouse_controller.h"
-#include "devlink/device_session.h"
+#include "devlink/link/device_session.h"
 #include "profiles/mouse_profiledata.h"
 #include "profiles/profile_list.h"
 

@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 
-#include "devices/base_page/orrivale_usb_device.h"
+#include "pages/base/orrivale_usb_device.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/repolish.h"
 #include "ui/resource_manager.h"

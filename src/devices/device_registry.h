@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "devlink/device_identity.h"
+#include "devlink/link/device_identity.h"
 
 namespace md {
 

@@ -4,7 +4,7 @@
 
 #include "common/dbg_out.h"
 #include "common/le_bytes.h"
-#include "devlink/device_info.h"
+#include "devlink/link/device_info.h"
 
 namespace md::sim {
 

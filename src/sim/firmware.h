@@ -36,8 +36,8 @@
 #include <string>
 #include <vector>
 
-#include "devlink/command_packet.h"
-#include "sim/memory_image.h"
+#include "devlink/link/command_packet.h"
+#include "sim/image_decoder.h"
 
 namespace md::sim {
 

@@ -5,7 +5,7 @@
 
 #include "common/le_bytes.h"
 #include "devices/mouse/mouse_key_table.h"
-#include "devlink/device_info.h"
+#include "devlink/link/device_info.h"
 
 namespace md::sim {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "devlink/hid_backend.h"
+#include "devlink/hid/hid_backend.h"
 #include "sim/firmware.h"
 #include "sim/unique_fd.h"
 #include "sim/virtual_device.h"

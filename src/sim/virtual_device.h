@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "devlink/hid_backend.h"
+#include "devlink/hid/hid_backend.h"
 #include "sim/fault_plan.h"
 #include "sim/firmware.h"
 #include "sim/report_log.h"

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "devlink/hid_backend.h"
+#include "devlink/hid/hid_backend.h"
 #include "sim/virtual_device.h"
 
 namespace md::sim {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <mutex>
 
-#include "devlink/ui_dispatcher.h"
+#include "devlink/link/ui_dispatcher.h"
 
 namespace md {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "devices/keyboard_lighting/random_source.h"
+#include "devices/keyboard/random_source.h"
 
 namespace md::test {
 

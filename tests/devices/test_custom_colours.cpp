@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "device_link_helper.h"
-#include "devices/keyboard_lighting/custom_colours.h"
+#include "devices/keyboard/custom_colours.h"
 #include "profiles/profile_test_util.h"
 
 namespace md::kblight {

@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "devices/keyboard_lighting/keyboard_lighting_engine.h"
+#include "devices/keyboard/keyboard_lighting_engine.h"
 #include "scripted_random.h"
 
 namespace md::kblight {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "devices/keyboard_lighting/keyboard_steps.h"
+#include "devices/keyboard/keyboard_steps.h"
 #include "scripted_random.h"
 
 namespace md::kblight {

@@ -3,8 +3,8 @@
 
 #include <set>
 
-#include "devices/keyboard_lighting/keyboard_effect_state.h"
-#include "devices/keyboard_lighting/keyboard_tables.h"
+#include "devices/keyboard/keyboard_effect_state.h"
+#include "devices/keyboard/keyboard_tables.h"
 
 namespace md::kblight {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "device_link_helper.h"
-#include "devices/lighting/headset_reports.h"
+#include "devices/headset/headset_reports.h"
 #include "devices/lighting/led_frame.h"
 
 namespace md::lighting {

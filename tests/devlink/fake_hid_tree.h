@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "devlink/hidraw_backend.h"
+#include "devlink/hid/hidraw_backend.h"
 
 namespace md::test {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "devlink/device_link.h"
-#include "devlink/hid_path.h"
+#include "devlink/link/device_link.h"
+#include "devlink/hid/hid_path.h"
 #include "sim/sim_devices.h"
 
 namespace md::test {

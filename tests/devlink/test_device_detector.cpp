@@ -7,9 +7,9 @@
 
 #include "common/dbg_out.h"
 #include "common/worker.h"
-#include "devlink/device_detector.h"
-#include "devlink/device_id_config.h"
-#include "devlink/hid_path.h"
+#include "devlink/link/device_detector.h"
+#include "devlink/link/device_id_config.h"
+#include "devlink/hid/hid_path.h"
 #include "sim/report_descriptors.h"
 #include "sim/sim_devices.h"
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "devlink/device_id_config.h"
+#include "devlink/link/device_id_config.h"
 
 namespace md {
 namespace {

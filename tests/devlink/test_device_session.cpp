@@ -5,7 +5,7 @@
 #include <optional>
 #include <thread>
 
-#include "devlink/device_session.h"
+#include "devlink/link/device_session.h"
 #include "devlink/sim_link_fixture.h"
 
 namespace md {

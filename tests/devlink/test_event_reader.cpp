@@ -5,7 +5,7 @@
 #include <mutex>
 
 #include "common/dbg_out.h"
-#include "devlink/event_reader.h"
+#include "devlink/link/event_reader.h"
 #include "devlink/sim_link_fixture.h"
 
 namespace md {

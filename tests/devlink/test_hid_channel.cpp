@@ -5,8 +5,8 @@
 #include <thread>
 
 #include "devlink/fake_hid_tree.h"
-#include "devlink/hid_channel.h"
-#include "devlink/hid_path.h"
+#include "devlink/hid/hid_channel.h"
+#include "devlink/hid/hid_path.h"
 
 namespace md {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "devlink/hid_descriptor.h"
+#include "devlink/hid/hid_descriptor.h"
 #include "devlink/hid_test_data.h"
 
 namespace md {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "devlink/hid_path.h"
+#include "devlink/hid/hid_path.h"
 
 namespace md {
 namespace {

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "devlink/fake_hid_tree.h"
-#include "devlink/hid_descriptor.h"
-#include "devlink/hid_usages.h"
+#include "devlink/hid/hid_descriptor.h"
+#include "devlink/hid/hid_usages.h"
 
 namespace md {
 namespace {

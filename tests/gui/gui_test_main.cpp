@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include "app/font_holder.h"
+#include "app/shell/font_holder.h"
 #include "profiles/app_paths.h"
 #include "ui/resource_manager.h"
 

@@ -6,7 +6,7 @@
 #include <QEventLoop>
 #include <QStandardPaths>
 
-#include "app/control_classes.h"
+#include "app/shell/control_classes.h"
 #include "ui/resource_manager.h"
 
 namespace md::test {

@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "app/about_wnd.h"
-#include "app/app_messages.h"
-#include "app/language_controller.h"
-#include "app/main_wnd.h"
+#include "app/shell/about_wnd.h"
+#include "app/shell/app_messages.h"
+#include "app/shell/language_controller.h"
+#include "app/shell/main_wnd.h"
 #include "gui_test_support.h"
 
 namespace md {

@@ -4,9 +4,9 @@
 #include <tuple>
 #include <vector>
 
-#include "app/app_messages.h"
-#include "app/dbus_service.h"
-#include "app/sleep_watcher.h"
+#include "app/shell/app_messages.h"
+#include "app/services/dbus_service.h"
+#include "app/services/sleep_watcher.h"
 
 namespace md {
 namespace {

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QSettings>
 
-#include "app/language_controller.h"
+#include "app/shell/language_controller.h"
 #include "gui_test_support.h"
 #include "ui/resource_manager.h"
 

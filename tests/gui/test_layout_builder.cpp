@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
-#include "app/main_wnd.h"
+#include "app/shell/main_wnd.h"
 #include "gui_test_support.h"
 #include "ui/control_registry.h"
 #include "ui/layout_builder.h"

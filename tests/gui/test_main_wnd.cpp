@@ -7,9 +7,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-#include "app/app_messages.h"
-#include "app/language_controller.h"
-#include "app/main_wnd.h"
+#include "app/shell/app_messages.h"
+#include "app/shell/language_controller.h"
+#include "app/shell/main_wnd.h"
 #include "gui_test_support.h"
 #include "ui/control_timers.h"
 #include "ui/resource_manager.h"

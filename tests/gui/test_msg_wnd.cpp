@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <string>
 
-#include "app/msg_wnd.h"
+#include "app/shell/msg_wnd.h"
 #include "common/dbg_out.h"
 #include "gui_test_support.h"
 #include "ui/resource_manager.h"

@@ -5,12 +5,12 @@
 #include <QApplication>
 #include <QMenu>
 
-#include "app/about_wnd.h"
-#include "app/app_messages.h"
-#include "app/language_controller.h"
-#include "app/main_wnd.h"
-#include "app/msg_wnd.h"
-#include "app/skin_frame.h"
+#include "app/shell/about_wnd.h"
+#include "app/shell/app_messages.h"
+#include "app/shell/language_controller.h"
+#include "app/shell/main_wnd.h"
+#include "app/shell/msg_wnd.h"
+#include "app/shell/skin_frame.h"
 #include "gui_test_support.h"
 #include "ui/resource_manager.h"
 

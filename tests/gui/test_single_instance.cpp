@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/single_instance.h"
+#include "app/services/single_instance.h"
 #include "gui_test_support.h"
 
 namespace md {

@@ -5,9 +5,9 @@
 #include <QSettings>
 #include <QStackedWidget>
 
-#include "app/language_controller.h"
-#include "app/main_wnd.h"
-#include "app/skin_frame.h"
+#include "app/shell/language_controller.h"
+#include "app/shell/main_wnd.h"
+#include "app/shell/skin_frame.h"
 #include "gui_test_support.h"
 #include "profiles/app_paths.h"
 #include "ui/background_panel.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ui_scale.h"
+#include "app/shell/ui_scale.h"
 
 namespace md {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/memory_image.h"
+#include "sim/image_decoder.h"
 
 namespace md::sim {
 namespace {

@@ -6,8 +6,8 @@
 #include <future>
 #include <thread>
 
-#include "devlink/hid_channel.h"
-#include "devlink/hid_collection_list.h"
+#include "devlink/hid/hid_channel.h"
+#include "devlink/hid/hid_collection_list.h"
 #include "sim/sim_devices.h"
 #include "sim_host.h"
 

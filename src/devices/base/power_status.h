@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "devlink/device_link.h"
+#include "devlink/link/device_link.h"
 
 namespace md {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "devlink/device_link.h"
+#include "devlink/link/device_link.h"
 
 namespace md::lighting {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "devlink/device_link.h"
+#include "devlink/link/device_link.h"
 
 namespace md::memimg {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "devices/mouse/mouse_settings_block.h"
-#include "devlink/device_link.h"
+#include "devlink/link/device_link.h"
 #include "profiles/mouse_profiledata.h"
 
 namespace md {

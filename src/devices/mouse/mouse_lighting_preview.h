@@ -13,7 +13,7 @@
 #include "devices/lighting/effect_state.h"
 #include "devices/lighting/effect_step_list.h"
 #include "devices/lighting/led_colour.h"
-#include "devlink/device_link.h"
+#include "devlink/link/device_link.h"
 #include "profiles/profile_records.h"
 
 namespace md {

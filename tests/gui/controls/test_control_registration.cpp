@@ -4,7 +4,7 @@
 #include <QFile>
 #include <memory>
 
-#include "app/main_wnd.h"
+#include "app/shell/main_wnd.h"
 #include "controls/circle_progress_ui.h"
 #include "controls/color_palette_ui.h"
 #include "controls/device_key_button_ui.h"

@@ -1,10 +1,10 @@
 #include "devmgmt_fixture.h"
 
-#include "app/control_classes.h"
-#include "app/language_controller.h"
-#include "devices/mouse_page/device_page_classes.h"
-#include "devlink/device_id_config.h"
-#include "devlink/hid_backend.h"
+#include "app/shell/control_classes.h"
+#include "app/shell/language_controller.h"
+#include "pages/mouse/device_page_classes.h"
+#include "devlink/link/device_id_config.h"
+#include "devlink/hid/hid_backend.h"
 #include "profiles/app_paths.h"
 
 namespace md::test {

@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "app/device_manager.h"
-#include "app/main_wnd.h"
+#include "app/devmgmt/device_manager.h"
+#include "app/shell/main_wnd.h"
 #include "controls/device_option_ui.h"
-#include "devices/mouse_page/orrivale_mouse_device.h"
+#include "pages/mouse/orrivale_mouse_device.h"
 #include "gui_test_support.h"
 #include "sim/sim_devices.h"
 

@@ -5,8 +5,8 @@
 #include <QAction>
 #include <QMenu>
 
-#include "app/demo_devices.h"
-#include "devlink/hid_backend.h"
+#include "app/services/demo_devices.h"
+#include "devlink/hid/hid_backend.h"
 #include "gui_test_support.h"
 #include "sim/virtual_bus.h"
 

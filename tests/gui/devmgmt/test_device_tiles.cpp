@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QStackedWidget>
 
-#include "app/app_messages.h"
-#include "app/page_router.h"
+#include "app/shell/app_messages.h"
+#include "app/devmgmt/page_router.h"
 #include "devmgmt_fixture.h"
 #include "profiles/profile_list.h"
 

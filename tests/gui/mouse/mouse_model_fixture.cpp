@@ -2,8 +2,8 @@
 
 #include <QLabel>
 
-#include "app/main_wnd.h"
-#include "devices/mouse_page/device_page_classes.h"
+#include "app/shell/main_wnd.h"
+#include "pages/mouse/device_page_classes.h"
 #include "devlink/sim_link_fixture.h"
 #include "gui_test_support.h"
 #include "profiles/app_paths.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "devices/mouse_page/orrivale_mouse_device.h"
+#include "pages/mouse/orrivale_mouse_device.h"
 #include "profiles/mouse_profiledata.h"
 #include "sim/sim_devices.h"
 

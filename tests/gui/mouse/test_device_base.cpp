@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QStackedWidget>
 
-#include "devices/base_page/orrivale_usb_device.h"
+#include "pages/base/orrivale_usb_device.h"
 #include "gui_test_support.h"
 #include "profiles/app_paths.h"
 

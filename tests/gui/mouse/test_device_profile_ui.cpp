@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "devices/base_page/device_profile_ui.h"
+#include "panels/device_profile_ui.h"
 #include "gui_test_support.h"
 #include "profiles/app_paths.h"
 

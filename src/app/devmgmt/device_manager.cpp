@@ -1,0 +1,541 @@
+#include "app/devmgmt/device_manager.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QStackedWidget>
+
+#include "app/shell/app_messages.h"
+#include "app/shell/main_wnd.h"
+#include "app/devmgmt/page_router.h"
+#include "app/shell/worker_slots.h"
+#include "common/dbg_out.h"
+#include "controls/device_option_ui.h"
+#include "controls/mp_device_power_ui.h"
+#include "devices/device_registry.h"
+#include "pages/mouse/orrivale_mouse_device.h"
+#include "devlink/link/device_detector.h"
+#include "devlink/hid/hid_backend.h"
+#include "ui/control_finder.h"
+#include "ui/layout_builder.h"
+#include "ui/notify_dispatcher.h"
+#include "ui/resource_manager.h"
+
+namespace md {
+namespace {
+
+bool sameDevice(const DeviceIdentity& a, const DeviceIdentity& b) {
+    return a.vendorId == b.vendorId && a.productId == b.productId && a.deviceKind == b.deviceKind;
+}
+
+}  // namespace
+
+ModelList modelListOf(uint32_t deviceKind) {
+    // The lists follow the registry's rows.
+    const DeviceModelRow* row = modelRowForKind(static_cast<uint16_t>(deviceKind));
+    return row ? static_cast<ModelList>(row - kDeviceModels.data()) : ModelList::None;
+}
+
+DeviceManager::DeviceManager(CMainWnd& wnd, const DeviceTable& table)
+    : QObject(&wnd), m_wnd(wnd), m_slots(table) {
+    MainWndHooks& h = wnd.hooks();
+    h.onFirstInit = [this] { return onFirstInit(); };
+    h.onDeviceArrived = [this](int slot) { onDeviceArrived(slot); };
+    h.onDeviceRemoved = [this](int slot) { onDeviceRemoved(slot); };
+    h.onTileVisibility = [this](int tile, int visible) { onTileVisibility(tile, visible); };
+    h.shownTileCount = [this] { return firstShownTile().second; };
+    m_router = new PageRouter(wnd, *this);
+    h.onLightControl = [this](int flag) {
+        for (const Entry& e : m_entries)
+            if (modelListOf(e.tile->kind()) != ModelList::Headsets)
+                e.model->setHostLighting(flag != 0);
+    };
+    h.onActivity = [this](bool active, bool hovering) {
+        for (const Entry& e : m_entries)
+            if (modelListOf(e.tile->kind()) != ModelList::Headsets)
+                e.model->setPreviewEnabled(active || hovering);
+    };
+}
+
+// The manager is a child of the window and goes after the window's own members: its worker
+// slots have stopped detection by then.
+DeviceManager::~DeviceManager() = default;
+
+bool DeviceManager::onFirstInit() {
+    buildDevicePages();
+    showTile(-1, false, false);  // the empty state
+    return startDetection();
+}
+
+bool DeviceManager::startDetection() {
+    if (m_detector) return false;
+    m_detector =
+        std::make_unique<DeviceDetector>(m_slots, m_wnd.uiDispatcher(), defaultHidBackend());
+    DeviceDetector* detector = m_detector.get();
+    return m_wnd.workers().start(WorkerSlots::kDetectionSlot,
+                                 [detector](const StopEvent& stop) { detector->run(stop); });
+}
+
+const std::vector<COrrivaleUSBDevice*>& DeviceManager::models(ModelList list) const {
+    static const std::vector<COrrivaleUSBDevice*> kNone;
+    return list == ModelList::None ? kNone : m_lists[static_cast<int>(list)];
+}
+
+std::pair<uint16_t, uint16_t> DeviceManager::rowIds(size_t row) const {
+    const DeviceModelRow& r = kDeviceModels[row];
+    if (r.vendorId != 0 || r.productId != 0) return {r.vendorId, r.productId};
+    // Keyboard and mousepad rows ship without identifiers: the device table, completed from
+    // the device identifier configuration, has them.
+    for (const DeviceIdentity& id : m_slots.table())
+        if (id.deviceKind == kindValue(r.kind) && id.collectionRole == kRoleCommand)
+            return {id.vendorId, id.productId};
+    return {0, 0};
+}
+
+void DeviceManager::buildDevicePages() {
+    const DeviceTable& table = m_slots.table();
+    for (size_t i = 0; i < kDeviceModels.size(); ++i) {
+        const auto [vendor, product] = rowIds(i);
+        if (vendor == 0 && product == 0) continue;  // no identifiers configured
+        const int slot =
+            findTableRow(table, vendor, product, kindValue(kDeviceModels[i].kind), kRoleCommand);
+        if (slot < 0) continue;
+        createDevicePage(slot, kRoleCommand);
+    }
+}
+
+bool DeviceManager::createDevicePage(int slot, uint32_t role) {
+    const DeviceIdentity id = m_slots.at(slot);
+    const uint16_t mode = modelKindOf(id.deviceKind);
+    DeviceIdentity source = id;
+    if (isReceiverKind(id.deviceKind) && id.hasPartner) source = m_slots.at(id.partnerSlot);
+    int rowIndex = -1;
+    for (size_t i = 0; i < kDeviceModels.size(); ++i) {
+        const auto [vendor, product] = rowIds(i);
+        if (vendor == source.vendorId && product == source.productId &&
+            kindValue(kDeviceModels[i].kind) == mode && role == kRoleCommand) {
+            rowIndex = static_cast<int>(i);
+            break;
+        }
+    }
+    const ModelList list = modelListOf(mode);
+    if (rowIndex < 0 || list == ModelList::None) return false;
+    const DeviceModelRow& row = kDeviceModels[rowIndex];
+
+    auto* deviceSwitch = m_wnd.controls().find<QStackedWidget>("device_switch");
+    auto* powerSwitch = m_wnd.controls().find<QStackedWidget>(row.powerSwitch);
+    QWidget* tileList = m_wnd.controls().find("device_select_layout");
+    if (!deviceSwitch || !powerSwitch || !tileList) return false;
+
+    // The three trees: battery tile, device tile, page (the model itself).
+    LayoutBuilder builder(&CMainWnd::layoutTags());
+    CMpDevicePowerUI* power = CMpDevicePowerUI::build(powerSwitch);
+    auto* tile = qobject_cast<CDeviceOptionUI*>(builder.build(row.tileLayout, tileList));
+    auto* model = qobject_cast<COrrivaleUSBDevice*>(builder.build(row.pageLayout, deviceSwitch));
+    if (!power || !tile || !model) {
+        dbgOut("device page layout did not build");
+        delete power;
+        delete tile;
+        delete model;
+        return false;
+    }
+    powerSwitch->addWidget(power);
+    power->setKindRole(mode, role);
+
+    model->setLayoutFile(row.pageLayout);
+    model->setOwnerWindow(&m_wnd);
+    model->setKeyCount(row.keyCount);
+    model->setLedCount(row.ledCount);
+    model->setTableIndex(rowIndex);
+    model->setHasPowerStatus(row.hasPowerStatus);
+    auto* mouse = qobject_cast<COrrivaleMouseDevice*>(model);
+    if (mouse) mouse->setLogoLed(row.logoLed);
+    model->setProfileName("");
+    model->setModelFolder(row.folder);
+    model->setPowerTile(power);
+    model->setIdentity(id);
+    model->setLightTableIndex(row.lightTable);
+    model->setLightListName(row.lightList);
+    model->bindPageControls();
+    const int pageIndex = deviceSwitch->addWidget(model);
+    m_wnd.dispatcher().attach(model);
+    m_lists[static_cast<int>(list)].push_back(model);
+    if (mouse) m_mice.push_back(mouse);
+
+    if (auto* box = qobject_cast<QBoxLayout*>(tileList->layout())) box->addWidget(tile);
+    tile->setSynchroVisible(false);
+    tile->setTileGroup(row.tileGroup);
+    tile->bindPage("device_switch", pageIndex);
+    tile->bindPowerTile(row.powerSwitch, powerSwitch->indexOf(power));
+    tile->setTileKind(mode, role);
+    tile->hide();
+    tile->setTileName(QString::fromUtf8(row.folder));
+    if (auto* name = tile->findChild<QLabel*>("device_select_name"))
+        ResourceManager::instance().setTextId(
+            name, QStringLiteral("device_name_") + (*row.folder ? row.folder : row.name));
+    tile->setModel(model);
+    tile->setPreviewPanel(model->selectPanel());
+    wireTile(tile, model);
+    m_entries.push_back(Entry{model, tile, power});
+    return true;
+}
+
+void DeviceManager::wireTile(CDeviceOptionUI* tile, COrrivaleUSBDevice* model) {
+    tile->setMessageSink(
+        [this](uint32_t m, uintptr_t w, intptr_t l) { m_wnd.handleMessage(m, w, l); });
+    // "selectchanged" of "device_select" reaches the option table through the dispatcher.
+    m_wnd.dispatcher().attach(tile);
+    connect(model, &COrrivaleUSBDevice::tileTimerRequested, tile, [tile](int timer, int ms) {
+        if (timer == CDeviceOptionUI::kReadAgainTimer) tile->requestReadAgain(ms);
+    });
+    connect(model, &COrrivaleUSBDevice::ownerMessage, this,
+            [this](int message, qint64 w, qint64 l) {
+                m_wnd.handleMessage(static_cast<uint32_t>(message), static_cast<uintptr_t>(w),
+                                    static_cast<intptr_t>(l));
+            });
+    model->setPowerTileUpdater([tile](QWidget* powerTile, const PowerStatus& status) {
+        if (auto* power = qobject_cast<CMpDevicePowerUI*>(powerTile))
+            power->showPowerStatus(status);
+        tile->showPowerStatus(status);
+    });
+}
+
+// ---- arrival and removal ----
+
+bool DeviceManager::partnerConnected(int slot) const {
+    const DeviceIdentity id = m_slots.at(slot);
+    if (!id.hasPartner) return false;
+    const DeviceIdentity partner = m_slots.at(id.partnerSlot);
+    return partner.hasPartner && partner.partnerSlot == slot && partner.connected &&
+           !partner.path.empty();
+}
+
+int DeviceManager::entryOf(const COrrivaleUSBDevice* model) const {
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        if (m_entries[i].model == model) return static_cast<int>(i);
+    return -1;
+}
+
+int DeviceManager::entryFor(uint16_t deviceKind, const DeviceIdentity& key) const {
+    for (COrrivaleUSBDevice* m : models(modelListOf(deviceKind)))
+        if (sameCollection(m->getIdentity(), key)) return entryOf(m);
+    return -1;
+}
+
+DeviceIdentity DeviceManager::modelIdentityOf(const DeviceIdentity& id) const {
+    const bool throughReceiver = isReceiverKind(id.deviceKind) && id.hasPartner;
+    return throughReceiver ? m_slots.at(id.partnerSlot) : id;
+}
+
+void DeviceManager::onDeviceArrived(int slot) {
+    if (slot < 0 || static_cast<size_t>(slot) >= m_slots.size()) return;
+    const DeviceIdentity id = m_slots.at(slot);
+    if (modelListOf(id.deviceKind) == ModelList::None) return;
+    if (id.collectionRole == kRoleEvent) {
+        onEventCollectionArrived(slot);
+        return;
+    }
+    if (id.collectionRole != kRoleCommand) return;
+    if (id.deviceKind == kind::kMousePad || id.deviceKind == kind::kHeadset) {
+        openWiredOrShared(slot);
+        m_wnd.bringToFront();
+        return;
+    }
+    const bool wireless = isReceiverKind(id.deviceKind);
+    if (partnerConnected(slot)) {
+        // Both connections present: the cable wins; a receiver arriving changes nothing.
+        if (!wireless) switchLink(slot);
+        m_wnd.bringToFront();
+        return;
+    }
+    const DeviceIdentity key = modelIdentityOf(id);
+    const int index = entryFor(id.deviceKind, key);
+    if (index >= 0) {
+        Entry& e = m_entries[index];
+        DeviceSession& session = e.model->session();
+        bool opened = false;
+        // A link that is open already only brings the window forward.
+        if (!session.isOpen()) {
+            opened = session.open(id.path, wireless ? LinkRoute::Receiver : LinkRoute::Cable);
+            if (opened) e.model->setIdentity(key);
+        }
+        if (opened) {
+            // A receiver's tile appears once the link poll finds the device online (3331).
+            if (!wireless) showTile(index, true, firstShownTile().second == 0);
+            e.tile->refreshLinkText();
+            e.tile->startLinkPoll();
+        }
+    }
+    m_wnd.bringToFront();
+}
+
+void DeviceManager::openWiredOrShared(int slot) {
+    const DeviceIdentity id = m_slots.at(slot);
+    const int index = entryFor(id.deviceKind, id);
+    if (index < 0) return;
+    Entry& e = m_entries[index];
+    DeviceSession& session = e.model->session();
+    if (session.isOpen() || !session.open(id.path, LinkRoute::Shared)) return;
+    e.model->setIdentity(id);
+    showTile(index, true, firstShownTile().second == 0);
+    e.tile->refreshLinkText();
+    e.tile->startLinkPoll();
+}
+
+void DeviceManager::switchLink(int slot) {
+    const DeviceIdentity id = m_slots.at(slot);
+    int index = entryFor(id.deviceKind, id);
+    if (index < 0 && id.hasPartner) index = entryFor(id.deviceKind, m_slots.at(id.partnerSlot));
+    if (index < 0) return;
+    Entry& e = m_entries[index];
+    COrrivaleUSBDevice* model = e.model;
+    DeviceSession& session = model->session();
+    const bool toReceiver = session.route() != LinkRoute::Receiver;
+    const std::string path = toReceiver ? m_slots.at(id.partnerSlot).path : id.path;
+    if (!session.switchTo(path, toReceiver ? LinkRoute::Receiver : LinkRoute::Cable)) return;
+    if (toReceiver) {
+        if (model->getHasPowerStatus()) {
+            // The receiver is asked on the session's worker whether the device answers; the
+            // power status follows on the UI thread.
+            QPointer<COrrivaleUSBDevice> guard(model);
+            session.checkOnline([guard](bool) {
+                QMetaObject::invokeMethod(
+                    guard.data(),
+                    [guard] {
+                        if (guard) guard->refreshPowerStatus();
+                    },
+                    Qt::QueuedConnection);
+            });
+        }
+        e.tile->startLinkCheck(1000);
+    } else {
+        e.tile->startLinkPoll();
+        if (model->getHasPowerStatus()) model->refreshPowerStatus();
+    }
+    e.tile->refreshLinkText();
+}
+
+void DeviceManager::onDeviceRemoved(int slot) {
+    if (slot < 0 || static_cast<size_t>(slot) >= m_slots.size()) return;
+    // The detector freed the slot already; the table row still names the collection.
+    const DeviceIdentity id = m_slots.at(slot);
+    if (modelListOf(id.deviceKind) == ModelList::None) return;
+    if (id.collectionRole == kRoleEvent) {
+        onEventCollectionRemoved(id);
+        return;
+    }
+    if (id.collectionRole != kRoleCommand) return;
+    const bool twoLinks = isCableKind(id.deviceKind) || isReceiverKind(id.deviceKind);
+    if (twoLinks && partnerConnected(slot)) {
+        // The cable went while the receiver is present: the receiver takes over.
+        if (isCableKind(id.deviceKind)) switchLink(slot);
+        return;
+    }
+    const int index = entryFor(id.deviceKind, modelIdentityOf(id));
+    if (index < 0) return;
+    Entry& e = m_entries[index];
+    e.model->session().close();
+    // The chains would end at their next run on the closed link; stop them now.
+    e.tile->stopTimers();
+    e.tile->refreshLinkText();
+    hideTile(index);
+}
+
+void DeviceManager::onEventCollectionArrived(int slot) {
+    const DeviceIdentity id = m_slots.at(slot);
+    const int k = id.deviceKind;
+    const std::vector<COrrivaleUSBDevice*>& list = models(modelListOf(k));
+    if (isCableKind(k)) {
+        for (COrrivaleUSBDevice* m : list) {
+            const DeviceIdentity& own = m->getIdentity();
+            if (m->commandLink().isOpen()) {
+                // Connected through its receiver: its cable's event collection came back.
+                if (own.hasPartner && sameDevice(m_slots.at(own.partnerSlot), id))
+                    m->reopenEventChannel(id.path, k);
+                // Connected by cable already (the command collection arrived first).
+                else if (sameDevice(own, id) && !m->eventChannelOpen(k))
+                    m->openEventChannel(id.path, k);
+            } else if (sameDevice(own, id)) {
+                m->openEventChannel(id.path, k);
+            }
+        }
+    } else if (isReceiverKind(k)) {
+        const DeviceIdentity key = modelIdentityOf(id);
+        for (COrrivaleUSBDevice* m : list) {
+            if (m->eventChannelOpen(k)) continue;
+            if (sameDevice(m->getIdentity(), key) || sameDevice(m->getIdentity(), id))
+                m->openEventChannel(id.path, k);
+        }
+    } else {
+        for (COrrivaleUSBDevice* m : list) {
+            if (m->commandLink().isOpen() || !sameDevice(m->getIdentity(), id)) continue;
+            m->openEventChannel(id.path, k);
+            return;
+        }
+    }
+}
+
+void DeviceManager::onEventCollectionRemoved(const DeviceIdentity& id) {
+    // The receiver's model carries its cable's identity: match the partner's too.
+    const DeviceIdentity key = modelIdentityOf(id);
+    for (COrrivaleUSBDevice* m : models(modelListOf(id.deviceKind))) {
+        if (!sameDevice(m->getIdentity(), id) && !sameDevice(m->getIdentity(), key)) continue;
+        m->closeEventChannel(id.deviceKind);
+        return;
+    }
+}
+
+// ---- tiles ----
+
+CDeviceOptionUI* DeviceManager::tile(int index) const {
+    return index >= 0 && index < tileCount() ? m_entries[index].tile : nullptr;
+}
+
+COrrivaleUSBDevice* DeviceManager::model(int index) const {
+    return index >= 0 && index < tileCount() ? m_entries[index].model : nullptr;
+}
+
+bool DeviceManager::onReceiver(const COrrivaleUSBDevice* model) const {
+    const int i = entryOf(model);
+    return i >= 0 && model->session().onReceiver();
+}
+
+COrrivaleUSBDevice* DeviceManager::selectedModel() const {
+    for (const Entry& e : m_entries)
+        if (e.tile->isShown() && e.tile->isTileSelected()) return e.model;
+    return nullptr;
+}
+
+COrrivaleMouseDevice* DeviceManager::selectedMouse() const {
+    return qobject_cast<COrrivaleMouseDevice*>(selectedModel());
+}
+
+std::pair<int, int> DeviceManager::firstShownTile() const {
+    int first = -1, count = 0;
+    for (int i = 0; i < tileCount(); ++i) {
+        if (!m_entries[i].tile->isShown()) continue;
+        if (first < 0) first = i;
+        ++count;
+    }
+    return {first, count};
+}
+
+void DeviceManager::showBoundPages(CDeviceOptionUI* t) {
+    if (auto* ds = m_wnd.controls().find<QStackedWidget>("device_switch"))
+        ds->setCurrentIndex(t->boundPageIndex());
+    if (auto* ps = m_wnd.controls().find<QStackedWidget>("device_power_switch")) {
+        ps->setVisible(t->boundPowerIndex() >= 0);
+        if (t->boundPowerIndex() >= 0) ps->setCurrentIndex(t->boundPowerIndex());
+    }
+}
+
+void DeviceManager::showTile(int index, bool visible, bool select) {
+    auto* deviceSwitch = m_wnd.controls().find<QStackedWidget>("device_switch");
+    auto* powerSwitch = m_wnd.controls().find<QStackedWidget>("device_power_switch");
+    if (CDeviceOptionUI* t = tile(index)) {
+        t->setVisible(visible);
+        if (select) {
+            showBoundPages(t);
+            // Tiles of one group exclude each other: the others let go on their own.
+            t->selectTile(true);
+        }
+    }
+    int shown = 0, synchro = 0;
+    for (const Entry& e : m_entries) {
+        if (!e.tile->isShown()) continue;
+        ++shown;
+        if (e.tile->isSynchroSelected()) ++synchro;
+    }
+    const bool empty = shown == 0;
+    m_wnd.showNoDeviceState(empty);
+    if (empty) {
+        if (powerSwitch) {
+            powerSwitch->setCurrentIndex(0);
+            powerSwitch->hide();
+        }
+        if (deviceSwitch) deviceSwitch->setCurrentIndex(0);
+    }
+    if (synchro <= 1)
+        for (const Entry& e : m_entries) e.tile->selectSynchro(false);
+}
+
+void DeviceManager::hideTile(int index) {
+    CDeviceOptionUI* t = tile(index);
+    if (!t) return;
+    int next = -1;
+    if (t->isShown() && t->isTileSelected()) {
+        m_wnd.closeSecondaryWindows();
+        endEditInProgress();
+        for (int i = 0; i < tileCount(); ++i)
+            if (i != index && m_entries[i].tile->isShown()) {
+                next = i;
+                break;
+            }
+    }
+    t->selectTile(false);
+    showTile(index, false, false);
+    if (next >= 0) showTile(next, true, true);
+}
+
+void DeviceManager::endEditInProgress() {
+    // An edit that holds the input hook has disabled the device list; its device is gone, so
+    // the edit ends unsaved: the hook goes, recording stops and the list is usable again.
+    if (!m_editing) return;
+    m_wnd.handleMessage(msg::kKeyCaptureHook, 0, 0);
+    if (QWidget* list = m_wnd.controls().find("device_select_layout")) list->setEnabled(true);
+    for (const Entry& e : m_entries) e.model->setEnabled(true);
+    m_editing = false;
+}
+
+void DeviceManager::selectPreviousTile() {
+    int previous = -1;
+    for (int i = 0; i < tileCount(); ++i) {
+        CDeviceOptionUI* t = m_entries[i].tile;
+        if (!t->isShown()) continue;
+        if (t->isTileSelected()) {
+            if (previous >= 0) showTile(previous, true, true);
+            return;
+        }
+        previous = i;
+    }
+}
+
+void DeviceManager::selectNextTile() {
+    bool passed = false;
+    for (int i = 0; i < tileCount(); ++i) {
+        CDeviceOptionUI* t = m_entries[i].tile;
+        if (!t->isShown()) continue;
+        if (passed) {
+            showTile(i, true, true);
+            return;
+        }
+        passed = t->isTileSelected();
+    }
+}
+
+void DeviceManager::onTileSelected() {
+    for (int i = 0; i < tileCount(); ++i) {
+        CDeviceOptionUI* t = m_entries[i].tile;
+        if (!t->isTileSelected()) continue;
+        m_selected = i;
+        m_selectedKind = t->kind();
+        m_selectedRole = t->role();
+        // The page of a tile the user clicked comes forward with it.
+        showBoundPages(t);
+        return;
+    }
+}
+
+void DeviceManager::onTileVisibility(int index, int visible) {
+    // wParam is the model's table index; find its tile.
+    for (int i = 0; i < tileCount(); ++i) {
+        if (m_entries[i].model->getTableIndex() != index) continue;
+        if (visible == 0) {
+            hideTile(i);
+        } else if (!m_entries[i].tile->isShown()) {
+            showTile(i, true, firstShownTile().second == 0);
+        }
+        return;
+    }
+}
+
+}  // namespace md

@@ -1,0 +1,110 @@
+#include "app/shell/application.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QScreen>
+#include <array>
+#include <memory>
+
+#include "app/shell/app_messages.h"
+#include "app/shell/control_classes.h"
+#include "app/services/dbus_service.h"
+#include "app/services/demo_devices.h"
+#include "app/devmgmt/device_manager.h"
+#include "app/shell/font_holder.h"
+#include "app/shell/language_controller.h"
+#include "app/shell/main_wnd.h"
+#include "app/services/single_instance.h"
+#include "app/services/sleep_watcher.h"
+#include "app/services/termination_watcher.h"
+#include "common/dbg_out.h"
+#include "pages/mouse/device_page_classes.h"
+#include "devlink/link/device_id_config.h"
+#include "profiles/app_paths.h"
+#include "ui/resource_manager.h"
+
+namespace md {
+namespace {
+AppOptions g_options;
+
+// A data folder beside the program, or under share/ of an installed program.
+QString dataFolder(const char* name) {
+    const QString app = QString::fromStdString(AppPaths::applicationFolder());
+    const QString beside = app + name + "/";
+    if (QFileInfo(beside).isDir()) return beside;
+    const QString installed = app + "../share/mouse-driver/" + name + "/";
+    return QFileInfo(installed).isDir() ? installed : beside;
+}
+
+void setUpResources(QApplication& app) {
+    ResourceManager& res = ResourceManager::instance();
+    res.setSkinFolder(dataFolder("skin"));
+    if (!res.loadResource("res.xml")) dbgOut("skin resource index missing");
+    registerApplicationControls();
+    registerDevicePageControls();
+    app.setStyleSheet(res.styleSheet());
+}
+}  // namespace
+
+const AppOptions& appOptions() {
+    return g_options;
+}
+
+int runApplication(int argc, char** argv) {
+    dbgInitFromEnvironment();
+    for (int i = 1; i < argc; ++i)
+        if (QByteArrayView(argv[i]) == "--demo") g_options.demo = true;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Mouse Driver");
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    std::array<FontHolder, 4> fonts;  // destroyed in reverse load order
+    for (std::size_t i = 0; i < fonts.size(); ++i) fonts[i].load(FontHolder::kFontFiles[i]);
+    installFontSubstitutes();
+
+    SingleInstance instance;
+    if (instance.acquire() == SingleInstance::Role::Secondary) return 0;
+
+    setUpResources(app);
+
+    // With --demo everything runs against the virtual devices.
+    std::unique_ptr<DemoDevices> demo;
+    if (g_options.demo) {
+        demo = std::make_unique<DemoDevices>(AppPaths::dataRoot() + "demo-devices.json");
+        if (!demo->valid()) dbgOut("virtual devices could not be created");
+    }
+
+    const QString dataFolder = QString::fromStdString(AppPaths::defaultDataFolder());
+    const QString configRoot = QString::fromStdString(AppPaths::configRoot());
+    auto window = std::make_unique<CMainWnd>(std::make_unique<LanguageController>(
+        dataFolder + "Language.config", configRoot + "settings.ini"));
+    CMainWnd* wnd = window.get();
+    new DeviceManager(*wnd, loadDeviceTable(AppPaths::defaultDataFolder() + "devices.json",
+                                            AppPaths::configRoot() + "devices.json"));
+    if (demo) {
+        DemoDevices* devices = demo.get();
+        wnd->hooks().extendTrayMenu = [devices](QMenu* menu) { devices->fillMenu(menu); };
+    }
+    auto deliver = [wnd](uint32_t m, uintptr_t w, intptr_t l) { wnd->handleMessage(m, w, l); };
+    if (DbusService* service = instance.service()) {
+        service->setHandler(deliver);
+        QObject::connect(wnd, &CMainWnd::lightOwnerNotify, service, &DbusService::LightOwnerNotify);
+    }
+    QObject::connect(&instance, &SingleInstance::activationRequested, wnd,
+                     [wnd] { wnd->handleMessage(msg::kActivateInstance, 0, 1); });
+    new SleepWatcher(deliver, wnd);
+    new TerminationWatcher([wnd] { wnd->exitApplication(); }, wnd);
+
+    if (QScreen* s = wnd->screen())
+        wnd->move(s->availableGeometry().center() - wnd->rect().center());
+    wnd->show();
+    QApplication::exec();
+
+    window.reset();
+    demo.reset();
+    ResourceManager::instance().release();
+    return 0;
+}
+
+}  // namespace md

@@ -1,0 +1,84 @@
+#include "app/shell/language_controller.h"
+
+#include <json/json.h>
+
+#include <QFile>
+#include <QSettings>
+
+#include "ui/font_table.h"
+#include "ui/resource_manager.h"
+
+namespace md {
+
+LanguageController::LanguageController(QString languageListPath, QString settingsPath)
+    : onFonts([](const QString& face) { FontTable::instance().applyFonts(face); }),
+      m_listPath(std::move(languageListPath)),
+      m_settingsPath(std::move(settingsPath)) {}
+
+std::vector<LanguageEntry> LanguageController::readLanguageList() const {
+    QFile f(m_listPath);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = f.readAll();
+    Json::Value root;
+    Json::Reader reader;
+    if (!reader.parse(bytes.constData(), bytes.constData() + bytes.size(), root)) return {};
+    const Json::Value& list = root.isObject() ? root["Language"] : Json::Value::nullSingleton();
+    std::vector<LanguageEntry> out;
+    if (!list.isArray()) return out;
+    for (const Json::Value& e : list) {
+        LanguageEntry entry;
+        if (e.isObject()) {
+            if (e["Language_ID"].isIntegral()) entry.id = e["Language_ID"].asInt();
+            if (e["Language_name"].isString())
+                entry.name = QString::fromStdString(e["Language_name"].asString());
+            if (e["Language_file"].isString())
+                entry.file = QString::fromStdString(e["Language_file"].asString());
+        }
+        out.push_back(entry);
+    }
+    return out;
+}
+
+int LanguageController::readLanguageIndex() const {
+    const QSettings settings(m_settingsPath, QSettings::IniFormat);
+    bool ok = false;
+    int id = settings.value("LANGUAGE").toInt(&ok);
+    if (!ok) id = kDefaultLanguageId;
+    const auto list = readLanguageList();
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i].id == id) return static_cast<int>(i);
+    return 0;
+}
+
+void LanguageController::writeLanguageId(int id) const {
+    QSettings settings(m_settingsPath, QSettings::IniFormat);
+    settings.setValue("LANGUAGE", id);
+    settings.sync();
+}
+
+std::optional<QString> LanguageController::faceForSwitch(int current, int next) {
+    if (next == 15) return QStringLiteral("Noto Sans Thai");
+    if (next == 0) return QStringLiteral("汉仪菱心体简");
+    if (next == 2) return QStringLiteral("Noto Sans CJK TC Regular");
+    if (current == 15 || current == -1 || current == 2 || current == 0)
+        return QStringLiteral("Verdana Unicode MS");
+    return std::nullopt;
+}
+
+bool LanguageController::applyLanguage(int index) {
+    if (index == m_current) return false;
+    if (auto face = faceForSwitch(m_current, index); face && onFonts) onFonts(*face);
+    m_current = index;
+    const auto list = readLanguageList();
+    const LanguageEntry entry =
+        index >= 0 && static_cast<std::size_t>(index) < list.size() ? list[index] : LanguageEntry{};
+    ResourceManager& res = ResourceManager::instance();
+    res.setLanguage(entry.name);
+    res.loadLanguage(entry.file);
+    res.reloadText();
+    if (index >= 0 && static_cast<std::size_t>(index) < list.size()) writeLanguageId(entry.id);
+    if (onChanged) onChanged(index);
+    return true;
+}
+
+}  // namespace md

@@ -1,0 +1,215 @@
+#include "pages/base/orrivale_usb_device.h"
+
+#include <QByteArray>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <algorithm>
+
+#include "devices/base/working_mode.h"
+#include "profiles/app_paths.h"
+#include "ui/indexed_name.h"
+
+namespace md {
+namespace {
+
+void selectPage(QWidget* sw, int page) {
+    if (auto* stack = qobject_cast<QStackedWidget*>(sw)) {
+        if (page < stack->count()) stack->setCurrentIndex(page);
+    } else if (auto* tabs = qobject_cast<QTabWidget*>(sw)) {
+        if (page < tabs->count()) tabs->setCurrentIndex(page);
+    }
+}
+
+}  // namespace
+
+COrrivaleUSBDevice::COrrivaleUSBDevice(QWidget* parent)
+    // The process-wide HID backend: hidraw, or the virtual bus of the demo and tests.
+    : QWidget(parent), m_session(std::make_unique<DeviceSession>()) {
+    m_powerTileUpdater = [](QWidget* tile, const PowerStatus& s) {
+        tile->setProperty("powerStatus",
+                          QByteArray(reinterpret_cast<const char*>(s.data()), int(s.size())));
+    };
+}
+
+COrrivaleUSBDevice::~COrrivaleUSBDevice() {
+    m_keyButtons.clear();
+    m_lightButtons.clear();
+    m_session.reset();  // stops its workers and closes every collection
+}
+
+void COrrivaleUSBDevice::setKeyCount(int n) {
+    if (n == m_keyCount) return;
+    m_keyCount = std::max(0, n);
+    m_keyButtons.resize(m_keyCount);
+}
+
+void COrrivaleUSBDevice::setLedCount(int n) {
+    n = std::max(0, n);
+    if (n != m_ledCount) {
+        m_ledCount = n;
+        m_lightButtons.resize(n);
+        m_ledColours.resize(size_t(n));
+        std::lock_guard g(m_lightListLock);
+        m_ledSettings.resize(size_t(n));
+    }
+    std::lock_guard g(m_lightListLock);
+    for (auto& s : m_ledSettings) s = LightSetting{};
+    for (auto& c : m_ledColours) c = lighting::LedColour{};
+}
+
+void COrrivaleUSBDevice::setHasPowerStatus(bool flag) {
+    m_hasPowerStatus = flag;
+    if (!m_powerTile) return;
+    if (auto* layout = m_powerTile->findChild<QWidget*>("device_power_Layout"))
+        layout->setVisible(flag);
+}
+
+void COrrivaleUSBDevice::setPowerTile(QWidget* tile) {
+    m_powerTile = tile;
+    setHasPowerStatus(m_hasPowerStatus);
+}
+
+void COrrivaleUSBDevice::setIdentity(const DeviceIdentity& identity) {
+    m_identity = identity;
+    m_deviceKind = identity.deviceKind;
+    m_collectionRole = identity.collectionRole;
+}
+
+QWidget* COrrivaleUSBDevice::keyButton(int i) const {
+    return i >= 0 && i < m_keyButtons.size() ? m_keyButtons[i].data() : nullptr;
+}
+
+QWidget* COrrivaleUSBDevice::lightButton(int i) const {
+    return i >= 0 && i < m_lightButtons.size() ? m_lightButtons[i].data() : nullptr;
+}
+
+bool COrrivaleUSBDevice::isControlClass(const QWidget* w, const QString& name) {
+    if (!w) return false;
+    const QString declared = w->property("controlClass").toString();
+    if (declared == name || declared == "C" + name + "UI") return true;
+    const QString cls = QString::fromLatin1(w->metaObject()->className()).section("::", -1);
+    return cls == name || cls == "C" + name + "UI";
+}
+
+void COrrivaleUSBDevice::bindPageControls() {
+    if (m_layoutFile.isEmpty()) {
+        setKeyCount(0);
+        setLedCount(0);
+        return;
+    }
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (isControlClass(child, "SelectPanel")) {
+            bindSelectPanel(child);
+            break;
+        }
+    }
+}
+
+void COrrivaleUSBDevice::bindSelectPanel(QWidget* panel) {
+    m_selectPanel = panel;
+    if (!panel) return;
+    for (QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!isControlClass(child, "DeviceKeyButton")) continue;
+        const IndexedName name = splitIndexedName(child->objectName());
+        if (name.index < 0) continue;
+        const QString prefix = name.prefix.toLower();
+        if (prefix == "key_" && name.index < m_keyCount) {
+            m_keyButtons[name.index] = child;
+        } else if (prefix == "light_" && name.index < m_ledCount) {
+            m_lightButtons[name.index] = child;
+            const lighting::LedColour white{0xFF, 0xFF, 0xFF, 0xFF};
+            m_ledColours[size_t(name.index)] = white;
+            paintButton(child, white);
+        }
+    }
+}
+
+void COrrivaleUSBDevice::paintButton(QWidget* button, const lighting::LedColour& c) {
+    if (!button) return;
+    const QColor colour(c.red, c.green, c.blue, c.intensity);
+    if (button->property("ledColour").value<QColor>() == colour) return;
+    button->setProperty("ledColour", colour);
+    button->setAttribute(Qt::WA_StyledBackground, true);
+    const int radius = std::min(button->width(), button->height()) / 2;
+    button->setStyleSheet(QStringLiteral("background-color: rgba(%1, %2, %3, %4); border-radius: "
+                                         "%5px; border: 1px solid rgba(255, 255, 255, 40);")
+                              .arg(c.red)
+                              .arg(c.green)
+                              .arg(c.blue)
+                              .arg(c.intensity)
+                              .arg(radius));
+}
+
+void COrrivaleUSBDevice::stepOff() {
+    for (auto& c : m_ledColours) c = lighting::LedColour{};
+}
+
+void COrrivaleUSBDevice::pushLedFrame() {
+    for (int i = 0; i < m_lightButtons.size(); ++i)
+        if (m_lightButtons[i] && m_previewEnabled)
+            paintButton(m_lightButtons[i], m_ledColours[size_t(i)]);
+}
+
+void COrrivaleUSBDevice::setLedColour(int index, uint32_t packed) {
+    if (index < 0 || size_t(index) >= m_ledColours.size()) return;
+    m_ledColours[size_t(index)] = {uint8_t(packed), uint8_t(packed >> 8), uint8_t(packed >> 16),
+                                   uint8_t(packed >> 24)};
+}
+
+uint32_t COrrivaleUSBDevice::getLedColour(int index) const {
+    if (index < 0 || size_t(index) >= m_ledColours.size()) return 0;
+    const auto& c = m_ledColours[size_t(index)];
+    return uint32_t(c.red) | uint32_t(c.green) << 8 | uint32_t(c.blue) << 16 |
+           uint32_t(c.intensity) << 24;
+}
+
+void COrrivaleUSBDevice::setWorkingMode(int mode) {
+    m_workingMode = mode;
+    if (!m_functionSwitch) m_functionSwitch = findChild<QWidget*>("device_function_switch");
+    if (!m_keyFunctionSwitch)
+        m_keyFunctionSwitch = findChild<QWidget*>("device_key_function_switch");
+    if (!m_functionSwitch || !m_keyFunctionSwitch) return;
+    const WorkingModePages pages = workingModePages(mode, m_deviceKind);
+    selectPage(m_functionSwitch, pages.functionPage);
+    if (pages.keyFunctionPage) selectPage(m_keyFunctionSwitch, *pages.keyFunctionPage);
+}
+
+void COrrivaleUSBDevice::setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) {
+    LightSetting l;
+    l.mode = uint8_t(w0), l.brightness = uint8_t(w0 >> 8), l.speed = uint8_t(w0 >> 16);
+    l.direction = uint8_t(w0 >> 24);
+    l.multiColor = uint8_t(w1), l.red = uint8_t(w1 >> 8), l.green = uint8_t(w1 >> 16);
+    l.blue = uint8_t(w1 >> 24);
+    l.reserved1 = uint8_t(w2), l.reserved2 = uint8_t(w2 >> 8), l.present = uint8_t(w2 >> 16);
+    l.zzccLedMode = uint8_t(w2 >> 24);
+    l.customGroup = uint8_t(w3), l.oldLedMode = uint8_t(w3 >> 8);
+    m_lighting = l;
+}
+
+void COrrivaleUSBDevice::setHostLighting(bool flag) {
+    m_hostLighting = flag;
+    if (flag && m_deviceKind == kind::kKeyboard) commandLink().enableHostLighting();
+}
+
+void COrrivaleUSBDevice::replaceLedSettings(std::vector<LightSetting> list) {
+    std::lock_guard g(m_lightListLock);
+    list.resize(size_t(m_ledCount));
+    m_ledSettings = std::move(list);
+}
+
+std::string COrrivaleUSBDevice::defaultTemplatePath() const {
+    return AppPaths::defaultTemplatePath(m_modelFolder);
+}
+
+std::string COrrivaleUSBDevice::dataFolderPath() const {
+    return AppPaths::deviceDataFolder(m_modelFolder);
+}
+
+void COrrivaleUSBDevice::refreshPowerStatusShared() {
+    const std::optional<PowerStatus> status = readPowerStatus(commandLink());
+    if (!status) return;
+    if (m_powerTile && m_powerTileUpdater) m_powerTileUpdater(m_powerTile, *status);
+    if (m_ownerWindow) emit ownerMessage(kPowerStatusMessage, (*status)[4], 0);
+}
+
+}  // namespace md

@@ -1,0 +1,203 @@
+#pragma once
+// The common base of every device model: at once the container of the device's settings page
+// and the owner of the device's state (its two links, identity, LED colour list, per-LED
+// lighting and the page's key and light buttons). The main window creates one model per
+// model-table row, runs the creation setters in their order, and drives every model through
+// the virtual operations below; each model overrides those it needs.
+//
+// Workers of a model never touch a widget: what they learn reaches the UI thread through a
+// queued call.
+
+#include <QPointer>
+#include <QVector>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "devices/base/power_status.h"
+#include "devices/lighting/led_colour.h"
+#include "devlink/link/device_identity.h"
+#include "devlink/link/device_link.h"
+#include "devlink/link/device_session.h"
+#include "devlink/hid/hid_backend.h"
+#include "profiles/profile_records.h"
+
+namespace md {
+
+class COrrivaleUSBDevice : public QWidget {
+    Q_OBJECT
+  public:
+    // Message the owner window receives after a power-status refresh (wParam = status byte 4).
+    static constexpr int kPowerStatusMessage = 3329;
+    // Hands a fresh power status to the device's battery tile.
+    using PowerTileUpdater = std::function<void(QWidget* tile, const PowerStatus& status)>;
+
+    explicit COrrivaleUSBDevice(QWidget* parent = nullptr);
+    ~COrrivaleUSBDevice() override;
+
+    // The class name the page and the main window know the model by.
+    virtual QString controlClass() const { return QStringLiteral("OrrivaleUSBDevice"); }
+
+    // The device as opened: command link, event collections, cable / receiver switching.
+    DeviceSession& session() { return *m_session; }
+    const DeviceSession& session() const { return *m_session; }
+    DeviceLink& commandLink() { return m_session->link(); }
+
+    // --- creation setters, in the order the main window calls them ---
+    void setLayoutFile(const QString& path) { m_layoutFile = path; }
+    void setOwnerWindow(QWidget* owner) { m_ownerWindow = owner; }
+    void setKeyCount(int n);
+    void setLedCount(int n);
+    void setTableIndex(int row) { m_tableIndex = row; }
+    void setHasPowerStatus(bool flag);
+    void setProfileName(const std::string& name) { m_profileName = name; }
+    void setModelFolder(const std::string& name) { m_modelFolder = name; }
+    void setPowerTile(QWidget* tile);
+    void setIdentity(const DeviceIdentity& identity);
+    virtual void setLightTableIndex(int index) { m_lightTableIndex = index; }
+    void setLightListName(const std::string& name) { m_lightListName = name; }
+    virtual void bindPageControls();
+
+    // --- further accessors ---
+    QString layoutFile() const { return m_layoutFile; }
+    QWidget* ownerWindow() const { return m_ownerWindow; }
+    int getKeyCount() const { return m_keyCount; }
+    int getLedCount() const { return m_ledCount; }
+    int getTableIndex() const { return m_tableIndex; }
+    bool getHasPowerStatus() const { return m_hasPowerStatus; }
+    const std::string& profileName() const { return m_profileName; }
+    const std::string& modelFolder() const { return m_modelFolder; }
+    const std::string& lightListName() const { return m_lightListName; }
+    QWidget* getPowerTile() const { return m_powerTile; }
+    QWidget* getDeviceTile() const { return m_deviceTile; }
+    void setDeviceTile(QWidget* tile) { m_deviceTile = tile; }
+    const DeviceIdentity& getIdentity() const { return m_identity; }
+    uint16_t getDeviceKind() const { return m_deviceKind; }
+    uint16_t collectionRole() const { return m_collectionRole; }
+    int getLightTableIndex() const { return m_lightTableIndex; }
+    int selectedKey() const { return m_selectedKey; }
+    QWidget* selectPanel() const { return m_selectPanel; }
+    QWidget* keyButton(int i) const;
+    QWidget* lightButton(int i) const;
+    const LightSetting& lighting() const { return m_lighting; }
+    const std::vector<LightSetting>& ledSettings() const { return m_ledSettings; }
+    std::map<int, int> keyLightMap() const { return m_keyLightMap; }
+
+    void setHostLighting(bool flag);
+    bool hostLightingEnabled() const { return m_hostLighting; }
+    void setPreviewEnabled(bool flag) { m_previewEnabled = flag; }
+    bool previewEnabled() const { return m_previewEnabled; }
+    // How the battery tile is updated; the tile of the device list installs its own.
+    void setPowerTileUpdater(PowerTileUpdater updater) { m_powerTileUpdater = std::move(updater); }
+
+    // Application folder + "DefaultData/" + model folder + ".Json".
+    std::string defaultTemplatePath() const;
+    // The user's device data folder (created when missing), ending with '/'.
+    std::string dataFolderPath() const;
+    std::string profileFilePath() const { return dataFolderPath() + m_profileName + ".Json"; }
+    std::string lightListFilePath() const { return dataFolderPath() + m_lightListName + ".config"; }
+
+    // --- virtual operations (base behaviour) ---
+    virtual int loadLighting() { return 0; }
+    virtual void stepOff();
+    virtual void pushLedFrame();
+    // Packed colour: red in the lowest byte, then green, blue and intensity.
+    virtual void setLedColour(int index, uint32_t packed);
+    virtual uint32_t getLedColour(int index) const;
+    virtual void onDeviceAttached() {}
+    virtual void readDeviceSettings() {}
+    virtual void reservedSlot1() {}
+    virtual void reservedSlot2() {}
+    virtual void refreshPowerStatus() {}
+    virtual bool isReachable() { return true; }
+    virtual int loadProfile() { return 0; }
+    virtual void showSettings() {}
+    virtual void validateMacroKeys() {}
+    virtual void resetToDefaults() {}
+    virtual int writeKeyTableToDevice(int, const std::vector<KeyBinding>&) { return 0; }
+    virtual int writeKeyAssignments(int) { return 0; }
+    virtual int writeMacrosToDevice() { return 0; }
+    virtual int writeSettingsToDevice(int, int, int, int, int) { return 0; }
+    virtual void loadMacroAndLightLists() {}
+    virtual void setKeyLightMap(const std::map<int, int>& map) { m_keyLightMap = map; }
+    virtual void setWorkingMode(int mode);
+    virtual int getWorkingMode() const { return m_workingMode; }
+    virtual void loadProfileFiles() {}
+    virtual std::string getProfileFilePath() const { return {}; }
+    virtual void saveProfile() {}
+    // Words as the profile packs them: fields 1-4, 5-8, 9-12 and 13-14, lowest byte first.
+    virtual void setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3);
+    virtual void selectKey(int index) { m_selectedKey = index; }
+    // Event collections (kind: the collection's device kind). A model without event workers
+    // opens nothing.
+    virtual bool openEventChannel(const std::string& /*path*/, int /*kind*/) { return false; }
+    virtual bool reopenEventChannel(const std::string& path, int kind) {
+        return openEventChannel(path, kind);
+    }
+    virtual void closeEventChannel(int /*kind*/) {}
+    virtual bool eventChannelOpen(int /*kind*/) const { return false; }
+
+  signals:
+    // The model's event workers ask the tile to run one of its timers (1002: read the
+    // settings again after ms).
+    void tileTimerRequested(int id, int ms);
+    // A message to the owner window (kPowerStatusMessage after a power-status refresh).
+    void ownerMessage(int message, qint64 wParam, qint64 lParam);
+
+  protected:
+    // The shared power-status refresh of the models that report a battery.
+    void refreshPowerStatusShared();
+    // Binds the "key_"/"light_" device buttons of panel (the model's select panel).
+    void bindSelectPanel(QWidget* panel);
+    // Paints a light button with a colour (placeholders get a styled background).
+    static void paintButton(QWidget* button, const lighting::LedColour& colour);
+    // True when w stands for a control of class name (its Qt class or "controlClass" property).
+    static bool isControlClass(const QWidget* w, const QString& name);
+
+    std::recursive_mutex& lightListLock() { return m_lightListLock; }
+    std::vector<lighting::LedColour>& ledColours() { return m_ledColours; }
+    void setLightingValue(const LightSetting& l) { m_lighting = l; }
+    void replaceLedSettings(std::vector<LightSetting> list);
+
+  private:
+    std::unique_ptr<DeviceSession> m_session;
+    QString m_layoutFile;
+    std::string m_profileName;
+    std::string m_lightListName;
+    std::string m_modelFolder;
+    uint16_t m_deviceKind = 0;
+    uint16_t m_collectionRole = 0;
+    int m_keyCount = 0;
+    int m_ledCount = 0;
+    int m_tableIndex = 0;
+    int m_selectedKey = -1;
+    int m_workingMode = 1;
+    QVector<QPointer<QWidget>> m_keyButtons;
+    QVector<QPointer<QWidget>> m_lightButtons;
+    std::map<int, int> m_ledKeyMap;
+    std::map<int, int> m_keyLightMap;
+    std::vector<lighting::LedColour> m_ledColours;
+    LightSetting m_lighting;
+    std::recursive_mutex m_lightListLock;
+    std::vector<LightSetting> m_ledSettings;
+    bool m_hostLighting = true;
+    bool m_previewEnabled = true;
+    QPointer<QWidget> m_selectPanel;
+    QPointer<QWidget> m_deviceTile;
+    QPointer<QWidget> m_powerTile;
+    QPointer<QWidget> m_functionSwitch;
+    QPointer<QWidget> m_keyFunctionSwitch;
+    QPointer<QWidget> m_ownerWindow;
+    bool m_hasPowerStatus = false;
+    DeviceIdentity m_identity;
+    int m_lightTableIndex = 0;
+    PowerTileUpdater m_powerTileUpdater;
+};
+
+}  // namespace md

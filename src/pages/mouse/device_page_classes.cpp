@@ -1,0 +1,22 @@
+#include "pages/mouse/device_page_classes.h"
+
+#include "panels/device_profile_ui.h"
+#include "pages/base/orrivale_usb_device.h"
+#include "pages/mouse/orrivale_mouse_device.h"
+#include "ui/control_registry.h"
+
+namespace md {
+
+void registerDevicePageControls() {
+    ControlRegistry& registry = ControlRegistry::instance();
+    registry.registerClass<COrrivaleUSBDevice>("COrrivaleUSBDevice");
+    registry.registerClass<COrrivaleMouseDevice>("COrrivaleMouseDevice");
+    // Keyboard, mousepad and headset show the common device page until their own models
+    // replace these registrations.
+    registry.registerClass<COrrivaleUSBDevice>("COrrivaleKeyboardDevice");
+    registry.registerClass<COrrivaleUSBDevice>("COrrivaleMousePadDevice");
+    registry.registerClass<COrrivaleUSBDevice>("COrrivaleHS6533Device");
+    registry.registerClass<CDeviceProfileUI>("CDeviceProfileUI");
+}
+
+}  // namespace md

@@ -1,0 +1,306 @@
+#include "pages/mouse/orrivale_mouse_device.h"
+
+#include <json/json.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSlider>
+#include <fstream>
+
+#include "common/dbg_out.h"
+#include "panels/device_profile_ui.h"
+#include "devices/memory_image/image_writer.h"
+#include "devices/mouse/mouse_dpi_scale.h"
+#include "devices/mouse/mouse_performance.h"
+#include "profiles/app_paths.h"
+#include "profiles/profile_list.h"
+
+namespace md {
+namespace {
+constexpr const char* kEventExitText = "MS 设备同步线程设定退出";
+constexpr auto kPreviewStopTimeout = std::chrono::milliseconds(1000);
+const char* const kPanelSlots[] = {"DeviceProfileItem", "LightControlItem", "MacroControlItem",
+                                   "KeySetControlItem", "ShootControlItem"};
+}  // namespace
+
+COrrivaleMouseDevice::COrrivaleMouseDevice(QWidget* parent)
+    : COrrivaleUSBDevice(parent),
+      m_controller(std::make_unique<MouseController>(commandLink(), m_profile)),
+      m_sdkFolder(AppPaths::applicationFolder() + "SDK/"),
+      m_page(this) {}
+
+COrrivaleMouseDevice::~COrrivaleMouseDevice() {
+    stopLightingPreview();
+    closeEventChannel(kWiredEvents);
+    closeEventChannel(kWirelessEvents);
+}
+
+void COrrivaleMouseDevice::bindPageControls() {
+    buildPage();
+    m_synthesis.bind(m_sdkFolder);
+}
+
+void COrrivaleMouseDevice::buildPage() {
+    if (layoutFile().isEmpty()) {
+        setKeyCount(0);
+        setLedCount(0);
+        return;
+    }
+    m_page.clearCache();
+    QWidget* panel = nullptr;
+    if (QWidget* settings = findChild<QWidget*>("mouse_device_seting_layout"))
+        for (QWidget* w : settings->findChildren<QWidget*>())
+            if (isControlClass(w, "SelectPanel")) {
+                panel = w;
+                break;
+            }
+    if (!panel)
+        for (QWidget* w : findChildren<QWidget*>())
+            if (isControlClass(w, "SelectPanel")) {
+                panel = w;
+                break;
+            }
+    bindSelectPanel(panel);
+    if (panel) m_logo = panel->findChild<QWidget*>("logo", Qt::FindDirectChildrenOnly);
+    // The panels of the page sit in their slots; a slot without its panel stays empty.
+    for (const char* slot : kPanelSlots) {
+        QWidget* container = findChild<QWidget*>(slot);
+        if (!container) continue;
+        if (auto* profiles = container->findChild<CDeviceProfileUI*>()) {
+            profiles->setDeviceKind(2);
+            profiles->setFolders(dataFolderPath(), defaultTemplatePath());
+            profiles->start();
+            profiles->selectTab(1);
+            setProfileName(profiles->currentProfileUuid());
+        }
+    }
+    // Without a profile panel on the page the mouse still works on the profile list's current
+    // profile, the same file the command-line tool uses.
+    if (profileName().empty()) {
+        ProfileList list;
+        list.setDeviceKind(kind::kMouseWired);
+        list.setFolders(dataFolderPath(), defaultTemplatePath());
+        list.start();
+        setProfileName(list.currentProfileUuid());
+    }
+}
+
+void COrrivaleMouseDevice::onDeviceAttached() {
+    if (m_controller->readDeviceAndKeys())
+        for (int i = 0; i < kStageRows; ++i)
+            if (auto* s = qobject_cast<QSlider*>(page("DPI_slider_", i)))
+                s->setRange(0, kDpiPositionMax);
+    loadProfile();
+    showSettings();
+    startLightingPreview();
+}
+
+void COrrivaleMouseDevice::readDeviceSettings() {
+    readHardwareSettings();
+    showSettings();
+}
+
+int COrrivaleMouseDevice::readHardwareSettings() {
+    const int r = m_controller->readHardwareSettings();
+    if (r != 1) return r;
+    setLightingValue(m_controller->lighting());
+    if (m_preview) m_preview->setLighting(m_controller->lighting());
+    refreshStages();
+    return r;
+}
+
+void COrrivaleMouseDevice::loadProfileFiles() {
+    m_profile.setDefaultPath(defaultTemplatePath());
+    m_profile.setProfilePath(profileFilePath());
+    m_profile.setLightListPath(lightListFilePath());
+    m_profile.loadNode(profileFilePath());
+    m_profile.loadLightListDocument(lightListFilePath());
+}
+
+int COrrivaleMouseDevice::loadProfile() {
+    loadProfileFiles();
+    m_keyBindings = m_profile.readKeyList();
+    loadLighting();
+    m_dpiStages = m_profile.readDpiStages();
+    m_mouseStages = m_profile.readMouseStages();
+    m_controller->setMouseStages(m_mouseStages);
+    return 1;
+}
+
+int COrrivaleMouseDevice::loadLighting() {
+    const LightSetting l = m_profile.readLightInfo();
+    setLightingValue(l);
+    m_controller->setLighting(l);
+    if (m_preview) m_preview->setLighting(l);
+    replaceLedSettings(m_profile.readLightList());
+    m_effectSteps = m_profile.readLightEffectSteps();
+    if (m_preview) m_preview->effectSteps().replace(m_effectSteps);
+    return 1;
+}
+
+void COrrivaleMouseDevice::refreshStages() {
+    m_dpiStages = m_profile.dpiStages();
+    m_mouseStages = m_profile.mouseStages();
+}
+
+void COrrivaleMouseDevice::resetToDefaults() {
+    // The template's device node replaces the profile's; the file keeps its name and identifier.
+    CMouseProfiledata factory;
+    factory.setDefaultPath(defaultTemplatePath());
+    const Json::Value node = factory.loadNode(defaultTemplatePath());
+    if (node.isNull()) return;
+    m_profile.saveNode(node, profileFilePath());
+    loadProfile();
+    saveProfile();
+    showSettings();
+}
+
+int COrrivaleMouseDevice::writeSettingsToDevice(int profile, int value, int, int, int) {
+    return m_controller->writeSettingsBlock(uint8_t(profile), uint8_t(value));
+}
+
+int COrrivaleMouseDevice::writeKeyTableToDevice(int keyPage, const std::vector<KeyBinding>& keys) {
+    return m_controller->writeKeyTableToDevice(keyPage, keys);
+}
+
+int COrrivaleMouseDevice::writeKeyAssignments(int keyPage) {
+    return writeKeyTableToDevice(keyPage, m_keyBindings);
+}
+
+int COrrivaleMouseDevice::writeMacrosToDevice() {
+    DeviceInfo info = m_controller->deviceInfo();
+    return memimg::writeMacrosToDevice(commandLink(), dataFolderPath(), info);
+}
+
+int COrrivaleMouseDevice::writeShootToDevice() {
+    DeviceInfo info = m_controller->deviceInfo();
+    return memimg::writeShootToDevice(commandLink(), dataFolderPath(), info);
+}
+
+int COrrivaleMouseDevice::macroCount() const {
+    std::ifstream in(dataFolderPath() + "macro.config");
+    Json::Value doc;
+    Json::CharReaderBuilder builder;
+    std::string errors;
+    if (!in || !Json::parseFromStream(builder, in, &doc, &errors)) return 0;
+    const Json::Value& list = doc["MacroInfo"];
+    return list.isArray() ? int(list.size()) : 0;
+}
+
+void COrrivaleMouseDevice::validateMacroKeys() {
+    if (!m_controller->validateMacroKeys(size_t(macroCount()))) return;
+    m_keyBindings = m_profile.keyBindings();
+    // The profile file follows, so that it never names a macro the list does not have.
+    saveProfile();
+}
+
+void COrrivaleMouseDevice::setWorkingMode(int mode) {
+    COrrivaleUSBDevice::setWorkingMode(mode);
+    if (QWidget* hint = m_page.find("device_tishi_info")) hint->hide();
+}
+
+void COrrivaleMouseDevice::setLightTableIndex(int index) {
+    COrrivaleUSBDevice::setLightTableIndex(index);
+    m_profile.setDeviceIndex(0);
+}
+
+void COrrivaleMouseDevice::setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) {
+    COrrivaleUSBDevice::setLightSetting(w0, w1, w2, w3);
+    m_profile.writeLightInfo(w0, w1, w2, uint16_t(w3));
+    m_controller->setLighting(lighting());
+    if (m_preview) m_preview->setLighting(lighting());
+}
+
+// --- lighting preview ---
+
+void COrrivaleMouseDevice::startLightingPreview() {
+    stopLightingPreview();
+    m_preview = std::make_unique<MouseLightingPreview>(commandLink(), size_t(getLedCount()));
+    m_preview->setLighting(lighting());
+    m_preview->effectSteps().replace(m_effectSteps);
+    m_preview->start();
+}
+
+void COrrivaleMouseDevice::stopLightingPreview() {
+    if (!m_preview) return;
+    m_preview->stop(kPreviewStopTimeout);
+    m_preview.reset();
+}
+
+void COrrivaleMouseDevice::pushLedFrame() {
+    if (m_preview) m_preview->copyLeds(ledColours());
+    ledColours().resize(size_t(getLedCount()));
+    COrrivaleUSBDevice::pushLedFrame();
+    if (m_logo && previewEnabled() && m_logoLed >= 0 && m_logoLed < getLedCount())
+        paintButton(m_logo, ledColours()[size_t(m_logoLed)]);
+}
+
+// --- event channels ---
+
+namespace {
+EventRoute eventRoute(int kind) {
+    return kind == COrrivaleMouseDevice::kWirelessEvents ? EventRoute::Receiver : EventRoute::Cable;
+}
+}  // namespace
+
+bool COrrivaleMouseDevice::eventChannelOpen(int kind) const {
+    return session().eventsOpen(eventRoute(kind));
+}
+
+bool COrrivaleMouseDevice::openEventChannel(const std::string& path, int kind) {
+    if (kind != kWiredEvents && kind != kWirelessEvents) return false;
+    return session().openEvents(
+        eventRoute(kind), path, [this](uint16_t code) { handleEvent(code); }, kEventExitText);
+}
+
+void COrrivaleMouseDevice::closeEventChannel(int kind) {
+    session().closeEvents(eventRoute(kind));
+}
+
+bool COrrivaleMouseDevice::reopenEventChannel(const std::string& path, int kind) {
+    closeEventChannel(kind);
+    return openEventChannel(path, kind);
+}
+
+void COrrivaleMouseDevice::handleEvent(uint16_t code) {
+    dbgOut("接收到自动添加设备的同步信息要求  TEST");
+    switch (MouseController::classifyEvent(code)) {
+        case MouseController::EventAction::Synchronise:
+            dbgOut("接收到自动添加设备的同步信息要求");
+            QMetaObject::invokeMethod(
+                this, [this] { emit tileTimerRequested(kSyncTimerId, kSyncTimerMs); },
+                Qt::QueuedConnection);
+            break;
+        case MouseController::EventAction::HardwareProfile:
+            QMetaObject::invokeMethod(
+                this, [this, code] { onHardwareProfileCode(code); }, Qt::QueuedConnection);
+            break;
+        case MouseController::EventAction::Button:
+            QMetaObject::invokeMethod(
+                this, [this, code] { onButtonCode(code - 0x500); }, Qt::QueuedConnection);
+            break;
+        case MouseController::EventAction::None:
+            break;
+    }
+}
+
+void COrrivaleMouseDevice::onHardwareProfileCode(uint16_t code) {
+    if (!m_controller->onHardwareProfileEvent(code)) return;
+    // A stage change on the mouse becomes the profile's current stage, so that the page, the
+    // profile and the next settings block agree with the mouse.
+    if ((code >> 8) == 0x11) mouseSetCurrentStage(m_profile, m_controller->activeStage());
+    showSettings();
+}
+
+void COrrivaleMouseDevice::onButtonCode(int position) {
+    if (const int code = m_controller->onButtonEvent(position)) m_synthesis.uniFunc(code);
+}
+
+void COrrivaleMouseDevice::sendSettingsBlock() {
+    int width = 0, height = 0;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        width = screen->size().width(), height = screen->size().height();
+    writeSettingsToDevice(0, 0, 1, width, height);
+}
+
+}  // namespace md
