@@ -13,13 +13,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class DeviceSessionTest : public ::testing::Test {
+class DeviceSessionTest : public test::SimMouseLinks {
   protected:
     void SetUp() override {
-        bus = sim::makeVirtualBus({"mouse", "receiver"}, "");
-        ASSERT_TRUE(bus);
-        mouse = bus->device("mouse");
-        receiver = bus->device("receiver");
+        SimMouseLinks::SetUp();
         cable = test::simPath(bus, 0x248A, 0x5B50, 1, 4);
         radio = test::simPath(bus, 0x320F, 0x221D, 1, 4);
         cableEvents = test::simPath(bus, 0x248A, 0x5B50, 1, 3);
@@ -39,8 +36,6 @@ class DeviceSessionTest : public ::testing::Test {
         return answer;
     }
 
-    std::shared_ptr<sim::VirtualBus> bus;
-    std::shared_ptr<sim::VirtualDevice> mouse, receiver;
     std::string cable, radio, cableEvents;
 };
 

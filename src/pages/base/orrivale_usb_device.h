@@ -160,7 +160,7 @@ class COrrivaleUSBDevice : public QWidget {
     // True when w stands for a control of class name (its Qt class or "controlClass" property).
     static bool isControlClass(const QWidget* w, const QString& name);
 
-    std::recursive_mutex& lightListLock() { return m_lightListLock; }
+    std::mutex& lightListLock() { return m_lightListLock; }
     std::vector<lighting::LedColour>& ledColours() { return m_ledColours; }
     void setLightingValue(const LightSetting& l) { m_lighting = l; }
     void replaceLedSettings(std::vector<LightSetting> list);
@@ -184,7 +184,7 @@ class COrrivaleUSBDevice : public QWidget {
     std::map<int, int> m_keyLightMap;
     std::vector<lighting::LedColour> m_ledColours;
     LightSetting m_lighting;
-    std::recursive_mutex m_lightListLock;
+    std::mutex m_lightListLock;
     std::vector<LightSetting> m_ledSettings;
     bool m_hostLighting = true;
     bool m_previewEnabled = true;

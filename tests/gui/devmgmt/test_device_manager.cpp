@@ -90,7 +90,7 @@ TEST_F(DeviceManagementTest, ArrivalOfAnAlreadyOpenLinkOnlyBringsTheWindowForwar
     const int slot = findTableRow(manager->slotList().table(), 0x248A, 0x5B50, 2, 0);
     ASSERT_GE(slot, 0);
     wnd->hide();
-    wnd->handleMessage(3090, static_cast<uintptr_t>(slot), 0);
+    wnd->handleMessage(msg::kSlotClaimed, static_cast<uintptr_t>(slot), 0);
     EXPECT_TRUE(wnd->isVisible());
     EXPECT_FALSE(tile()->timerActive(CDeviceOptionUI::kLinkPollTimer));
     EXPECT_TRUE(model()->commandLink().isOpen());
