@@ -9,6 +9,7 @@
 #include "cli/device_select.h"
 #include "common/worker.h"
 #include "devlink/link/device_detector.h"
+#include "sim/plug_script.h"
 #include "sim/virtual_bus.h"
 
 namespace md::cli {
@@ -40,40 +41,6 @@ class PrintingDispatcher final : public UiDispatcher {
     SlotList& m_slots;
 };
 
-struct ScriptStep {
-    int atMs = 0;
-    std::string action;  // plug, unplug, off, on
-    std::string device;
-};
-
-// "200 unplug mouse; 400 plug mouse" (';' or ',' between steps).
-bool parseScript(const std::string& text, std::vector<ScriptStep>& steps, std::string& error) {
-    std::string normalised = text;
-    for (char& c : normalised) {
-        if (c == ',') c = ';';
-    }
-    std::istringstream all(normalised);
-    std::string item;
-    while (std::getline(all, item, ';')) {
-        std::istringstream in(item);
-        ScriptStep s;
-        if (!(in >> s.atMs)) {
-            if (item.find_first_not_of(" \t") == std::string::npos) continue;
-            error = "step '" + item + "' does not start with a time in milliseconds";
-            return false;
-        }
-        if (!(in >> s.action >> s.device) || s.atMs < 0 ||
-            (s.action != "plug" && s.action != "unplug" && s.action != "off" && s.action != "on")) {
-            error = "step '" + item + "' is not 'MS plug|unplug|off|on DEVICE'";
-            return false;
-        }
-        steps.push_back(s);
-    }
-    std::stable_sort(steps.begin(), steps.end(),
-                     [](const auto& a, const auto& b) { return a.atMs < b.atMs; });
-    return true;
-}
-
 }  // namespace
 
 int runWatch(CliContext& ctx) {
@@ -81,7 +48,7 @@ int runWatch(CliContext& ctx) {
         *ctx.err << "watch: unexpected argument '" << ctx.args.front() << "'\n";
         return kExitBadArguments;
     }
-    std::vector<ScriptStep> steps;
+    std::vector<sim::PlugStep> steps;
     auto bus = std::dynamic_pointer_cast<sim::VirtualBus>(ctx.backend);
     if (!ctx.script.empty()) {
         std::string error;
@@ -89,7 +56,7 @@ int runWatch(CliContext& ctx) {
             *ctx.err << "watch: --script needs --simulate\n";
             return kExitBadArguments;
         }
-        if (!parseScript(ctx.script, steps, error)) {
+        if (!sim::parsePlugScript(ctx.script, steps, error)) {
             *ctx.err << "watch: " << error << "\n";
             return kExitBadArguments;
         }

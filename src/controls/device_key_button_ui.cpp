@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "controls/control_attribute.h"
 #include "controls/image_description.h"
@@ -49,6 +50,16 @@ bool CDeviceKeyButtonUI::event(QEvent* e) {
 }
 
 void CDeviceKeyButtonUI::paintEvent(QPaintEvent* event) {
+    // The LED preview's colour ("ledColour", set by the device page): a round lamp.
+    const QVariant led = property("ledColour");
+    if (led.isValid()) {
+        QPainter lamp(this);
+        lamp.setRenderHint(QPainter::Antialiasing);
+        lamp.setPen(QPen(QColor(255, 255, 255, 40), 1));
+        lamp.setBrush(led.value<QColor>());
+        const qreal radius = std::min(width(), height()) / 2.0;
+        lamp.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+    }
     QPushButton::paintEvent(event);
     QPainter p(this);
     if (m_lightOn && !m_lightImage.isEmpty()) {

@@ -191,6 +191,10 @@ void CDeviceOptionUI::setModel(COrrivaleUSBDevice* model) {
     if (model) model->setDeviceTile(this);
 }
 
+bool CDeviceOptionUI::windowShown() const {
+    return window() && window()->isVisible();
+}
+
 bool CDeviceOptionUI::activate() {
     if (!m_shown || !isEnabled()) return false;
     NotifyDispatcher::emitFrom(this, QStringLiteral("selectchanged"));
@@ -323,18 +327,17 @@ void CDeviceOptionUI::onLinkPoll() {
 }
 
 void CDeviceOptionUI::onFrameRefresh() {
+    // The first frame after an attach. Later frames come from the model itself: its LED
+    // buttons repaint when their colour changes, so nothing polls the picture.
     m_model->pushLedFrame();
     if (m_previewPanel && isTileSelected() && m_model->previewEnabled()) m_previewPanel->update();
-    const DeviceLink& link = m_model->commandLink();
-    if (!link.isOpen()) return;
-    // Nobody sees the picture while the window is hidden: refresh it slowly then.
-    const bool slow = link.isWireless() || !window()->isVisible();
-    startTimer(kFrameRefreshTimer, slow ? kFrameWirelessMs : kFrameWiredMs);
 }
 
 void CDeviceOptionUI::onPowerRefresh() {
     m_model->refreshPowerStatus();
-    if (m_model->getHasPowerStatus()) startTimer(kPowerRefreshTimer, 5000);
+    // Nobody sees the battery while the window is hidden: ask less often then.
+    if (m_model->getHasPowerStatus())
+        startTimer(kPowerRefreshTimer, windowShown() ? 5000 : kHiddenPowerRefreshMs);
 }
 
 void CDeviceOptionUI::onLinkCheck() {
@@ -348,7 +351,7 @@ void CDeviceOptionUI::onLinkCheck() {
     } else if (m_shown) {
         send(0);
     }
-    startLinkCheck(3000);
+    startLinkCheck(windowShown() ? 3000 : kHiddenLinkCheckMs);
 }
 
 }  // namespace md

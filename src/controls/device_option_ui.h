@@ -42,10 +42,10 @@ class CDeviceOptionUI : public QFrame {
     static constexpr int kPowerRefreshTimer = 1005;
     static constexpr int kLinkCheckTimer = 1007;
     static constexpr uint32_t kVisibilityMessage = 3331;
-    // Frame refresh periods. On the cable the picture is refreshed at 25 frames a second: the
-    // preview has nothing new more often, and a faster timer only wakes the UI thread.
-    static constexpr int kFrameWiredMs = 40;
-    static constexpr int kFrameWirelessMs = 500;
+    // Device polling while the window is hidden: power every 30 s, the receiver's link every
+    // 10 s (5 s and 3 s while it is shown).
+    static constexpr int kHiddenPowerRefreshMs = 30000;
+    static constexpr int kHiddenLinkCheckMs = 10000;
     using MessageSink = std::function<void(uint32_t message, uintptr_t wParam, intptr_t lParam)>;
 
     explicit CDeviceOptionUI(QWidget* parent = nullptr);
@@ -115,6 +115,7 @@ class CDeviceOptionUI : public QFrame {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    bool windowShown() const;
     QAbstractButton* selectOption();
     QAbstractButton* synchroOption();
     QLabel* label(const char* name);

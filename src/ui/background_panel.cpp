@@ -1,5 +1,6 @@
 #include "ui/background_panel.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOption>
 
@@ -23,12 +24,16 @@ void BackgroundPanel::setBackgroundImage(const QString& image) {
     update();
 }
 
-void BackgroundPanel::paintEvent(QPaintEvent*) {
+void BackgroundPanel::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     QStyleOption opt;
     opt.initFrom(this);
     style()->drawPrimitive(QStyle::PE_Widget, &opt, &p, this);
-    if (m_color.isValid() && m_color.alpha() > 0) p.fillRect(rect(), m_color);
+    // Only what needs repainting: a small lamp changing over the background must not redraw
+    // the whole image.
+    const QRegion& dirty = event->region();
+    if (m_color.isValid() && m_color.alpha() > 0)
+        for (const QRect& r : dirty) p.fillRect(r, m_color);
     if (m_pixmap.isNull()) return;
     const qreal dpr = devicePixelRatioF();
     const QSize scaled = m_pixmap.size().scaled(size(), Qt::KeepAspectRatioByExpanding);
@@ -37,8 +42,13 @@ void BackgroundPanel::paintEvent(QPaintEvent*) {
         m_scaled = m_pixmap.scaled(scaled * dpr, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         m_scaled.setDevicePixelRatio(dpr);
     }
-    p.drawPixmap(QPoint((width() - scaled.width()) / 2, (height() - scaled.height()) / 2),
-                 m_scaled);
+    const QPoint origin((width() - scaled.width()) / 2, (height() - scaled.height()) / 2);
+    for (const QRect& r : dirty) {
+        const QRect source = r.translated(-origin).intersected(QRect(QPoint(), scaled));
+        if (source.isEmpty()) continue;
+        p.drawPixmap(source.translated(origin), m_scaled,
+                     QRectF(QPointF(source.topLeft()) * dpr, QSizeF(source.size()) * dpr));
+    }
 }
 
 }  // namespace md

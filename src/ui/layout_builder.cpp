@@ -1,5 +1,7 @@
 #include "ui/layout_builder.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
@@ -47,10 +49,11 @@ void LayoutBuilder::applySkinImages(QWidget* root) {
     for (QWidget* w : widgets) {
         const QString image = w->property("skinImage").toString();
         if (auto* label = qobject_cast<QLabel*>(w); label && !image.isEmpty()) {
-            // Rendered for the label's fixed size at the screen's density, so SVGs stay crisp.
+            // Rendered for the label's fixed size at the screen's density: crisp, and painted
+            // without scaling (a pixmap of another density is rescaled on every repaint).
             const QSize size =
                 label->minimumSize().isEmpty() ? QSize(32, 32) : label->minimumSize();
-            const qreal dpr = label->devicePixelRatioF() > 1.0 ? label->devicePixelRatioF() : 2.0;
+            const qreal dpr = std::max<qreal>(1.0, label->devicePixelRatioF());
             QPixmap pm = QIcon(res.resolve(image)).pixmap(size, dpr);
             label->setPixmap(pm);
             label->setScaledContents(false);

@@ -46,6 +46,22 @@ TEST_F(MainWndTest, FrameAndFirstInit) {
     EXPECT_EQ(wnd->controls().text("nodevice_title"), "No device connected");
 }
 
+TEST_F(MainWndTest, HiddenStartInitialisesAndWaitsForTheUser) {
+    bool detectionStarted = false;
+    wnd->hooks().onFirstInit = [&] { return detectionStarted = true; };
+    wnd->startHidden();
+    ASSERT_TRUE(test::waitFor([&] { return wnd->initialised(); }));
+    EXPECT_TRUE(detectionStarted);
+    // The activation detection posts after its first pass, and arrivals, keep it hidden.
+    wnd->handleMessage(msg::kActivateInstance, 0, 0);
+    wnd->bringToFront();
+    QApplication::processEvents();
+    EXPECT_FALSE(wnd->isVisible());
+    // A second start brings it up.
+    wnd->handleMessage(msg::kActivateInstance, 0, 1);
+    EXPECT_TRUE(wnd->isVisible());
+}
+
 TEST_F(MainWndTest, CloseHidesAndTrayTogglesExitOnlyFromTheMenu) {
     showAndInit();
     wnd->controls().find<QAbstractButton>("closebtn")->click();

@@ -4,17 +4,18 @@
 #include <QLabel>
 #include <QStackedWidget>
 
+#include "app/devmgmt/page_router.h"
 #include "app/shell/app_messages.h"
 #include "app/shell/main_wnd.h"
-#include "app/devmgmt/page_router.h"
 #include "app/shell/worker_slots.h"
+#include "common/clock.h"
 #include "common/dbg_out.h"
 #include "controls/device_option_ui.h"
 #include "controls/mp_device_power_ui.h"
 #include "devices/device_registry.h"
-#include "pages/mouse/orrivale_mouse_device.h"
-#include "devlink/link/device_detector.h"
 #include "devlink/hid/hid_backend.h"
+#include "devlink/link/device_detector.h"
+#include "pages/mouse/orrivale_mouse_device.h"
 #include "ui/control_finder.h"
 #include "ui/layout_builder.h"
 #include "ui/notify_dispatcher.h"
@@ -432,7 +433,13 @@ void DeviceManager::showTile(int index, bool visible, bool select) {
     auto* deviceSwitch = m_wnd.controls().find<QStackedWidget>("device_switch");
     auto* powerSwitch = m_wnd.controls().find<QStackedWidget>("device_power_switch");
     if (CDeviceOptionUI* t = tile(index)) {
+        const bool appears = visible && !t->isShown();
         t->setVisible(visible);
+        // Hotplug latency is measured from the demo's plug line to this one.
+        if (appears && t->model())
+            dbgOutf("tile shown: %s at %llu",
+                    kDeviceModels[size_t(t->model()->getTableIndex())].name,
+                    static_cast<unsigned long long>(SteadyClock::instance().nowMs()));
         if (select) {
             showBoundPages(t);
             // Tiles of one group exclude each other: the others let go on their own.

@@ -2,8 +2,12 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QTimer>
 
+#include "common/clock.h"
+#include "common/dbg_out.h"
 #include "devlink/hid/hid_backend.h"
+#include "sim/plug_script.h"
 #include "sim/sim_devices.h"
 #include "ui/resource_manager.h"
 
@@ -44,6 +48,28 @@ void DemoDevices::setPlugged(const std::string& label, bool plugged) {
         m_bus->plug(it->second);
     else
         m_bus->unplug(it->second);
+}
+
+bool DemoDevices::playScript(const std::string& script) {
+    std::vector<sim::PlugStep> steps;
+    std::string error;
+    if (!m_bus || !sim::parsePlugScript(script, steps, error)) {
+        dbgOut("demo script: " + error);
+        return false;
+    }
+    for (const sim::PlugStep& s : steps) {
+        QTimer::singleShot(s.atMs, this, [this, s] {
+            dbgOutf("demo: %s %s at %llu", s.action.c_str(), s.device.c_str(),
+                    static_cast<unsigned long long>(SteadyClock::instance().nowMs()));
+            const auto it = m_devices.find(s.device);
+            if (it == m_devices.end() || !it->second) return;
+            if (s.action == "plug" || s.action == "unplug")
+                setPlugged(s.device, s.action == "plug");
+            if (s.action == "on" || s.action == "off")
+                it->second->firmware().setPoweredOn(s.action == "on");
+        });
+    }
+    return true;
 }
 
 void DemoDevices::fillMenu(QMenu* menu) {

@@ -33,6 +33,10 @@ class DemoDevices : public QObject {
     void setPlugged(const std::string& label, bool plugged);
     // Appends the "Virtual devices" submenu to menu.
     void fillMenu(QMenu* menu);
+    // Plays a plug time line ("2000 unplug mouse; 3000 plug mouse", times from now); each step
+    // writes "demo: ACTION DEVICE at MS" (monotonic milliseconds) to the debugger output. False
+    // when the script is malformed (nothing is played).
+    bool playScript(const std::string& script);
 
   private:
     std::shared_ptr<sim::VirtualBus> m_bus;

@@ -4,22 +4,23 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <array>
+#include <cstdlib>
 #include <memory>
 
-#include "app/shell/app_messages.h"
-#include "app/shell/control_classes.h"
+#include "app/devmgmt/device_manager.h"
 #include "app/services/dbus_service.h"
 #include "app/services/demo_devices.h"
-#include "app/devmgmt/device_manager.h"
-#include "app/shell/font_holder.h"
-#include "app/shell/language_controller.h"
-#include "app/shell/main_wnd.h"
 #include "app/services/single_instance.h"
 #include "app/services/sleep_watcher.h"
 #include "app/services/termination_watcher.h"
+#include "app/shell/app_messages.h"
+#include "app/shell/control_classes.h"
+#include "app/shell/font_holder.h"
+#include "app/shell/language_controller.h"
+#include "app/shell/main_wnd.h"
 #include "common/dbg_out.h"
-#include "pages/mouse/device_page_classes.h"
 #include "devlink/link/device_id_config.h"
+#include "pages/mouse/device_page_classes.h"
 #include "profiles/app_paths.h"
 #include "ui/resource_manager.h"
 
@@ -52,8 +53,10 @@ const AppOptions& appOptions() {
 
 int runApplication(int argc, char** argv) {
     dbgInitFromEnvironment();
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
         if (QByteArrayView(argv[i]) == "--demo") g_options.demo = true;
+        if (QByteArrayView(argv[i]) == "--hidden") g_options.hidden = true;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Mouse Driver");
@@ -73,6 +76,8 @@ int runApplication(int argc, char** argv) {
     if (g_options.demo) {
         demo = std::make_unique<DemoDevices>(AppPaths::dataRoot() + "demo-devices.json");
         if (!demo->valid()) dbgOut("virtual devices could not be created");
+        // A plug time line for measurements (bench/app_load.sh).
+        if (const char* script = std::getenv("MOUSE_DRIVER_DEMO_SCRIPT")) demo->playScript(script);
     }
 
     const QString dataFolder = QString::fromStdString(AppPaths::defaultDataFolder());
@@ -98,7 +103,10 @@ int runApplication(int argc, char** argv) {
 
     if (QScreen* s = wnd->screen())
         wnd->move(s->availableGeometry().center() - wnd->rect().center());
-    wnd->show();
+    if (g_options.hidden)
+        wnd->startHidden();
+    else
+        wnd->show();
     QApplication::exec();
 
     window.reset();

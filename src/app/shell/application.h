@@ -4,7 +4,8 @@
 namespace md {
 
 struct AppOptions {
-    bool demo = false;  // attach the virtual devices (once detection is part of the program)
+    bool demo = false;    // attach the virtual devices (once detection is part of the program)
+    bool hidden = false;  // start in the notification area, the window hidden
 };
 
 // The options of the running program.

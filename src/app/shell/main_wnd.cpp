@@ -189,6 +189,9 @@ bool CMainWnd::handleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam
     // Inter-process messages, then power, work before the suspended check.
     switch (message) {
         case msg::kActivateInstance:
+            // Started hidden: the window's own activation after start-up (lParam 0) stays away.
+            if (m_startHidden && lParam == 0) return true;
+            m_startHidden = false;
             bringToFront();
             return true;
         case msg::kUpdateProgress:
@@ -273,8 +276,15 @@ void CMainWnd::showNoDeviceState(bool empty) {
     if (QWidget* w = m_controls.find("device_switch")) w->setVisible(!empty);
 }
 
+void CMainWnd::startHidden() {
+    m_startHidden = true;
+    QMetaObject::invokeMethod(m_dispatcher, &NotifyDispatcher::windowInit, Qt::QueuedConnection);
+}
+
 void CMainWnd::bringToFront() {
     updateNoDeviceLink();
+    // Devices that arrive while a hidden start is still hidden do not bring the window up.
+    if (m_startHidden) return;
     if (isMinimized()) showNormal();
     show();
     raise();
@@ -282,6 +292,7 @@ void CMainWnd::bringToFront() {
 }
 
 void CMainWnd::toggleFromTray() {
+    m_startHidden = false;
     updateNoDeviceLink();
     closeSecondaryWindows();
     if (isVisible() && !isMinimized()) {

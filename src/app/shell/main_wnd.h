@@ -65,6 +65,9 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
     bool initialised() const { return m_initialised; }
 
     void bringToFront();
+    // Starts the window's work (first "windowinit": language, device pages, detection) without
+    // showing it: it stays in the notification area until the user or a second start asks.
+    void startHidden();
     // Closes the settings and about windows when they are open.
     void closeSecondaryWindows();
     void toggleFromTray();
@@ -117,6 +120,7 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
     bool m_suspended = false;
     bool m_initialised = false;
     bool m_shownReported = false;  // the diagnostic line of the first real showing
+    bool m_startHidden = false;    // started hidden, nobody asked for the window yet
     bool m_displayChanged = false;
     bool m_exiting = false;
     bool m_shutDown = false;

@@ -10,7 +10,7 @@
 namespace md {
 
 MouseLightingPreview::MouseLightingPreview(DeviceLink& link, size_t ledCount, const Clock& clock)
-    : m_link(link), m_clock(clock), m_leds(ledCount) {}
+    : m_link(link), m_clock(clock), m_leds(ledCount), m_before(ledCount) {}
 
 MouseLightingPreview::~MouseLightingPreview() {
     stop();
@@ -81,8 +81,9 @@ void MouseLightingPreview::runStep(uint8_t mode) {
     }
 }
 
-void MouseLightingPreview::pass(uint64_t nowMs) {
+bool MouseLightingPreview::pass(uint64_t nowMs) {
     std::lock_guard lock(m_lock);
+    std::copy(m_leds.begin(), m_leds.end(), m_before.begin());
     if (nowMs - m_last >= 2) {
         ++m_count;
         m_last = nowMs;
@@ -96,6 +97,7 @@ void MouseLightingPreview::pass(uint64_t nowMs) {
         m_count = 0;
         ++m_stepsRun;
     }
+    return !std::equal(m_leds.begin(), m_leds.end(), m_before.begin());
 }
 
 void MouseLightingPreview::copyLeds(std::vector<lighting::LedColour>& out) const {
@@ -123,6 +125,8 @@ bool MouseLightingPreview::stop(std::chrono::milliseconds timeout) {
 
 void MouseLightingPreview::run(const StopEvent& stop) {
     auto wait = std::chrono::milliseconds(1);
+    bool unsent = false;  // a change the listener has not heard of yet
+    uint64_t lastNotify = 0;
     while (!stop.wait(wait)) {
         if (!m_link.isOpen()) {
             wait = std::chrono::milliseconds(100);
@@ -132,8 +136,19 @@ void MouseLightingPreview::run(const StopEvent& stop) {
             wait = std::chrono::milliseconds(20);
             continue;
         }
-        pass(m_clock.nowMs());
+        const uint64_t now = m_clock.nowMs();
+        if (pass(now)) unsent = true;
+        if (unsent && !m_muted && now - lastNotify >= kMinFrameMs) {
+            if (m_listener) m_listener();
+            lastNotify = now;
+            unsent = false;
+        }
         wait = nextWait();
+        // A change held back by the frame rate goes out as soon as the rate allows.
+        if (unsent && !m_muted) {
+            const auto due = std::chrono::milliseconds(kMinFrameMs - (now - lastNotify));
+            wait = std::max(std::chrono::milliseconds(1), std::min(wait, due));
+        }
         if (wait > std::chrono::milliseconds(2)) {
             // The sleep stands for the passes it skips: count them now, the pass after it
             // counts the last one and steps.

@@ -1,10 +1,13 @@
 #pragma once
 // The mouse's lighting preview: the effect of the current lighting mode computed on the host
 // into the LED colour list that the page paints. pass() is what one pass of the preview thread
-// does; start() runs passes on a worker that sleeps until the next step is due.
+// does; start() runs passes on a worker that sleeps until the next step is due. The worker tells
+// a listener when the colours changed, at most once per kMinFrameMs and never while muted, so
+// that the page repaints only what changed and not at all while nobody looks.
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -37,10 +40,15 @@ class MouseLightingPreview {
     // custom effect on every pass.
     static bool isStepMode(uint8_t mode);
     // Counts a pass when the clock moved on by 2 ms or more; runs the mode's step when its
-    // interval is reached, or one step of the custom effect.
-    void pass(uint64_t nowMs);
+    // interval is reached, or one step of the custom effect. True when a colour changed.
+    bool pass(uint64_t nowMs);
     void copyLeds(std::vector<lighting::LedColour>& out) const;
     uint64_t stepsRun() const { return m_stepsRun.load(); }
+
+    // Called on the worker after colours changed (set before start()).
+    static constexpr uint64_t kMinFrameMs = 16;
+    void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
+    void setMuted(bool muted) { m_muted.store(muted); }
 
     void start();
     // Ends the worker; writes the outcome to the debugger output. True when it ended in time.
@@ -62,7 +70,10 @@ class MouseLightingPreview {
     bool m_haveLighting = false;
     uint64_t m_last = 0;
     int m_count = 0;
+    std::vector<lighting::LedColour> m_before;  // the colours before a pass, to see a change
     std::atomic<uint64_t> m_stepsRun{0};
+    std::function<void()> m_listener;
+    std::atomic<bool> m_muted{false};
     Worker m_worker;  // last: stopped before the members its body uses go
 };
 

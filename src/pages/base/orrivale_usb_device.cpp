@@ -129,6 +129,11 @@ void COrrivaleUSBDevice::paintButton(QWidget* button, const lighting::LedColour&
     const QColor colour(c.red, c.green, c.blue, c.intensity);
     if (button->property("ledColour").value<QColor>() == colour) return;
     button->setProperty("ledColour", colour);
+    // Key buttons paint the colour themselves: a repaint, not a style-sheet change, per frame.
+    if (isControlClass(button, QStringLiteral("DeviceKeyButton"))) {
+        button->update();
+        return;
+    }
     button->setAttribute(Qt::WA_StyledBackground, true);
     const int radius = std::min(button->width(), button->height()) / 2;
     button->setStyleSheet(QStringLiteral("background-color: rgba(%1, %2, %3, %4); border-radius: "

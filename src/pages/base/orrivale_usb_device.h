@@ -22,10 +22,10 @@
 
 #include "devices/base/power_status.h"
 #include "devices/lighting/led_colour.h"
+#include "devlink/hid/hid_backend.h"
 #include "devlink/link/device_identity.h"
 #include "devlink/link/device_link.h"
 #include "devlink/link/device_session.h"
-#include "devlink/hid/hid_backend.h"
 #include "profiles/profile_records.h"
 
 namespace md {
@@ -91,7 +91,8 @@ class COrrivaleUSBDevice : public QWidget {
 
     void setHostLighting(bool flag);
     bool hostLightingEnabled() const { return m_hostLighting; }
-    void setPreviewEnabled(bool flag) { m_previewEnabled = flag; }
+    // Whether the page's picture follows the lighting (window active or hovered).
+    virtual void setPreviewEnabled(bool flag) { m_previewEnabled = flag; }
     bool previewEnabled() const { return m_previewEnabled; }
     // How the battery tile is updated; the tile of the device list installs its own.
     void setPowerTileUpdater(PowerTileUpdater updater) { m_powerTileUpdater = std::move(updater); }

@@ -8,10 +8,10 @@
 #include <fstream>
 
 #include "common/dbg_out.h"
-#include "panels/device_profile_ui.h"
 #include "devices/memory_image/image_writer.h"
 #include "devices/mouse/mouse_dpi_scale.h"
 #include "devices/mouse/mouse_performance.h"
+#include "panels/device_profile_ui.h"
 #include "profiles/app_paths.h"
 #include "profiles/profile_list.h"
 
@@ -218,7 +218,41 @@ void COrrivaleMouseDevice::startLightingPreview() {
     m_preview = std::make_unique<MouseLightingPreview>(commandLink(), size_t(getLedCount()));
     m_preview->setLighting(lighting());
     m_preview->effectSteps().replace(m_effectSteps);
+    m_preview->setChangeListener([this] {
+        // On the preview worker: one queued repaint at a time.
+        if (m_framePending.exchange(true)) return;
+        QMetaObject::invokeMethod(this, &COrrivaleMouseDevice::onPreviewChanged,
+                                  Qt::QueuedConnection);
+    });
+    updatePreviewMute();
     m_preview->start();
+}
+
+void COrrivaleMouseDevice::onPreviewChanged() {
+    m_framePending = false;
+    pushLedFrame();
+}
+
+void COrrivaleMouseDevice::updatePreviewMute() {
+    if (m_preview) m_preview->setMuted(!previewEnabled() || !isVisible());
+}
+
+void COrrivaleMouseDevice::setPreviewEnabled(bool flag) {
+    const bool was = previewEnabled();
+    COrrivaleUSBDevice::setPreviewEnabled(flag);
+    updatePreviewMute();
+    if (flag && !was && m_preview) onPreviewChanged();  // catch up with what was missed
+}
+
+void COrrivaleMouseDevice::showEvent(QShowEvent* event) {
+    COrrivaleUSBDevice::showEvent(event);
+    updatePreviewMute();
+    if (m_preview) onPreviewChanged();
+}
+
+void COrrivaleMouseDevice::hideEvent(QHideEvent* event) {
+    COrrivaleUSBDevice::hideEvent(event);
+    updatePreviewMute();
 }
 
 void COrrivaleMouseDevice::stopLightingPreview() {

@@ -8,15 +8,15 @@
 // Threads: the event workers only classify a code and post its handling to the UI thread; the
 // preview worker only computes LED colours, which pushLedFrame() paints on the UI thread.
 
-#include <QTimer>
 #include <array>
+#include <atomic>
 #include <memory>
 
-#include "pages/base/orrivale_usb_device.h"
 #include "devices/mouse/mouse_controller.h"
 #include "devices/mouse/mouse_lighting_preview.h"
 #include "devlink/link/event_reader.h"
 #include "input/input_synthesis_binding.h"
+#include "pages/base/orrivale_usb_device.h"
 #include "profiles/mouse_profiledata.h"
 #include "ui/control_finder.h"
 
@@ -86,6 +86,13 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     bool eventChannelOpen(int kind) const override;
     void startLightingPreview();
     void stopLightingPreview();
+    void setPreviewEnabled(bool flag) override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  public:
     bool previewRunning() const { return m_preview && m_preview->running(); }
 
     // --- performance page operations ---
@@ -115,6 +122,9 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     void onSettingsPage(int n) { selectSettingsPage(n); }  // "mouse_device_seting_option_" n
 
   private:
+    // The preview tells the page of changes only while someone can see them.
+    void updatePreviewMute();
+    void onPreviewChanged();
     // Writes the profile's settings block to the mouse as the page's actions do.
     void sendSettingsBlock();
     void refreshStages();
@@ -136,6 +146,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     QPointer<QWidget> m_logo;
     ControlFinder m_page;
     std::unique_ptr<MouseLightingPreview> m_preview;
+    std::atomic<bool> m_framePending{false};  // a queued repaint not run yet
 };
 
 }  // namespace md

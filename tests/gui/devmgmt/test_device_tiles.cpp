@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QStackedWidget>
 
-#include "app/shell/app_messages.h"
 #include "app/devmgmt/page_router.h"
+#include "app/shell/app_messages.h"
 #include "devmgmt_fixture.h"
 #include "profiles/profile_list.h"
 
@@ -95,25 +95,45 @@ TEST_F(ReceiverTileTest, LinkPollOfAnAnsweringReceiverStartsTheChains) {
     EXPECT_TRUE(t->timerActive(Tile::kLinkCheckTimer));
     EXPECT_EQ(t->timerInterval(Tile::kLinkCheckTimer), 2000);
 
-    // Each chain goes on with its own period.
+    // The first frame is pushed once; later frames come from the model's own changes.
     t->onTimer(Tile::kFrameRefreshTimer);
-    EXPECT_EQ(t->timerInterval(Tile::kFrameRefreshTimer), Tile::kFrameWirelessMs);
+    EXPECT_FALSE(t->timerActive(Tile::kFrameRefreshTimer));
+    // Power and link checks go on with their own periods, and slower while the window is
+    // hidden.
     t->onTimer(Tile::kPowerRefreshTimer);
     EXPECT_EQ(t->timerInterval(Tile::kPowerRefreshTimer), 5000);
     t->onTimer(Tile::kLinkCheckTimer);
     EXPECT_EQ(t->timerInterval(Tile::kLinkCheckTimer), 3000);
+    wnd->hide();
+    t->onTimer(Tile::kPowerRefreshTimer);
+    EXPECT_EQ(t->timerInterval(Tile::kPowerRefreshTimer), Tile::kHiddenPowerRefreshMs);
+    t->onTimer(Tile::kLinkCheckTimer);
+    EXPECT_EQ(t->timerInterval(Tile::kLinkCheckTimer), Tile::kHiddenLinkCheckMs);
 }
 
-TEST_F(ReceiverTileTest, FrameRefreshEndsWhenTheLinkCloses) {
-    Tile* t = attachedOnReceiver();
-    ASSERT_NE(t, nullptr);
-    t->onTimer(Tile::kLinkPollTimer);
-    ASSERT_TRUE(t->timerActive(Tile::kFrameRefreshTimer));
-    t->onTimer(Tile::kFrameRefreshTimer);
-    EXPECT_TRUE(t->timerActive(Tile::kFrameRefreshTimer));
-    t->model()->session().close();
-    t->onTimer(Tile::kFrameRefreshTimer);
-    EXPECT_FALSE(t->timerActive(Tile::kFrameRefreshTimer));
+TEST_F(DeviceManagementTest, PreviewChangesReachThePictureWithoutPollingAndNotWhileHidden) {
+    start();
+    ASSERT_TRUE(waitFor([&] { return tile()->attachCount() >= 1; }));
+    auto* mouse = manager->selectedMouse();
+    ASSERT_NE(mouse, nullptr);
+    mouse->setPreviewEnabled(true);
+    auto paintedBlue = [&] {
+        const QColor c = mouse->lightButton(0)->property("ledColour").value<QColor>();
+        return c.blue() > 0 && c.red() == 0;
+    };
+    // Steady blue: the preview worker reports the change, the page repaints on its own.
+    mouse->setLightSetting(2 | 4 << 8 | 4 << 16, uint32_t(0xFF) << 24, 0, 0);
+    EXPECT_TRUE(waitFor(paintedBlue));
+    EXPECT_FALSE(tile()->timerActive(Tile::kFrameRefreshTimer));
+
+    // Hidden: nothing reaches the picture; shown again, it catches up at once.
+    wnd->hide();
+    mouse->setLightSetting(2 | 4 << 8 | 4 << 16, uint32_t(0xFF) << 8, 0, 0);  // red
+    waitFor([] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_TRUE(paintedBlue());
+    wnd->show();
+    EXPECT_TRUE(waitFor(
+        [&] { return mouse->lightButton(0)->property("ledColour").value<QColor>().red() > 0; }));
 }
 
 TEST_F(ReceiverTileTest, MouseSwitchedOffBehindItsReceiverIsHiddenAndPolled) {
