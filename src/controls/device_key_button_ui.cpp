@@ -7,6 +7,7 @@
 #include "controls/control_attribute.h"
 #include "controls/image_description.h"
 #include "ui/notify_dispatcher.h"
+#include "ui/partial_picture.h"
 
 namespace md {
 
@@ -54,11 +55,7 @@ void CDeviceKeyButtonUI::paintEvent(QPaintEvent* event) {
     const QVariant led = property("ledColour");
     if (led.isValid()) {
         QPainter lamp(this);
-        lamp.setRenderHint(QPainter::Antialiasing);
-        lamp.setPen(QPen(QColor(255, 255, 255, 40), 1));
-        lamp.setBrush(led.value<QColor>());
-        const qreal radius = std::min(width(), height()) / 2.0;
-        lamp.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+        paintLamp(lamp, led.value<QColor>());
     }
     QPushButton::paintEvent(event);
     QPainter p(this);
@@ -69,6 +66,42 @@ void CDeviceKeyButtonUI::paintEvent(QPaintEvent* event) {
                              int(std::min<uint32_t>(m_lightAlpha, 255)));
     }
     if (!m_keysetHidden && !m_keysetImage.isEmpty()) drawImageDescription(p, rect(), m_keysetImage);
+}
+
+void CDeviceKeyButtonUI::paintLamp(QPainter& p, const QColor& c) {
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * dpr).toSize();
+    if (pixels.isEmpty()) return;
+    if (m_lampShape.size() != pixels) {
+        const qreal radius = std::min(width(), height()) / 2.0;
+        const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+        for (QImage* img : {&m_lampShape, &m_lampRim}) {
+            *img = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+            img->setDevicePixelRatio(dpr);
+            img->fill(Qt::transparent);
+        }
+        QPainter shape(&m_lampShape);
+        shape.setRenderHint(QPainter::Antialiasing);
+        shape.setPen(Qt::NoPen);
+        shape.setBrush(Qt::white);
+        shape.drawRoundedRect(r, radius, radius);
+        QPainter rim(&m_lampRim);
+        rim.setRenderHint(QPainter::Antialiasing);
+        rim.setPen(QPen(QColor(255, 255, 255, 40), 1));
+        rim.setBrush(Qt::NoBrush);
+        rim.drawRoundedRect(r, radius, radius);
+    }
+    m_lamp = m_lampShape.copy();
+    {
+        QPainter tint(&m_lamp);
+        tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        // In bands, as every small repaint (see ui/partial_picture.h).
+        const QRect all(QPoint(), QSizeF(QSizeF(m_lamp.size()) / dpr).toSize());
+        for (int top = 0; top < all.height(); top += kBandRows)
+            tint.fillRect(QRect(0, top, all.width(), std::min(kBandRows, all.height() - top)), c);
+    }
+    p.drawImage(QPointF(0, 0), m_lamp);
+    p.drawImage(QPointF(0, 0), m_lampRim);
 }
 
 void CDeviceKeyButtonUI::mouseDoubleClickEvent(QMouseEvent* event) {

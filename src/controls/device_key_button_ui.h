@@ -4,6 +4,7 @@
 // mark unless hidden. The colour is a 0x00BBGGRR value (red in the low byte). The device
 // models set the light of every LED for each frame; that alone does not repaint.
 
+#include <QImage>
 #include <QPushButton>
 #include <cstdint>
 
@@ -40,6 +41,13 @@ class CDeviceKeyButtonUI : public QPushButton {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
+    // The LED preview's lamp in colour c: its shape and rim are rendered once per size, so a
+    // frame only tints a small image (antialiased drawing per frame would be far dearer).
+    void paintLamp(QPainter& p, const QColor& c);
+
+    QImage m_lampShape;
+    QImage m_lampRim;
+    QImage m_lamp;
     QString m_lightImage;
     QString m_keysetImage;
     bool m_lightOn = false;

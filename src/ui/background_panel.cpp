@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QStyleOption>
 
+#include "ui/partial_picture.h"
 #include "ui/resource_manager.h"
 
 namespace md {
@@ -43,12 +44,7 @@ void BackgroundPanel::paintEvent(QPaintEvent* event) {
         m_scaled.setDevicePixelRatio(dpr);
     }
     const QPoint origin((width() - scaled.width()) / 2, (height() - scaled.height()) / 2);
-    for (const QRect& r : dirty) {
-        const QRect source = r.translated(-origin).intersected(QRect(QPoint(), scaled));
-        if (source.isEmpty()) continue;
-        p.drawPixmap(source.translated(origin), m_scaled,
-                     QRectF(QPointF(source.topLeft()) * dpr, QSizeF(source.size()) * dpr));
-    }
+    blitInParts(p, m_scaled, QRect(origin, scaled), dirty);
 }
 
 }  // namespace md

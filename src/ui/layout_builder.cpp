@@ -13,6 +13,7 @@
 #include "ui/background_panel.h"
 #include "ui/control_registry.h"
 #include "ui/font_table.h"
+#include "ui/partial_picture.h"
 #include "ui/resource_manager.h"
 
 namespace md {
@@ -58,7 +59,10 @@ void LayoutBuilder::applySkinImages(QWidget* root) {
             label->setPixmap(pm);
             label->setScaledContents(false);
             label->setAlignment(Qt::AlignCenter);
+            paintPictureInParts(label);
         }
+        // Large styled panels repaint their background from a cached image.
+        if (w->property("paintInParts").toBool()) paintStyledPanelInParts(w);
         const QString icon = w->property("skinIcon").toString();
         if (auto* button = qobject_cast<QAbstractButton*>(w); button && !icon.isEmpty())
             button->setIcon(QIcon(res.resolve(icon)));

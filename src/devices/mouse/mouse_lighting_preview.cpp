@@ -136,6 +136,11 @@ void MouseLightingPreview::run(const StopEvent& stop) {
             wait = std::chrono::milliseconds(20);
             continue;
         }
+        // Nobody sees the preview: it rests (and goes on where it was when it is seen again).
+        if (m_muted) {
+            wait = kMutedWait;
+            continue;
+        }
         const uint64_t now = m_clock.nowMs();
         if (pass(now)) unsent = true;
         if (unsent && !m_muted && now - lastNotify >= kMinFrameMs) {

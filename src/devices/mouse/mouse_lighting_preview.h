@@ -47,6 +47,8 @@ class MouseLightingPreview {
 
     // Called on the worker after colours changed (set before start()).
     static constexpr uint64_t kMinFrameMs = 16;
+    // While muted the worker does not step; it looks again after this.
+    static constexpr std::chrono::milliseconds kMutedWait{250};
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
     void setMuted(bool muted) { m_muted.store(muted); }
 

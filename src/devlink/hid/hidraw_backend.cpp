@@ -140,7 +140,7 @@ int HidrawBackend::changeFd() {
     std::lock_guard lock(m_monitorMutex);
     if (!m_monitorTried) {
         m_monitorTried = true;
-        if (m_sysRoot == "/sys") m_monitor = std::make_unique<UdevMonitor>();
+        if (m_sysRoot == "/sys") m_monitor = std::make_unique<UdevMonitor>(m_devRoot);
     }
     return m_monitor ? m_monitor->fd() : -1;
 }

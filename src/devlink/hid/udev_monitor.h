@@ -1,14 +1,16 @@
 #pragma once
-// Watches udev for hidraw nodes coming and going, so that detection can run a pass at once
-// instead of waiting for its next poll. Inactive (fd -1) without libudev or a running udevd.
+// Watches for hidraw nodes coming and going, so that detection can run a pass at once instead
+// of waiting for its next poll: udev's hidraw events when udevd runs, otherwise the device
+// folder itself (inotify). Inactive (fd -1) when neither can be watched.
 
 #include <memory>
+#include <string>
 
 namespace md {
 
 class UdevMonitor {
   public:
-    UdevMonitor();
+    explicit UdevMonitor(const std::string& devRoot = "/dev");
     ~UdevMonitor();
     UdevMonitor(const UdevMonitor&) = delete;
     UdevMonitor& operator=(const UdevMonitor&) = delete;

@@ -1,6 +1,9 @@
 // The mouse's lighting preview: pacing of the steps, the mode table, and the worker.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "devices/mouse/mouse_lighting_preview.h"
 #include "devlink/sim_link_fixture.h"
 
@@ -98,6 +101,36 @@ TEST_F(MousePreviewTest, WorkerStepsOnlyWhileTheLinkIsOpenAndStopsInTime) {
     EXPECT_EQ(p.stepsRun(), suspended);
     EXPECT_TRUE(p.stop());
     EXPECT_FALSE(p.running());
+}
+
+TEST_F(MousePreviewTest, ListenerHearsOfChangesOnlyAndNothingWhileMuted) {
+    MouseLightingPreview p(*wired, 6);
+    std::atomic<int> heard{0};
+    p.setChangeListener([&] { ++heard; });
+    auto waitHeard = [&](int n) {
+        for (int i = 0; i < 2000 && heard < n; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return heard >= n;
+    };
+    p.setLighting(setting(2, 4));  // steady: one change, then none
+    p.start();
+    ASSERT_TRUE(waitHeard(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(heard, 1);
+
+    // Muted: the worker rests, a new colour is not even computed.
+    p.setMuted(true);
+    const uint64_t steps = p.stepsRun();
+    p.setLighting(setting(2, 4, 0xFF, 0, 0));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(heard, 1);
+    EXPECT_EQ(p.stepsRun(), steps);
+    p.setMuted(false);
+    EXPECT_TRUE(waitHeard(2));
+    std::vector<lighting::LedColour> leds;
+    p.copyLeds(leds);
+    EXPECT_EQ(leds[0].red, 0xFF);
+    EXPECT_TRUE(p.stop());
 }
 
 }  // namespace

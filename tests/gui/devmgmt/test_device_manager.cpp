@@ -1,6 +1,7 @@
 // The main window with its device manager on a virtual bus: the detection worker reports the
 // virtual mouse and its receiver, tiles appear and go, the model switches between cable and
 // receiver, and a slider of the mouse page reaches the mouse's memory.
+#include "devlink/link/ui_dispatcher.h"
 #include "devmgmt_fixture.h"
 
 #include <QAbstractButton>

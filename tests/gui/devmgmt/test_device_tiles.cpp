@@ -126,12 +126,13 @@ TEST_F(DeviceManagementTest, PreviewChangesReachThePictureWithoutPollingAndNotWh
     EXPECT_TRUE(waitFor(paintedBlue));
     EXPECT_FALSE(tile()->timerActive(Tile::kFrameRefreshTimer));
 
-    // Hidden: nothing reaches the picture; shown again, it catches up at once.
+    // Hidden: nothing reaches the picture; shown and active again, it catches up at once.
     wnd->hide();
     mouse->setLightSetting(2 | 4 << 8 | 4 << 16, uint32_t(0xFF) << 8, 0, 0);  // red
     waitFor([] { return false; }, std::chrono::milliseconds(200));
     EXPECT_TRUE(paintedBlue());
     wnd->show();
+    mouse->setPreviewEnabled(true);  // what the window's activation does
     EXPECT_TRUE(waitFor(
         [&] { return mouse->lightButton(0)->property("ledColour").value<QColor>().red() > 0; }));
 }

@@ -87,6 +87,7 @@ TEST_P(MouseModelTest, LightButtonsArePaintedFromThePreview) {
         EXPECT_EQ(model->getLedColour(i), 0xFFFFFFFFu) << i;  // white until the first frame
     }
     attach();
+    owner.show();  // the preview is computed only while the page can be seen
     // A steady red lighting: every LED of the preview becomes red, the logo with LED 2.
     LightSetting red;
     red.mode = 2, red.brightness = 4, red.speed = 4, red.red = 0xFF;

@@ -1,0 +1,28 @@
+#pragma once
+// Skin pictures (labels showing a skin image) repaint only the parts that changed: a small lamp
+// changing over a large device picture must not redraw the whole picture, which costs the
+// raster engine a pass over every pixel of it (and its worker threads).
+
+class QLabel;
+class QPainter;
+class QPixmap;
+class QRect;
+class QRegion;
+class QWidget;
+
+namespace md {
+
+// Rows per drawing operation when a picture is repainted in parts.
+inline constexpr int kBandRows = 64;
+// Draws the parts of pm (placed at target) that the dirty region covers, in bands of rows.
+void blitInParts(QPainter& p, const QPixmap& pm, const QRect& target, const QRegion& dirty);
+
+// Takes over the painting of label's pixmap (centred, unscaled) for the dirty rectangles only.
+void paintPictureInParts(QLabel* label);
+
+// A panel whose style sheet gives it a large rounded, translucent background: the background
+// is rendered once per size (and style) and then repainted in parts like a picture. Drawing it
+// anew would rasterise the whole rounded shape for every small change inside it.
+void paintStyledPanelInParts(QWidget* panel);
+
+}  // namespace md
