@@ -59,7 +59,8 @@ void LayoutBuilder::applySkinImages(QWidget* root) {
             label->setPixmap(pm);
             label->setScaledContents(false);
             label->setAlignment(Qt::AlignCenter);
-            paintPictureInParts(label);
+            // Large pictures (device pictures) repaint in parts under the lamps over them.
+            if (size.height() > kBandRows) paintPictureInParts(label);
         }
         // Large styled panels repaint their background from a cached image.
         if (w->property("paintInParts").toBool()) paintStyledPanelInParts(w);

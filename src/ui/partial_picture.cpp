@@ -21,10 +21,8 @@ class PartialPicturePainter final : public QObject {
         if (!label) return false;
         const QPixmap pm = label->pixmap();
         if (pm.isNull()) return false;
+        // The styled background was painted before this event; the picture goes on top.
         QPainter p(label);
-        QStyleOption opt;
-        opt.initFrom(label);
-        label->style()->drawPrimitive(QStyle::PE_Widget, &opt, &p, label);
         const QSize size = (QSizeF(pm.size()) / pm.devicePixelRatio()).toSize();
         const QRect target = QStyle::alignedRect(label->layoutDirection(), Qt::AlignCenter, size,
                                                  label->contentsRect());
