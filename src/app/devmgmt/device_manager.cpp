@@ -296,15 +296,11 @@ void DeviceManager::switchLink(int slot) {
     if (toReceiver) {
         if (model->getHasPowerStatus()) {
             // The receiver is asked on the session's worker whether the device answers; the
-            // power status follows on the UI thread.
-            QPointer<COrrivaleUSBDevice> guard(model);
-            session.checkOnline([guard](bool) {
+            // power status follows on the UI thread. The model owns the session, whose worker
+            // has ended before the model goes, and Qt drops a queued call whose object went.
+            session.checkOnline([model](bool) {
                 QMetaObject::invokeMethod(
-                    guard.data(),
-                    [guard] {
-                        if (guard) guard->refreshPowerStatus();
-                    },
-                    Qt::QueuedConnection);
+                    model, [model] { model->refreshPowerStatus(); }, Qt::QueuedConnection);
             });
         }
         e.tile->startLinkCheck(1000);
