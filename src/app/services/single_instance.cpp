@@ -12,6 +12,7 @@
 #include "app/services/dbus_names.h"
 #include "app/services/dbus_service.h"
 #include "common/dbg_out.h"
+#include "common/private_dir.h"
 
 namespace md {
 namespace {
@@ -20,9 +21,14 @@ constexpr int kBusTimeoutMs = 5000;
 const QByteArray kActivateLine = "activate\n";
 
 QString defaultLocalName() {
-    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (dir.isEmpty()) dir = QDir::tempPath();
-    return dir + "/mouse-driver-" + QString::number(getuid()) + ".sock";
+    const QString uid = QString::number(getuid());
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty()) return runtime + "/mouse-driver-" + uid + ".sock";
+    // Without a runtime folder: a folder of the temporary one that only this user can enter
+    // (a socket lying in the open there could be taken by another local user first).
+    const auto dir =
+        privateUserDir(QDir::tempPath().toStdString(), "mouse-driver-" + uid.toStdString());
+    return dir ? QString::fromStdString(*dir) + "/instance.sock" : QString();
 }
 }  // namespace
 
@@ -66,6 +72,10 @@ SingleInstance::Role SingleInstance::acquireOnBus() {
 }
 
 SingleInstance::Role SingleInstance::acquireLocal() {
+    if (m_localName.isEmpty()) {
+        dbgOut("single instance: no private folder for its socket; running without");
+        return Role::Primary;
+    }
     {
         QLocalSocket probe;
         probe.connectToServer(m_localName);
