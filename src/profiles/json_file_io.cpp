@@ -7,7 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -62,11 +64,13 @@ bool writeAll(int fd, const std::string& text) {
 std::string JsonFileIO::readjsonFile(const std::string& path) {
     errno = 0;
     std::string bytes;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking: opening a FIFO must not wait for a writer; it is then refused by fstat.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd >= 0) {
         FdCloser closer(fd);
         struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
+            static_cast<uint64_t>(st.st_size) <= kMaxFileBytes) {
             bytes.resize(static_cast<size_t>(st.st_size));
             size_t got = 0;
             while (got < bytes.size()) {
@@ -83,8 +87,35 @@ std::string JsonFileIO::readjsonFile(const std::string& path) {
 }
 
 namespace {
-// Parses text; false when it is not a JSON document.
+// The deepest nesting of arrays and objects in text (brackets inside strings do not count).
+int nestingDepth(const std::string& text) {
+    int depth = 0, deepest = 0;
+    bool inString = false, escaped = false;
+    for (const char c : text) {
+        if (inString) {
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            deepest = std::max(deepest, ++depth);
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
+// Parses text; false when it is not a JSON document (or nests deeper than allowed).
 bool parseDocument(const std::string& text, Json::Value& value) {
+    if (nestingDepth(text) > JsonFileIO::kMaxNesting) {
+        value = Json::Value();
+        return false;
+    }
     try {
         Json::Reader reader;
         if (reader.parse(text, value, true)) return true;

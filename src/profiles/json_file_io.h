@@ -14,6 +14,10 @@ class JsonFileIO {
   public:
     // The whole file as bytes; empty when the file cannot be opened or not all of it could be
     // read. Writes the "readjsonFile" debugger line on every call.
+    // Only regular files of at most kMaxFileBytes are read (a FIFO or device never blocks the
+    // caller); documents nested deeper than kMaxNesting are not parsed.
+    static constexpr size_t kMaxFileBytes = 16 * 1024 * 1024;
+    static constexpr int kMaxNesting = 64;
     static std::string readjsonFile(const std::string& path);
 
     // The parsed document (comments allowed and kept); null when the file is missing, empty or

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <regex>
 #include <set>
 #include <string>
@@ -78,6 +81,29 @@ TEST(JsonFileIO, UnusableFilesReadAsNull) {
     }
     EXPECT_TRUE(JsonFileIO::loadJsonDocument(dir.path() + "missing").isNull());
     EXPECT_TRUE(JsonFileIO::loadJsonDocument(dir.path()).isNull());  // a folder
+}
+
+TEST(JsonFileIO, HostileFilesAreRefusedBeforeParsing) {
+    TempFolder dir;
+    // A FIFO with no writer: opening it must not wait.
+    const std::string fifo = dir.path() + "fifo.Json";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_TRUE(JsonFileIO::loadJsonDocument(fifo).isNull());
+    EXPECT_TRUE(JsonFileIO::loadJsonDocument("/dev/null").isNull());
+    // Larger than the limit (sparse, so nothing is really written).
+    const std::string huge = dir.path() + "huge.Json";
+    writeBytes(huge, "{}");
+    std::filesystem::resize_file(huge, JsonFileIO::kMaxFileBytes + 1);
+    EXPECT_TRUE(JsonFileIO::readjsonFile(huge).empty());
+    // Nesting: the limit is read, one more level is not; brackets in strings do not count.
+    auto nested = [](int depth) {
+        return std::string(size_t(depth), '[') + "\"[[{{\\\"\"" + std::string(size_t(depth), ']');
+    };
+    const std::string ok = dir.path() + "ok.Json", deep = dir.path() + "deep.Json";
+    writeBytes(ok, nested(JsonFileIO::kMaxNesting));
+    writeBytes(deep, nested(JsonFileIO::kMaxNesting + 1));
+    EXPECT_TRUE(JsonFileIO::loadJsonDocument(ok).isArray());
+    EXPECT_TRUE(JsonFileIO::loadJsonDocument(deep).isNull());
 }
 
 TEST(JsonFileIO, ReadWritesItsDebuggerLineWithTheSystemError) {
