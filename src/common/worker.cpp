@@ -33,13 +33,14 @@ void Worker::signal() {
 bool Worker::stop(std::chrono::milliseconds timeout, const char* endedText,
                   const char* timedOutText) {
     if (!m_thread.joinable()) return true;
+    const bool wasRunning = running();
     signal();
     bool inTime;
     {
         std::unique_lock lock(m_mutex);
         inTime = m_done.wait_for(lock, timeout, [this] { return !m_running; });
     }
-    if (const char* text = inTime ? endedText : timedOutText) dbgOut(text);
+    if (const char* text = inTime ? endedText : timedOutText; text && wasRunning) dbgOut(text);
     m_thread.join();
     m_cancel = nullptr;
     return inTime;

@@ -38,7 +38,8 @@ class Worker {
     // called each time the stop is signalled, after the stop event is set.
     void start(Body body, Cancel cancel = {});
     // Ends the body as described above; true when it returned within timeout (or none ran).
-    // endedText / timedOutText, when given, go to the debugger output with the outcome.
+    // endedText / timedOutText, when given, go to the debugger output with the outcome of a
+    // body that was still running (one that had returned by itself is only joined).
     bool stop(std::chrono::milliseconds timeout = kDefaultBound, const char* endedText = nullptr,
               const char* timedOutText = nullptr);
     // True from start() until the body has returned.

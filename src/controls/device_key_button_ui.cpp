@@ -97,8 +97,7 @@ void CDeviceKeyButtonUI::paintLamp(QPainter& p, const QColor& c) {
         tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
         // In bands, as every small repaint (see ui/partial_picture.h).
         const QRect all(QPoint(), QSizeF(QSizeF(m_lamp.size()) / dpr).toSize());
-        for (int top = 0; top < all.height(); top += kBandRows)
-            tint.fillRect(QRect(0, top, all.width(), std::min(kBandRows, all.height() - top)), c);
+        forEachBand(all, [&](const QRect& band) { tint.fillRect(band, c); });
     }
     p.drawImage(QPointF(0, 0), m_lamp);
     p.drawImage(QPointF(0, 0), m_lampRim);

@@ -73,13 +73,11 @@ void blitInParts(QPainter& p, const QPixmap& pm, const QRect& target, const QReg
         const QRect part = r.intersected(target);
         // Bands of at most kBandRows rows: the raster engine hands every taller operation to
         // its worker threads, which costs more than the few pixels of a small change.
-        for (int top = part.top(); top <= part.bottom(); top += kBandRows) {
-            const QRect band(part.left(), top, part.width(),
-                             std::min(kBandRows, part.bottom() + 1 - top));
+        forEachBand(part, [&](const QRect& band) {
             const QRect source = band.translated(-target.topLeft());
             p.drawPixmap(band, pm,
                          QRectF(QPointF(source.topLeft()) * dpr, QSizeF(source.size()) * dpr));
-        }
+        });
     }
 }
 

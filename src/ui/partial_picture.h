@@ -3,10 +3,11 @@
 // changing over a large device picture must not redraw the whole picture, which costs the
 // raster engine a pass over every pixel of it (and its worker threads).
 
+#include <QRect>
+
 class QLabel;
 class QPainter;
 class QPixmap;
-class QRect;
 class QRegion;
 class QWidget;
 
@@ -14,6 +15,13 @@ namespace md {
 
 // Rows per drawing operation when a picture is repainted in parts.
 inline constexpr int kBandRows = 64;
+// Calls draw(band) for the bands of at most kBandRows rows that make up rect.
+template <typename Draw>
+void forEachBand(const QRect& rect, Draw draw) {
+    for (int top = rect.top(); top <= rect.bottom(); top += kBandRows)
+        draw(QRect(rect.left(), top, rect.width(),
+                   rect.bottom() + 1 - top < kBandRows ? rect.bottom() + 1 - top : kBandRows));
+}
 // Draws the parts of pm (placed at target) that the dirty region covers, in bands of rows.
 void blitInParts(QPainter& p, const QPixmap& pm, const QRect& target, const QRegion& dirty);
 

@@ -119,7 +119,6 @@ void MouseLightingPreview::start() {
 }
 
 bool MouseLightingPreview::stop(std::chrono::milliseconds timeout) {
-    if (!running()) return m_worker.stop(timeout);
     return m_worker.stop(timeout, kThreadEndedText, kThreadTimedOutText);
 }
 

@@ -28,7 +28,6 @@ void EventReader::start() {
 }
 
 bool EventReader::stop(std::chrono::milliseconds timeout) {
-    if (!running()) return m_worker.stop(timeout);
     return m_worker.stop(timeout, kThreadEndedText, kThreadTimedOutText);
 }
 
