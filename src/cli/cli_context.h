@@ -11,6 +11,8 @@
 
 namespace md::cli {
 
+class DeviceHost;
+
 enum ExitCode : int { kExitOk = 0, kExitDeviceError = 1, kExitBadArguments = 2, kExitNoDevice = 3 };
 
 struct CliContext {
@@ -25,14 +27,16 @@ struct CliContext {
     std::string script;    // --script (watch with --simulate)
     std::map<std::string, std::string> named;  // verb options (--brightness 3, --multicolour)
     std::shared_ptr<HidBackend> backend;
+    DeviceHost* host = nullptr;  // the running application's devices, when it runs the verb
     std::ostream* out = nullptr;
     std::ostream* err = nullptr;
 };
 
 // Runs the command line (without the program name); output goes to out and err.
-// A backend given here replaces --simulate and the machine's hidraw devices (tests).
+// A backend given here replaces --simulate and the machine's hidraw devices (tests). A host is
+// the running application: the verb then works on the devices and profiles it has open.
 int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err,
-           std::shared_ptr<HidBackend> backend = nullptr);
+           std::shared_ptr<HidBackend> backend = nullptr, DeviceHost* host = nullptr);
 
 int runList(CliContext& ctx);
 int runInfo(CliContext& ctx);

@@ -1,6 +1,7 @@
 #include <iostream>
 #include <ostream>
 #include <string_view>
+#include <thread>
 
 #include "cli/cli_context.h"
 #include "common/dbg_out.h"
@@ -46,8 +47,9 @@ void usage(std::ostream& os) {
 }  // namespace
 
 int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err,
-           std::shared_ptr<HidBackend> backend) {
+           std::shared_ptr<HidBackend> backend, DeviceHost* host) {
     CliContext ctx;
+    ctx.host = host;
     ctx.out = &out;
     ctx.err = &err;
     std::string verb;
@@ -98,8 +100,23 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         usage(err);
         return kExitBadArguments;
     }
+    // --trace: the lines of this run's thread go to out (inside the application other threads
+    // keep writing to whatever receiver it had, which comes back afterwards).
+    struct TraceScope {
+        bool on = false;
+        DbgSink previous;
+        ~TraceScope() {
+            if (on) setDbgSink(std::move(previous));
+        }
+    } trace;
     if (ctx.trace) {
-        setDbgSink([&out](std::string_view line) { out << line << '\n'; });
+        trace.on = true;
+        const std::thread::id self = std::this_thread::get_id();
+        trace.previous = exchangeDbgSink(nullptr);
+        setDbgSink([&out, self, previous = trace.previous](std::string_view line) {
+            if (std::this_thread::get_id() == self) out << line << '\n';
+            if (previous) previous(line);
+        });
     }
     if (backend) {
         ctx.backend = std::move(backend);
@@ -108,12 +125,10 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         ctx.backend = sim::makeVirtualBus(sim::splitKinds(ctx.simulate), ctx.simState, &error);
         if (!ctx.backend) {
             err << "--simulate: " << error << "\n";
-            if (ctx.trace) setDbgSink(nullptr);
             return kExitBadArguments;
         }
     } else if (!ctx.simState.empty()) {
         err << "--sim-state needs --simulate\n";
-        if (ctx.trace) setDbgSink(nullptr);
         return kExitBadArguments;
     } else {
         ctx.backend = std::make_shared<HidrawBackend>(ctx.sysfsRoot, ctx.devRoot);
@@ -137,7 +152,6 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         err << "unknown verb '" << verb << "'\n";
         usage(err);
     }
-    if (ctx.trace) setDbgSink(nullptr);
     return rc;
 }
 

@@ -1,9 +1,11 @@
 #include <json/json.h>
 
 #include <cstdio>
+#include <memory>
 #include <ostream>
 
 #include "cli/cli_context.h"
+#include "cli/device_host.h"
 #include "cli/device_select.h"
 #include "devlink/link/device_link.h"
 
@@ -56,12 +58,21 @@ int runInfo(CliContext& ctx) {
     int rc = kExitOk;
     const auto dev = selectDevice(ctx, rc);
     if (!dev) return rc;
-    DeviceSession device(ctx.backend);
-    DeviceLink& link = device.link();
-    if (!device.open(dev->identity.path, dev->route)) {
-        *ctx.err << "cannot open " << dev->identity.path << " (see README: device access)\n";
-        return kExitDeviceError;
+    // Inside the application the device's open session answers; alone, the tool opens it.
+    std::unique_ptr<DeviceSession> own;
+    DeviceSession* device = ctx.host ? ctx.host->session(*dev) : nullptr;
+    if (!ctx.host) {
+        own = std::make_unique<DeviceSession>(ctx.backend);
+        if (!own->open(dev->identity.path, dev->route)) {
+            *ctx.err << "cannot open " << dev->identity.path << " (see README: device access)\n";
+            return kExitDeviceError;
+        }
+        device = own.get();
+    } else if (!device) {
+        *ctx.err << "no " << kindName(dev->identity.deviceKind) << " found\n";
+        return kExitNoDevice;
     }
+    DeviceLink& link = device->link();
     const int session = link.beginSession();
     DeviceInfo info{};
     const int infoResult = link.readDeviceInfo(info);
@@ -69,7 +80,7 @@ int runInfo(CliContext& ctx) {
     const int powerResult = link.readStatus(power, 6, 0);
     const int endResult = link.endSession();
     power[3] = link.isWireless() ? 1 : 0;  // set by the host for display
-    device.close();
+    own.reset();
 
     if (ctx.json) {
         Json::Value v;

@@ -4,15 +4,24 @@
 #include "cli/cli_context.h"
 #include "cli/mouse_session.h"
 #include "devices/memory_image/image_writer.h"
+#include "devices/memory_image/memory_image.h"
 #include "profiles/app_paths.h"
 
 namespace md::cli {
 
 int uploadMemoryImage(CliContext& ctx, MouseSession& s, bool macros) {
     const std::string folder = AppPaths::deviceDataFolder("mouse");
-    DeviceInfo info = s.controller->deviceInfo();
+    // Nothing empty or half-read goes over a good table on the mouse.
+    const std::string problem =
+        macros ? memimg::macroUploadProblem(folder) : memimg::recoilUploadProblem(folder);
+    if (!problem.empty()) {
+        *ctx.err << (macros ? "macros upload: " : "recoil upload: ") << problem << "\n";
+        return kExitDeviceError;
+    }
+    DeviceInfo info = s.controller.deviceInfo();
     const int r = macros ? memimg::writeMacrosToDevice(s.link, folder, info)
                          : memimg::writeShootToDevice(s.link, folder, info);
+    s.changed = true;
     if (r == memimg::kWritten) {
         *ctx.out << (macros ? "macros" : "recoil tables") << " written from " << folder << "\n";
         return kExitOk;

@@ -9,6 +9,7 @@
 #include "devices/mouse/mouse_dpi_scale.h"
 #include "devices/mouse/mouse_key_table.h"
 #include "devices/mouse/mouse_performance.h"
+#include "profiles/profile_ranges.h"
 
 namespace md::cli {
 namespace {
@@ -20,6 +21,10 @@ bool parseInt(const std::string& text, int min, int max, int& out) {
     if (*end != '\0' || v < min || v > max) return false;
     out = static_cast<int>(v);
     return true;
+}
+
+std::string rangeText(ValueRange r) {
+    return std::to_string(r.min) + " to " + std::to_string(r.max);
 }
 
 int badArgument(CliContext& ctx, const std::string& what) {
@@ -39,13 +44,26 @@ void writeJson(CliContext& ctx, const Json::Value& v) {
     *ctx.out << Json::writeString(w, v) << '\n';
 }
 
+// The outcome of a device write after the profile changed: on a device error the profile goes
+// back to what it was, so that it never claims what the mouse does not have.
+int keepOrRollBack(CliContext& ctx, MouseSession& s, const char* what, int code) {
+    s.changed = true;
+    const int rc = deviceResult(ctx, what, code);
+    if (rc != kExitOk) s.rollBack();
+    return rc;
+}
+
 // Saves the profile and writes the settings block, as the page's "save" and "send" do.
 int saveAndSend(CliContext& ctx, MouseSession& s) {
     if (!s.profile.save()) {
-        *ctx.err << "the profile " << s.profile.getProfilePath() << " could not be written\n";
+        *ctx.err << (s.profile.problem().empty()
+                         ? "the profile " + s.profile.getProfilePath() + " could not be written"
+                         : s.profile.problem())
+                 << "\n";
+        s.rollBack();
         return kExitDeviceError;
     }
-    return deviceResult(ctx, "sending the settings", s.controller->writeSettingsBlock(0));
+    return keepOrRollBack(ctx, s, "sending the settings", s.controller.writeSettingsBlock(0));
 }
 
 const char* kButtonNames[kMouseButtonCount] = {
@@ -72,7 +90,7 @@ int runSettings(CliContext& ctx, MouseSession& s) {
     MouseHardwareSettings h;
     uint8_t hw = 0;
     if (const int rc =
-            deviceResult(ctx, "reading the settings", s.controller->readSettingsBlock(h, hw)))
+            deviceResult(ctx, "reading the settings", s.controller.readSettingsBlock(h, hw)))
         return rc;
     if (ctx.json) {
         Json::Value v;
@@ -121,8 +139,8 @@ int runDpi(CliContext& ctx, MouseSession& s) {
         return badArgument(
             ctx, "dpi: set STAGE RESOLUTION | active STAGE | enable STAGE | disable STAGE");
     int stage = 0;
-    if (!parseInt(a[1], 0, static_cast<int>(kMouseStageCount) - 1, stage)) {
-        return badArgument(ctx, "dpi: STAGE is 0 to 4");
+    if (!parseInt(a[1], ranges::kMouseStage.min, ranges::kMouseStage.max, stage)) {
+        return badArgument(ctx, "dpi: STAGE is " + rangeText(ranges::kMouseStage));
     }
     const auto stages = s.profile.readDpiStages();
     if (a[0] == "set" && a.size() == 3) {
@@ -151,33 +169,35 @@ int runDpi(CliContext& ctx, MouseSession& s) {
 
 int runPolling(CliContext& ctx, MouseSession& s) {
     int index = 0;
-    if (ctx.args.size() != 1 || !parseInt(ctx.args[0], 0, 4, index))
-        return badArgument(ctx, "polling: INDEX is 0 to 4");
+    if (ctx.args.size() != 1 ||
+        !parseInt(ctx.args[0], ranges::kReportRate.min, ranges::kReportRate.max, index))
+        return badArgument(ctx, "polling: INDEX is " + rangeText(ranges::kReportRate));
     mouseSetReportRate(s.profile, index);
     return saveAndSend(ctx, s);
 }
 
 int runLighting(CliContext& ctx, MouseSession& s) {
     int mode = 0;
-    if (ctx.args.size() != 1 || !parseInt(ctx.args[0], 0, 11, mode))
-        return badArgument(ctx, "lighting: MODE is 0 to 11");
+    if (ctx.args.size() != 1 ||
+        !parseInt(ctx.args[0], ranges::kMouseLightMode.min, ranges::kMouseLightMode.max, mode))
+        return badArgument(ctx, "lighting: MODE is " + rangeText(ranges::kMouseLightMode));
     LightSetting l = s.profile.readLightInfo();
     l.mode = static_cast<uint8_t>(mode);
     struct Field {
         const char* option;
-        int max;
+        ValueRange range;
         uint8_t* into;
     };
-    const Field fields[] = {
-        {"brightness", 4, &l.brightness}, {"speed", 4, &l.speed}, {"direction", 1, &l.direction}};
+    const Field fields[] = {{"brightness", ranges::kBrightness, &l.brightness},
+                            {"speed", ranges::kLightSpeed, &l.speed},
+                            {"direction", ranges::kDirection, &l.direction}};
     for (const auto& f : fields) {
         const auto it = ctx.named.find(f.option);
         if (it == ctx.named.end()) continue;
         int v = 0;
-        if (!parseInt(it->second, 0, f.max, v)) {
+        if (!parseInt(it->second, f.range.min, f.range.max, v))
             return badArgument(
-                ctx, std::string("lighting: --") + f.option + " is 0 to " + std::to_string(f.max));
-        }
+                ctx, std::string("lighting: --") + f.option + " is " + rangeText(f.range));
         *f.into = static_cast<uint8_t>(v);
     }
     if (const auto it = ctx.named.find("colour"); it != ctx.named.end()) {
@@ -199,7 +219,7 @@ int runLighting(CliContext& ctx, MouseSession& s) {
 
 int runKeys(CliContext& ctx, MouseSession& s) {
     auto bindings = s.profile.readKeyList();
-    const auto& map = s.controller->keyPositionMap();
+    const auto& map = s.controller.keyPositionMap();
     if (ctx.args.empty()) {
         // Key-table reads give the mouse's layout; the assignments are the profile's, which
         // are what was written to the mouse.
@@ -243,10 +263,13 @@ int runKeys(CliContext& ctx, MouseSession& s) {
     bindings[static_cast<size_t>(button)].assignment = KeyBinding::bytes(code);
     s.profile.writeKeyList(bindings);
     if (!s.profile.save()) {
-        *ctx.err << "the profile could not be written\n";
+        *ctx.err << (s.profile.problem().empty() ? "the profile could not be written"
+                                                 : s.profile.problem())
+                 << "\n";
+        s.rollBack();
         return kExitDeviceError;
     }
-    return deviceResult(ctx, "writing the key table", s.controller->writeKeyAssignments(0));
+    return keepOrRollBack(ctx, s, "writing the key table", s.controller.writeKeyAssignments(0));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ int dump(CliContext& ctx, MouseSession& s, const std::string& file) {
     MouseHardwareSettings h;
     uint8_t hw = 0;
     if (const int rc =
-            deviceResult(ctx, "reading the settings", s.controller->readSettingsBlock(h, hw)))
+            deviceResult(ctx, "reading the settings", s.controller.readSettingsBlock(h, hw)))
         return rc;
     LightSetting l = s.profile.readLightInfo();
     applyHardwareLighting(h, l);
@@ -48,27 +48,41 @@ int dump(CliContext& ctx, MouseSession& s, const std::string& file) {
     return kExitOk;
 }
 
-// Imports the file into the mouse's profile list, makes it current and writes it to the mouse
-// with the macro and recoil images of the data folder.
+// Imports the file into the mouse's profile list, makes it current and writes it to the mouse.
+// A device error takes the import back: the list and the current profile stay as they were.
 int apply(CliContext& ctx, MouseSession& s, const std::string& file) {
+    const std::string before = s.profiles.currentProfileUuid();
     if (!s.profiles.importProfile(file)) {
-        *ctx.err << "profile apply: " << file << " is not a profile file\n";
-        return kExitBadArguments;
+        *ctx.err << "profile apply: " << s.profiles.problem() << "\n";
+        return s.profiles.damaged() ? kExitDeviceError : kExitBadArguments;
     }
-    const int32_t index = static_cast<int32_t>(s.profiles.itemNames().size()) - 1;
-    s.profiles.setCurrentSelection(index);
-    s.profiles.selectProfile(index);
-    const std::string path = s.profiles.profilePath(s.profiles.currentProfileUuid());
+    const std::string imported =
+        s.profiles.itemUuid(static_cast<int32_t>(s.profiles.itemNames().size()) - 1);
+    s.changed = true;
+    if (!s.profiles.selectProfileByUuid(imported)) {
+        *ctx.err << "profile apply: " << s.profiles.problem() << "\n";
+        return kExitDeviceError;
+    }
+    const std::string path = s.profiles.profilePath(imported);
     s.profile.setProfilePath(path);
     s.profile.loadNode(path);
     s.profile.readKeyList();
-    if (const int rc =
-            deviceResult(ctx, "sending the settings", s.controller->writeSettingsBlock(0)))
+    int rc = deviceResult(ctx, "sending the settings", s.controller.writeSettingsBlock(0));
+    if (rc == kExitOk)
+        rc = deviceResult(ctx, "writing the key table", s.controller.writeKeyAssignments(0));
+    if (rc != kExitOk) {
+        s.profiles.deleteProfile();
+        s.profiles.selectProfileByUuid(before);
+        const std::string old = s.profiles.profilePath(before);
+        s.profile.setProfilePath(old);
+        s.profile.loadNode(old);
+        s.profile.readKeyList();
+        // The mouse may hold part of the import; it gets the current profile back.
+        s.controller.writeSettingsBlock(0);
+        s.controller.writeKeyAssignments(0);
         return rc;
-    if (const int rc =
-            deviceResult(ctx, "writing the key table", s.controller->writeKeyAssignments(0)))
-        return rc;
-    *ctx.out << "applied as \"" << s.profiles.itemNames()[static_cast<size_t>(index)] << "\"\n";
+    }
+    *ctx.out << "applied as \"" << s.profiles.profileNameText() << "\"\n";
     return kExitOk;
 }
 

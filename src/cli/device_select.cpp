@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/device_host.h"
 #include "devices/device_registry.h"
 #include "devlink/link/device_detector.h"
 #include "devlink/link/device_id_config.h"
@@ -42,6 +43,18 @@ std::optional<SelectedDevice> selectDevice(CliContext& ctx, int& exitCode) {
             exitCode = kExitBadArguments;
             return std::nullopt;
         }
+    }
+    if (ctx.host) {
+        // Inside the application: the devices it has open.
+        for (const SelectedDevice& d : ctx.host->attached()) {
+            if (wanted && d.identity.deviceKind != *wanted) continue;
+            return d;
+        }
+        *ctx.err << (wanted ? "no " + ctx.device + " found"
+                            : std::string("no supported device found"))
+                 << "\n";
+        exitCode = kExitNoDevice;
+        return std::nullopt;
     }
     SlotList slots(configuredDeviceTable());
     CollectingDispatcher ui;

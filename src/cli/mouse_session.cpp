@@ -43,6 +43,19 @@ int deviceResult(CliContext& ctx, const char* what, int code) {
     return kExitDeviceError;
 }
 
+MouseSession::~MouseSession() {
+    if (host && changed) host->changed(device);
+}
+
+void MouseSession::rollBack() {
+    const std::string path = profile.getProfilePath();
+    if (savedNode.isNull() || path.empty()) return;
+    profile.saveNode(savedNode, path);
+    profile.loadNode(path);
+    profile.readKeyList();
+    changed = true;
+}
+
 std::unique_ptr<MouseSession> openMouse(CliContext& ctx, int& exitCode) {
     if (ctx.device.empty()) {
         // The first mouse found, on its cable or through its receiver.
@@ -59,30 +72,54 @@ std::unique_ptr<MouseSession> openMouse(CliContext& ctx, int& exitCode) {
     }
     auto dev = selectDevice(ctx, exitCode);
     if (!dev) return nullptr;
-    auto s = std::make_unique<MouseSession>(ctx.backend);
-    s->device = *dev;
-    if (!s->session.open(dev->identity.path, dev->route)) {
-        *ctx.err << "cannot open " << dev->identity.path << " (see README: device access)\n";
-        exitCode = kExitDeviceError;
-        return nullptr;
+    std::unique_ptr<MouseSession> s;
+    if (ctx.host) {
+        const auto hosted = ctx.host->mouse(*dev);
+        if (!hosted) {
+            *ctx.err << "no " << ctx.device << " found\n";
+            exitCode = kExitNoDevice;
+            return nullptr;
+        }
+        s = std::make_unique<MouseSession>(*hosted);
+        s->host = ctx.host;
+    } else {
+        s = std::make_unique<MouseSession>(std::make_unique<MouseSession::Owned>(ctx.backend));
+        if (!s->owned->session.open(dev->identity.path, dev->route)) {
+            *ctx.err << "cannot open " << dev->identity.path << " (see README: device access)\n";
+            exitCode = kExitDeviceError;
+            return nullptr;
+        }
     }
+    s->device = *dev;
     const std::string folder = AppPaths::deviceDataFolder("mouse");
     const std::string templatePath = AppPaths::defaultTemplatePath("mouse");
     s->profiles.setDeviceKind(kind::kMouseWired);
     s->profiles.setFolders(folder, templatePath);
-    s->profiles.start();
+    if (!s->profiles.start()) {
+        *ctx.err << s->profiles.problem() << "\n";
+        exitCode = kExitDeviceError;
+        return nullptr;
+    }
     const std::string path = s->profiles.profilePath(s->profiles.currentProfileUuid());
     if (path.empty()) {
         *ctx.err << "no usable profile in " << folder << "\n";
         exitCode = kExitDeviceError;
         return nullptr;
     }
-    s->profile.setDefaultPath(templatePath);
-    s->profile.setProfilePath(path);
-    s->profile.loadNode(path);
-    s->profile.readKeyList();
-    s->controller = std::make_unique<MouseController>(s->link, s->profile);
-    if (!s->controller->readDeviceAndKeys()) {
+    // The application's model holds the current profile already; a run of its own loads it.
+    if (!s->host || s->profile.getProfilePath() != path) {
+        s->profile.setDefaultPath(templatePath);
+        s->profile.setProfilePath(path);
+        s->profile.loadNode(path);
+        s->profile.readKeyList();
+    }
+    if (s->profile.damaged()) {
+        *ctx.err << s->profile.problem() << "\n";
+        exitCode = kExitDeviceError;
+        return nullptr;
+    }
+    s->savedNode = s->profile.deviceNode();
+    if (!s->controller.readDeviceAndKeys()) {
         *ctx.err << (s->link.isWireless()
                          ? "the mouse does not answer through its receiver (switched off?)\n"
                          : "the mouse's device information could not be read\n");

@@ -1,11 +1,14 @@
 #pragma once
 // A mouse opened for a verb: the command link on its cable or receiver collection, the current
 // profile from the mouse's data folder and the controller the application's mouse model uses.
+// Run inside the application, the session borrows the model's link, profile and controller.
+
+#include <json/value.h>
 
 #include <memory>
-#include <optional>
 
 #include "cli/cli_context.h"
+#include "cli/device_host.h"
 #include "cli/device_select.h"
 #include "devices/mouse/mouse_controller.h"
 #include "devlink/link/device_session.h"
@@ -15,14 +18,37 @@
 namespace md::cli {
 
 struct MouseSession {
-    explicit MouseSession(std::shared_ptr<HidBackend> backend)
-        : session(std::move(backend)), link(session.link()) {}
+    // The parts a command-line run opens on its own.
+    struct Owned {
+        explicit Owned(std::shared_ptr<HidBackend> backend)
+            : session(std::move(backend)), controller(session.link(), profile) {}
+        DeviceSession session;
+        CMouseProfiledata profile;
+        MouseController controller;
+    };
+    explicit MouseSession(std::unique_ptr<Owned> own)
+        : owned(std::move(own)),
+          link(owned->session.link()),
+          profile(owned->profile),
+          controller(owned->controller) {}
+    explicit MouseSession(const HostedMouse& m)
+        : link(*m.link), profile(*m.profile), controller(*m.controller) {}
+    ~MouseSession();
+    MouseSession(const MouseSession&) = delete;
+    MouseSession& operator=(const MouseSession&) = delete;
+
+    // Puts the profile back as it was when the session opened (after a device error).
+    void rollBack();
+
+    std::unique_ptr<Owned> owned;
     SelectedDevice device;
-    DeviceSession session;
     DeviceLink& link;
+    CMouseProfiledata& profile;
+    MouseController& controller;
     ProfileList profiles;
-    CMouseProfiledata profile;
-    std::unique_ptr<MouseController> controller;
+    Json::Value savedNode;  // the profile's device node as opened
+    DeviceHost* host = nullptr;
+    bool changed = false;  // the verb changed the mouse or its profiles
 };
 
 // Opens the mouse chosen with --device (mouse or receiver; the first mouse found otherwise),

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <string>
+#include <utility>
 
 namespace md {
 namespace detail {
@@ -88,10 +89,15 @@ void dbgInitFromEnvironment() {
 }
 
 void setDbgSink(DbgSink sink) {
+    exchangeDbgSink(std::move(sink));
+}
+
+DbgSink exchangeDbgSink(DbgSink sink) {
     auto& s = detail::state();
     std::lock_guard lock(s.mutex);
-    s.sink = std::move(sink);
+    DbgSink previous = std::exchange(s.sink, std::move(sink));
     s.refreshEnabled();
+    return previous;
 }
 
 }  // namespace md

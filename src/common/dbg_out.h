@@ -39,5 +39,7 @@ void dbgInitFromEnvironment();
 // Installs an additional receiver of every line (nullptr removes it). Thread-safe.
 using DbgSink = std::function<void(std::string_view line)>;
 void setDbgSink(DbgSink sink);
+// As setDbgSink, returning the receiver it replaces (so that it can be put back).
+DbgSink exchangeDbgSink(DbgSink sink);
 
 }  // namespace md

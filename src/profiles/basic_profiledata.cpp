@@ -1,5 +1,9 @@
 #include "profiles/basic_profiledata.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include "profiles/folder_lock.h"
 #include "profiles/json_fields.h"
 #include "profiles/json_file_io.h"
 
@@ -48,13 +52,29 @@ const Json::Value& CBasicProfiledata::section(const char* key) const {
 }
 
 Json::Value CBasicProfiledata::loadNode(const std::string& path) {
-    Json::Value doc = JsonFileIO::loadJsonDocumentForRewrite(path);
+    FolderLock lock(path);
+    JsonRead read = JsonFileIO::loadChecked(path);
+    m_problem.clear();
+    if (read.status == JsonReadStatus::Damaged) {
+        // What the user had is kept: the template's node stands in, in memory only, and the
+        // file is not written until it is repaired or reset.
+        m_damagedPath = path;
+        m_problem = "the profile " + path + " " + read.problem +
+                    "; it was left as it is. Repair or remove it, or reset the profile.";
+        m_node = deviceElement(JsonFileIO::loadJsonDocument(m_defaultPath), m_deviceIndex);
+        return m_node;
+    }
+    m_damagedPath.clear();
+    Json::Value& doc = read.value;
     m_node = deviceElement(doc, m_deviceIndex);
     if (!m_node.isObject()) {
         // No usable device node: take the template's and write the completed file.
         const Json::Value tmpl = JsonFileIO::loadJsonDocument(m_defaultPath);
         m_node = deviceElement(tmpl, m_deviceIndex);
-        if (putDeviceElement(doc, m_deviceIndex, m_node)) JsonFileIO::storeJsonDocument(path, doc);
+        if (putDeviceElement(doc, m_deviceIndex, m_node) &&
+            JsonFileIO::storeJsonDocument(path, doc) != 0)
+            m_problem =
+                "the profile " + path + " could not be written (" + std::strerror(errno) + ")";
     }
     return m_node;
 }
@@ -64,15 +84,26 @@ bool CBasicProfiledata::save() {
 }
 
 bool CBasicProfiledata::saveNode(const Json::Value& node, const std::string& path) {
-    if (path.empty()) return false;
-    Json::Value doc = JsonFileIO::loadJsonDocumentForRewrite(path);
-    if (!putDeviceElement(doc, m_deviceIndex, node)) return false;
-    return JsonFileIO::storeJsonDocument(path, doc) == 0;
+    if (path.empty() || path == m_damagedPath) return false;
+    FolderLock lock(path);
+    JsonRead read = JsonFileIO::loadChecked(path);
+    if (read.status == JsonReadStatus::Damaged) {
+        m_problem = "the profile " + path + " " + read.problem + "; it was left as it is";
+        return false;
+    }
+    if (!putDeviceElement(read.value, m_deviceIndex, node)) return false;
+    if (JsonFileIO::storeJsonDocument(path, read.value) == 0) return true;
+    m_problem = "the profile " + path + " could not be written (" + std::strerror(errno) + ")";
+    return false;
 }
 
 bool CBasicProfiledata::writeDocument(const Json::Value& value, const std::string& path) {
     if (path.empty()) return false;
-    return JsonFileIO::storeJsonDocument(path, value) == 0;
+    FolderLock lock(path);
+    if (JsonFileIO::storeJsonDocument(path, value) != 0) return false;
+    // A whole new document repairs a damaged file.
+    if (path == m_damagedPath) m_damagedPath.clear();
+    return true;
 }
 
 LightSetting CBasicProfiledata::readLightInfo() {

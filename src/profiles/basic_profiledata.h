@@ -35,7 +35,12 @@ class CBasicProfiledata {
     // Loads the device node of the profile file at path. A file without one (or without a
     // usable one) gets the default template's node and is written back, which also creates a
     // missing file. Returns a copy of the node.
+    // A file that exists but is damaged (no regular file, unreadable, no JSON) is not touched:
+    // the template's node stands in, damaged() is true and saving it is refused.
     Json::Value loadNode(const std::string& path);
+    bool damaged() const { return !m_damagedPath.empty(); }
+    // Why the last load or save failed, naming the file ("" when it did not).
+    const std::string& problem() const { return m_problem; }
 
     // Each returns true when the file was written; a failed write keeps the old file.
     virtual bool save();
@@ -78,6 +83,8 @@ class CBasicProfiledata {
     std::vector<LightEffectStep> m_effectSteps;
     Json::Value m_lightListDocument;
     std::vector<KeyBinding> m_keyBindings;
+    std::string m_damagedPath;
+    std::string m_problem;
     int32_t m_deviceIndex = 0;
 };
 

@@ -16,6 +16,7 @@
 #include <mutex>
 #include <vector>
 
+#include "common/bounded_file.h"
 #include "common/dbg_out.h"
 
 namespace md {
@@ -62,91 +63,21 @@ bool writeAll(int fd, const std::string& text) {
 }  // namespace
 
 std::string JsonFileIO::readjsonFile(const std::string& path) {
-    errno = 0;
-    std::string bytes;
-    // Non-blocking: opening a FIFO must not wait for a writer; it is then refused by fstat.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd >= 0) {
-        FdCloser closer(fd);
-        struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
-            static_cast<uint64_t>(st.st_size) <= kMaxFileBytes) {
-            bytes.resize(static_cast<size_t>(st.st_size));
-            size_t got = 0;
-            while (got < bytes.size()) {
-                const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-                if (n < 0 && errno == EINTR) continue;
-                if (n <= 0) break;
-                got += static_cast<size_t>(n);
-            }
-            if (got < bytes.size()) bytes.clear();
-        }
-    }
-    dbgOutf("readjsonFile 错误吗：：%d\n", errno);
-    return bytes;
+    FileRead f = readRegularFile(path, kMaxFileBytes);
+    dbgOutf("readjsonFile 错误吗：：%d\n", f.error);
+    return std::move(f.bytes);
 }
-
-namespace {
-// The deepest nesting of arrays and objects in text (brackets inside strings do not count).
-int nestingDepth(const std::string& text) {
-    int depth = 0, deepest = 0;
-    bool inString = false, escaped = false;
-    for (const char c : text) {
-        if (inString) {
-            if (escaped)
-                escaped = false;
-            else if (c == '\\')
-                escaped = true;
-            else if (c == '"')
-                inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '[' || c == '{') {
-            deepest = std::max(deepest, ++depth);
-        } else if (c == ']' || c == '}') {
-            --depth;
-        }
-    }
-    return deepest;
-}
-
-// Parses text; false when it is not a JSON document (or nests deeper than allowed).
-bool parseDocument(const std::string& text, Json::Value& value) {
-    if (nestingDepth(text) > JsonFileIO::kMaxNesting) {
-        value = Json::Value();
-        return false;
-    }
-    try {
-        Json::Reader reader;
-        if (reader.parse(text, value, true)) return true;
-    } catch (const std::exception&) {
-        // jsoncpp throws when nesting exceeds its depth limit.
-    }
-    value = Json::Value();
-    return false;
-}
-}  // namespace
 
 Json::Value JsonFileIO::loadJsonDocument(const std::string& path) {
-    const std::string text = readjsonFile(path);
-    if (text.empty()) {
-        dbgOut(path);
-        return Json::Value();
-    }
-    Json::Value value;
-    parseDocument(text, value);
-    return value;
+    JsonRead r = readJsonFile(path, kMaxFileBytes);
+    if (r.status != JsonReadStatus::Ok) dbgOut(path);
+    return std::move(r.value);
 }
 
-Json::Value JsonFileIO::loadJsonDocumentForRewrite(const std::string& path) {
-    const std::string text = readjsonFile(path);
-    if (text.empty()) {
-        dbgOut(path);
-        return Json::Value();
-    }
-    Json::Value value;
-    if (!parseDocument(text, value)) ::rename(path.c_str(), (path + ".broken").c_str());
-    return value;
+JsonRead JsonFileIO::loadChecked(const std::string& path) {
+    JsonRead r = readJsonFile(path, kMaxFileBytes);
+    if (r.status == JsonReadStatus::Damaged) dbgOut(path + " " + r.problem);
+    return r;
 }
 
 std::string JsonFileIO::styledText(const Json::Value& value) {
@@ -161,6 +92,12 @@ int JsonFileIO::storeJsonDocument(const std::string& path, const Json::Value& va
     try {
         text = styledText(value);
     } catch (const std::exception&) {
+        errno = EINVAL;
+        return -1;
+    }
+    // Never write what could not be read back.
+    if (text.size() > kMaxFileBytes) {
+        errno = EFBIG;
         return -1;
     }
     std::vector<char> tempName(path.begin(), path.end());
@@ -168,7 +105,7 @@ int JsonFileIO::storeJsonDocument(const std::string& path, const Json::Value& va
     tempName.insert(tempName.end(), suffix.begin(), suffix.end());
     tempName.push_back('\0');
     const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
-    if (fd < 0) return -1;
+    if (fd < 0) return -1;  // errno tells why (EACCES, EROFS, ENOSPC, ...)
     const std::string tempPath(tempName.data());
     FdCloser closer(fd);
 
@@ -178,14 +115,25 @@ int JsonFileIO::storeJsonDocument(const std::string& path, const Json::Value& va
     ::fchmod(fd, mode);
 
     bool ok = writeAll(fd, text) && ::fsync(fd) == 0;
-    ok = (::close(closer.release()) == 0) && ok;
+    int error = ok ? 0 : errno;
+    if (::close(closer.release()) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
     if (ok) {
         std::lock_guard lock(g_hookMutex);
-        if (g_commitHook && !g_commitHook(tempPath)) ok = false;
+        if (g_commitHook && !g_commitHook(tempPath)) {
+            ok = false;
+            error = EIO;
+        }
     }
-    if (ok && ::rename(tempPath.c_str(), path.c_str()) != 0) ok = false;
+    if (ok && ::rename(tempPath.c_str(), path.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
     if (!ok) {
         ::unlink(tempPath.c_str());
+        errno = error;
         return -1;
     }
     // The folder is not synced: after a crash the rename may be lost, which leaves the old

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "common/bounded_file.h"
+
 namespace md {
 
 class JsonFileIO {
@@ -16,18 +18,17 @@ class JsonFileIO {
     // read. Writes the "readjsonFile" debugger line on every call.
     // Only regular files of at most kMaxFileBytes are read (a FIFO or device never blocks the
     // caller); documents nested deeper than kMaxNesting are not parsed.
-    static constexpr size_t kMaxFileBytes = 16 * 1024 * 1024;
-    static constexpr int kMaxNesting = 64;
+    static constexpr size_t kMaxFileBytes = kMaxJsonFileBytes;
+    static constexpr int kMaxNesting = kMaxJsonNesting;
     static std::string readjsonFile(const std::string& path);
 
     // The parsed document (comments allowed and kept); null when the file is missing, empty or
     // does not parse. Never throws.
     static Json::Value loadJsonDocument(const std::string& path);
 
-    // As loadJsonDocument, for a caller that is about to rewrite the file: a file that has
-    // content but does not parse is first moved aside to path + ".broken", so that rewriting
-    // it from defaults does not destroy what the user had (one older copy is replaced).
-    static Json::Value loadJsonDocumentForRewrite(const std::string& path);
+    // As loadJsonDocument, telling a missing file from a damaged one (with the reason), for
+    // callers that must not rewrite what the user has when it cannot be read.
+    static JsonRead loadChecked(const std::string& path);
 
     // The exact text written for a document: jsoncpp's styled text plus one line end.
     static std::string styledText(const Json::Value& value);
@@ -35,7 +36,8 @@ class JsonFileIO {
     // Writes the styled text of value to path. The text goes to a temporary file in the same
     // folder, which is flushed to disk and then renamed over path, so a crash or a full disk
     // leaves either the old file or the new one, never a truncated one.
-    // Returns 0 on success, -1 when the file could not be written (the old file is kept).
+    // Returns 0 on success, -1 when the file could not be written (the old file is kept; errno
+    // tells why). Text larger than kMaxFileBytes is not written.
     static int storeJsonDocument(const std::string& path, const Json::Value& value);
 
     // Removes temporary files that an interrupted write left in folder (names ending in

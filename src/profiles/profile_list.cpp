@@ -2,11 +2,15 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "profiles/app_paths.h"
+#include "profiles/folder_lock.h"
 #include "profiles/json_fields.h"
 #include "profiles/json_file_io.h"
+#include "profiles/profile_ranges.h"
 
 namespace md {
 
@@ -58,16 +62,32 @@ std::string ProfileList::profilePath(const std::string& uuid) const {
     return m_dataFolder + uuid + ".Json";
 }
 
-Json::Value ProfileList::readList() const {
-    return JsonFileIO::loadJsonDocumentForRewrite(listPath());
+bool ProfileList::fail(std::string problem) {
+    m_problem = std::move(problem);
+    return false;
 }
 
-bool ProfileList::writeList(const Json::Value& list) const {
-    return JsonFileIO::storeJsonDocument(listPath(), list) == 0;
+bool ProfileList::readList(Json::Value& list) {
+    JsonRead r = JsonFileIO::loadChecked(listPath());
+    if (r.status == JsonReadStatus::Damaged) {
+        m_damaged = true;
+        return fail("the profile list " + listPath() + " " + r.problem +
+                    "; it was left as it is. Repair or remove it.");
+    }
+    m_damaged = false;
+    list = std::move(r.value);
+    return true;
+}
+
+bool ProfileList::writeList(const Json::Value& list) {
+    if (JsonFileIO::storeJsonDocument(listPath(), list) == 0) return true;
+    return fail("the profile list " + listPath() + " could not be written (" +
+                std::strerror(errno) + ")");
 }
 
 std::string ProfileList::newIdentifier() const {
-    // Names are unique within this process; also step over files left by another run.
+    // Names are unique within this process; the folder lock held around every caller makes
+    // the check against files of other programs final.
     std::string id = JsonFileIO::makeTimestampName();
     for (int tries = 0; tries < 1000 && fileExists(profilePath(id)); ++tries)
         id = JsonFileIO::makeTimestampName();
@@ -89,13 +109,14 @@ Json::Value ProfileList::makeEntry(const std::string& name, const std::string& u
     return e;
 }
 
-bool ProfileList::createFromTemplate(const std::string& name, const std::string& uuid) const {
+bool ProfileList::createFromTemplate(const std::string& name, const std::string& uuid) {
     const std::string path = profilePath(uuid);
     if (path.empty()) return false;
     Json::Value doc = JsonFileIO::loadJsonDocument(m_templatePath);
     objectMember(doc, "profilename") = name;
     objectMember(doc, "profileUUID") = uuid;
-    return JsonFileIO::storeJsonDocument(path, doc) == 0;
+    if (JsonFileIO::storeJsonDocument(path, doc) == 0) return true;
+    return fail("the profile " + path + " could not be written (" + std::strerror(errno) + ")");
 }
 
 std::string ProfileList::entryUuid(const Json::Value& list, int32_t index) const {
@@ -105,165 +126,278 @@ std::string ProfileList::entryUuid(const Json::Value& list, int32_t index) const
     return isSafeFileStem(uuid) ? uuid : std::string();
 }
 
-void ProfileList::start() {
+std::string ProfileList::itemUuid(int32_t index) const {
+    if (index < 0 || static_cast<size_t>(index) >= m_uuids.size()) return {};
+    return m_uuids[static_cast<size_t>(index)];
+}
+
+bool ProfileList::syncFrom(const Json::Value& list) {
+    m_items.clear();
+    m_uuids.clear();
+    for (const Json::Value& e : entries(list)) {
+        m_items.push_back(json::toString(member(e, "profilename")));
+        m_uuids.push_back(json::toString(member(e, "profileUUID")));
+    }
+    if (m_selection < 0) return true;
+    // The selected profile where it is now; by position when its identifier is unusable.
+    if (!m_selectedUuid.empty()) {
+        for (size_t i = 0; i < m_uuids.size(); ++i) {
+            if (m_uuids[i] == m_selectedUuid) {
+                m_selection = static_cast<int32_t>(i);
+                return true;
+            }
+        }
+        m_selection = m_items.empty() ? -1 : 0;
+        m_selectedUuid = itemUuid(m_selection);
+        return false;
+    }
+    if (m_selection >= static_cast<int32_t>(m_items.size())) m_selection = m_items.empty() ? -1 : 0;
+    return true;
+}
+
+template <typename Change>
+bool ProfileList::changeList(Change change) {
+    m_problem.clear();
+    FolderLock lock(m_dataFolder);
+    if (!lock.ok())
+        return fail("the profile folder " + m_dataFolder + " is locked by another program");
+    Json::Value list;
+    if (!readList(list)) return false;
+    if (!syncFrom(list)) return fail("the selected profile was removed by another program");
+    if (!change(list)) return false;
+    if (!writeList(list)) return false;
+    syncFrom(list);
+    return true;
+}
+
+bool ProfileList::start() {
+    m_problem.clear();
+    FolderLock lock(m_dataFolder);
     JsonFileIO::removeStaleTempFiles(m_dataFolder);
-    Json::Value list = readList();
+    Json::Value list;
+    if (!readList(list)) {
+        m_items.clear();
+        m_uuids.clear();
+        m_selection = -1;
+        m_selectedUuid.clear();
+        m_currentUuid.clear();
+        return false;
+    }
     const Json::Value& existing = entries(list);
     if (!existing.isArray() || existing.empty()) {
+        // No list, or one without entries: nothing to keep, a one-profile list replaces it.
         const std::string uuid = newIdentifier();
         list = Json::Value(Json::objectValue);
         list["profilelist"] = Json::Value(Json::arrayValue);
         list["profilelist"].append(makeEntry("profile1", uuid));
         list["profileselect"] = 0;
-        writeList(list);
-        createFromTemplate("profile1", uuid);
+        if (!writeList(list) || !createFromTemplate("profile1", uuid)) {
+            m_items.clear();
+            m_uuids.clear();
+            m_selection = -1;
+            m_currentUuid.clear();
+            return false;
+        }
     }
-    m_items.clear();
-    for (const Json::Value& e : entries(list))
-        m_items.push_back(json::toString(member(e, "profilename")));
+    m_selection = -1;
+    m_selectedUuid.clear();
+    syncFrom(list);
     int32_t select = json::toInt(member(list, "profileselect"));
     if (select < 0 || select >= static_cast<int32_t>(m_items.size())) select = 0;
-    selectProfile(select);
+    return selectProfile(select);
 }
 
 void ProfileList::setCurrentSelection(int32_t index) {
-    if (index >= -1 && index < static_cast<int32_t>(m_items.size())) m_selection = index;
+    if (index >= -1 && index < static_cast<int32_t>(m_items.size())) {
+        m_selection = index;
+        m_selectedUuid = itemUuid(index);
+    }
+}
+
+bool ProfileList::selectProfileByUuid(const std::string& uuid) {
+    for (size_t i = 0; i < m_uuids.size(); ++i)
+        if (m_uuids[i] == uuid) return selectProfile(static_cast<int32_t>(i));
+    return fail("no profile " + uuid + " in " + listPath());
 }
 
 bool ProfileList::selectProfile(int32_t index) {
     if (index < 0 || index >= static_cast<int32_t>(m_items.size())) return false;
-    m_selection = index;
-    m_nameText = m_items[static_cast<size_t>(index)];
-    Json::Value list = readList();
-    objectMember(list, "profileselect") = index;
-    std::string uuid = entryUuid(list, index);
-    if (uuid.empty()) {
-        // Missing or unusable identifier: give the entry a fresh one and a profile file.
-        uuid = newIdentifier();
-        Json::Value* slot = entrySlot(list, index);
-        if (slot) {
-            if (!slot->isObject()) *slot = makeEntry(m_nameText, uuid);
-            (*slot)["profileUUID"] = uuid;
+    setCurrentSelection(index);
+    std::string chosen;
+    const bool ok = changeList([&](Json::Value& list) {
+        const int32_t at = m_selection;
+        if (at < 0) return fail("the profile list " + listPath() + " has no entries");
+        objectMember(list, "profileselect") = at;
+        std::string uuid = entryUuid(list, at);
+        if (uuid.empty()) {
+            // Missing or unusable identifier: give the entry a fresh one and a profile file.
+            uuid = newIdentifier();
+            Json::Value* slot = entrySlot(list, at);
+            if (slot) {
+                if (!slot->isObject()) *slot = makeEntry(m_items[static_cast<size_t>(at)], uuid);
+                (*slot)["profileUUID"] = uuid;
+            }
+            if (!createFromTemplate(m_items[static_cast<size_t>(at)], uuid)) return false;
         }
-        createFromTemplate(m_nameText, uuid);
-    }
-    m_currentUuid = uuid;
-    writeList(list);
+        chosen = uuid;
+        return true;
+    });
+    if (!ok) return false;
+    m_selectedUuid = itemUuid(m_selection);
+    m_currentUuid = chosen;
+    m_nameText = m_items[static_cast<size_t>(m_selection)];
     return true;
 }
 
 bool ProfileList::addProfile() {
-    if (static_cast<int32_t>(m_items.size()) >= kMaxAddCount) return false;
-    std::string name;
-    for (int n = 1;; ++n) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "profile%d", n);
-        name = buf;
-        if (!nameTaken(name)) break;
-    }
-    m_items.push_back(name);
-    const std::string uuid = newIdentifier();
-    const auto index = static_cast<int32_t>(m_items.size()) - 1;
-    Json::Value list = readList();
-    if (Json::Value* slot = entrySlot(list, index)) *slot = makeEntry(name, uuid);
-    objectMember(list, "profileselect") = index;
-    writeList(list);
-    createFromTemplate(name, uuid);
-    return true;
+    return changeList([&](Json::Value& list) {
+        if (static_cast<int32_t>(m_items.size()) >= kMaxAddCount) return false;
+        std::string name;
+        for (int n = 1;; ++n) {
+            char buf[32];
+            std::snprintf(buf, sizeof buf, "profile%d", n);
+            name = buf;
+            if (!nameTaken(name)) break;
+        }
+        const std::string uuid = newIdentifier();
+        if (!createFromTemplate(name, uuid)) return false;
+        objectMember(list, "profilelist").append(makeEntry(name, uuid));
+        objectMember(list, "profileselect") = static_cast<int32_t>(m_items.size());
+        return true;
+    });
 }
 
 bool ProfileList::deleteProfile() {
-    if (m_selection < 0 || m_items.size() < 2) return false;
-    const int32_t s = m_selection;
-    const int32_t next = s > 0 ? s - 1 : 0;
-    Json::Value list = readList();
-    const std::string uuid = entryUuid(list, s);
-    Json::Value& array = objectMember(list, "profilelist");
-    if (array.isArray() && static_cast<Json::ArrayIndex>(s) < array.size()) {
+    std::string removedUuid;
+    int32_t next = 0;
+    const bool ok = changeList([&](Json::Value& list) {
+        if (m_selection < 0 || m_items.size() < 2) return false;
+        const int32_t s = m_selection;
+        next = s > 0 ? s - 1 : 0;
+        removedUuid = entryUuid(list, s);
+        Json::Value& array = objectMember(list, "profilelist");
         Json::Value removed;
-        array.removeIndex(static_cast<Json::ArrayIndex>(s), &removed);
-    }
-    if (!uuid.empty()) std::remove(profilePath(uuid).c_str());
-    objectMember(list, "profileselect") = next;
-    writeList(list);
-    m_items.erase(m_items.begin() + s);
-    selectProfile(next);
-    return true;
+        if (!array.isArray() || !array.removeIndex(static_cast<Json::ArrayIndex>(s), &removed))
+            return false;
+        objectMember(list, "profileselect") = next;
+        // The selected entry is gone; the next sync keeps the position.
+        m_selection = next;
+        m_selectedUuid.clear();
+        return true;
+    });
+    if (!ok) return false;
+    // The file goes once the list no longer names it: a failure in between leaves an orphan
+    // file, never an entry without its file.
+    if (!removedUuid.empty()) std::remove(profilePath(removedUuid).c_str());
+    return selectProfile(next);
 }
 
 bool ProfileList::copyProfile() {
-    if (m_selection < 0) return false;
-    const int32_t s = m_selection;
-    std::string name = m_items[static_cast<size_t>(s)] + " copy";
-    while (nameTaken(name)) name += " copy";
-    m_items.push_back(name);
-    const std::string uuid = newIdentifier();
-    Json::Value list = readList();
-    if (Json::Value* slot = entrySlot(list, static_cast<int32_t>(m_items.size()) - 1))
-        *slot = makeEntry(name, uuid);
-    writeList(list);
-    const std::string source = entryUuid(list, s);
-    Json::Value doc =
-        source.empty() ? Json::Value() : JsonFileIO::loadJsonDocument(profilePath(source));
-    objectMember(doc, "profilename") = name;
-    objectMember(doc, "profileUUID") = uuid;
-    JsonFileIO::storeJsonDocument(profilePath(uuid), doc);
-    return true;
+    return changeList([&](Json::Value& list) {
+        if (m_selection < 0) return false;
+        std::string name = m_items[static_cast<size_t>(m_selection)] + " copy";
+        while (nameTaken(name)) name += " copy";
+        const std::string uuid = newIdentifier();
+        const std::string source = entryUuid(list, m_selection);
+        Json::Value doc =
+            source.empty() ? Json::Value() : JsonFileIO::loadJsonDocument(profilePath(source));
+        objectMember(doc, "profilename") = name;
+        objectMember(doc, "profileUUID") = uuid;
+        if (JsonFileIO::storeJsonDocument(profilePath(uuid), doc) != 0)
+            return fail("the profile " + profilePath(uuid) + " could not be written (" +
+                        std::strerror(errno) + ")");
+        objectMember(list, "profilelist").append(makeEntry(name, uuid));
+        return true;
+    });
 }
 
 int ProfileList::renameProfile(const std::string& name) {
     if (isBlank(name)) return kNameBlank;
-    if (m_selection < 0) return kNameTaken;
-    const int32_t s = m_selection;
-    if (nameTaken(name, s)) return kNameTaken;
-    m_items[static_cast<size_t>(s)] = name;
-    m_nameText = name;
-    Json::Value list = readList();
-    if (Json::Value* slot = entrySlot(list, s)) objectMember(*slot, "profilename") = name;
-    writeList(list);
-    const std::string path = profilePath(entryUuid(list, s));
-    if (!path.empty()) {
-        Json::Value doc = JsonFileIO::loadJsonDocumentForRewrite(path);
-        objectMember(doc, "profilename") = name;
-        JsonFileIO::storeJsonDocument(path, doc);
-    }
-    return kRenamed;
+    int result = kNameTaken;
+    changeList([&](Json::Value& list) {
+        if (m_selection < 0) return false;
+        const int32_t s = m_selection;
+        if (nameTaken(name, s)) return false;
+        Json::Value* slot = entrySlot(list, s);
+        if (!slot) return false;
+        objectMember(*slot, "profilename") = name;
+        const std::string path = profilePath(entryUuid(list, s));
+        if (!path.empty()) {
+            JsonRead doc = JsonFileIO::loadChecked(path);
+            if (doc.status == JsonReadStatus::Damaged)
+                return fail("the profile " + path + " " + doc.problem);
+            objectMember(doc.value, "profilename") = name;
+            if (JsonFileIO::storeJsonDocument(path, doc.value) != 0)
+                return fail("the profile " + path + " could not be written (" +
+                            std::strerror(errno) + ")");
+        }
+        result = kRenamed;
+        return true;
+    });
+    if (result == kRenamed) m_nameText = name;
+    return result;
 }
 
 bool ProfileList::importProfile(const std::string& path) {
-    if (m_selection < 0) return false;
-    Json::Value doc = JsonFileIO::loadJsonDocument(path);
+    m_problem.clear();
+    const JsonRead read = JsonFileIO::loadChecked(path);
+    if (read.status != JsonReadStatus::Ok)
+        return fail(path + (read.status == JsonReadStatus::Missing ? " does not exist"
+                                                                   : " " + read.problem));
+    Json::Value doc = read.value;
     const Json::Value& importedName = member(doc, "profilename");
-    if (!importedName.isString() || member(doc, "profileUUID").isNull()) return false;
-    std::string name = importedName.asString();
-    for (int n = 1; nameTaken(name); ++n) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "(%d)", n);
-        name += buf;
+    if (!importedName.isString() || member(doc, "profileUUID").isNull())
+        return fail(path + " is not a profile file (it needs \"profilename\" and \"profileUUID\")");
+    const Json::Value& devices = member(doc, "Device");
+    if (!devices.isNull() && !devices.isArray())
+        return fail(path + " is not a profile file (\"Device\" is not a list)");
+    for (const Json::Value& node : devices) {
+        const std::string bad = checkProfileRanges(node, profileRangesForKind(m_kind));
+        if (!bad.empty()) return fail(path + ": " + bad);
     }
-    m_items.push_back(name);
-    const std::string uuid = newIdentifier();
-    Json::Value list = readList();
-    if (Json::Value* slot = entrySlot(list, static_cast<int32_t>(m_items.size()) - 1))
-        *slot = makeEntry(name, uuid);
-    writeList(list);
-    doc["profilename"] = name;
-    doc["profileUUID"] = uuid;
-    return JsonFileIO::storeJsonDocument(profilePath(uuid), doc) == 0;
+    return changeList([&](Json::Value& list) {
+        if (m_selection < 0) return false;
+        std::string name = importedName.asString();
+        for (int n = 1; nameTaken(name); ++n) {
+            char buf[32];
+            std::snprintf(buf, sizeof buf, "(%d)", n);
+            name += buf;
+        }
+        const std::string uuid = newIdentifier();
+        doc["profilename"] = name;
+        doc["profileUUID"] = uuid;
+        if (JsonFileIO::storeJsonDocument(profilePath(uuid), doc) != 0)
+            return fail("the profile " + profilePath(uuid) + " could not be written (" +
+                        std::strerror(errno) + ")");
+        objectMember(list, "profilelist").append(makeEntry(name, uuid));
+        return true;
+    });
 }
 
 bool ProfileList::exportProfile(const std::string& path) {
+    m_problem.clear();
     if (m_selection < 0 || path.empty()) return false;
-    const std::string source = profilePath(entryUuid(readList(), m_selection));
+    FolderLock lock(m_dataFolder);
+    Json::Value list;
+    if (!readList(list)) return false;
+    if (!syncFrom(list)) return fail("the selected profile was removed by another program");
+    const std::string source = profilePath(entryUuid(list, m_selection));
     if (source.empty()) return false;
-    const Json::Value doc = JsonFileIO::loadJsonDocument(source);
-    if (doc.isNull()) return false;
-    return JsonFileIO::storeJsonDocument(path, doc) == 0;
+    const JsonRead doc = JsonFileIO::loadChecked(source);
+    if (doc.status == JsonReadStatus::Damaged)
+        return fail("the profile " + source + " " + doc.problem);
+    if (doc.value.isNull()) return false;
+    if (JsonFileIO::storeJsonDocument(path, doc.value) == 0) return true;
+    return fail(path + " could not be written (" + std::strerror(errno) + ")");
 }
 
 bool ProfileList::resetProfile() {
+    m_problem.clear();
     if (m_selection < 0) return false;
-    const Json::Value list = readList();
+    FolderLock lock(m_dataFolder);
+    Json::Value list;
+    if (!readList(list)) return false;
+    if (!syncFrom(list)) return fail("the selected profile was removed by another program");
     const Json::Value& entry =
         json::element(entries(list), static_cast<Json::ArrayIndex>(m_selection));
     const std::string uuid = entryUuid(list, m_selection);
@@ -274,7 +408,8 @@ bool ProfileList::resetProfile() {
     objectMember(doc, "profileUUID") = uuid;
     if (m_kind == kHeadsetKind) {
         // The user's own equalisers survive a reset.
-        const Json::Value old = JsonFileIO::loadJsonDocumentForRewrite(path);
+        // A damaged profile has no equalisers to keep; the reset repairs it.
+        const Json::Value old = JsonFileIO::loadJsonDocument(path);
         const Json::Value& oldNode = json::element(member(old, "Device"), 0);
         for (const char* key : {"CustomEQNameInfo", "CustomEQHzValueInfo"}) {
             const Json::Value& kept = member(oldNode, key);
@@ -283,7 +418,8 @@ bool ProfileList::resetProfile() {
             objectMember(*node, key) = kept;
         }
     }
-    return JsonFileIO::storeJsonDocument(path, doc) == 0;
+    if (JsonFileIO::storeJsonDocument(path, doc) == 0) return true;
+    return fail("the profile " + path + " could not be written (" + std::strerror(errno) + ")");
 }
 
 }  // namespace md

@@ -1,10 +1,13 @@
 #include "sim/sim_devices.h"
 
+#include "sim/state_file.h"
+
 #include <algorithm>
 #include <sstream>
 
 #include "sim/firmware_catalog.h"
 #include "sim/report_descriptors.h"
+#include "sim/state_file.h"
 
 namespace md::sim {
 
@@ -111,6 +114,12 @@ std::shared_ptr<VirtualBus> makeVirtualBus(const std::vector<std::string>& kinds
         return std::find(kinds.begin(), kinds.end(), k) != kinds.end();
     };
 
+    if (!stateFile.empty()) {
+        if (const std::string problem = stateFileProblem(stateFile); !problem.empty()) {
+            if (error) *error = problem;
+            return nullptr;
+        }
+    }
     auto bus = std::make_shared<VirtualBus>();
     bus->setStateFile(stateFile);
     std::shared_ptr<Firmware> mouseFw, keyboardFw;

@@ -5,20 +5,26 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+
+#include "common/bounded_file.h"
 
 namespace md::sim {
 
 namespace {
+constexpr int kVersion = 1;
+
+// What a state file written here looks like at the top: an object with "version" 1 and a
+// "devices" object.
+bool isStateDocument(const Json::Value& root) {
+    return root.isObject() && root["version"].isInt() && root["version"].asInt() == kVersion &&
+           root["devices"].isObject();
+}
+
+// The document of a state file; null when there is none or it is no state file.
 Json::Value readDocument(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return Json::Value();
-    std::stringstream ss;
-    ss << in.rdbuf();
-    Json::Value root;
-    Json::Reader reader;
-    if (!reader.parse(ss.str(), root, false) || !root.isObject()) return Json::Value();
-    return root;
+    JsonRead r = readJsonFile(path, kMaxStateFileBytes);
+    if (r.status != JsonReadStatus::Ok || !isStateDocument(r.value)) return Json::Value();
+    return std::move(r.value);
 }
 
 std::vector<uint8_t> bytesOf(const Json::Value& v, const char* key) {
@@ -58,6 +64,15 @@ bool fromHex(const std::string& text, std::vector<uint8_t>& out) {
     return true;
 }
 
+std::string stateFileProblem(const std::string& path) {
+    const JsonRead r = readJsonFile(path, kMaxStateFileBytes);
+    if (r.status == JsonReadStatus::Missing) return {};
+    if (r.status == JsonReadStatus::Damaged) return path + " " + r.problem;
+    if (!isStateDocument(r.value))
+        return path + " is not a state file of the virtual devices; it was left as it is";
+    return {};
+}
+
 bool loadFirmwareState(const std::string& path, Firmware& firmware) {
     const Json::Value root = readDocument(path);
     if (!root.isObject() || !root["devices"].isObject()) return false;
@@ -81,9 +96,11 @@ bool loadFirmwareState(const std::string& path, Firmware& firmware) {
 }
 
 bool saveFirmwareState(const std::string& path, const std::vector<const Firmware*>& firmware) {
+    // Only a state file (or no file) is ever replaced.
+    if (!stateFileProblem(path).empty()) return false;
     Json::Value root = readDocument(path);
     if (!root.isObject()) root = Json::Value(Json::objectValue);
-    root["version"] = 1;
+    root["version"] = kVersion;
     if (!root["devices"].isObject()) root["devices"] = Json::Value(Json::objectValue);
     for (const Firmware* f : firmware) {
         if (!f) continue;

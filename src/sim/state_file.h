@@ -7,7 +7,9 @@
 //                             "power": "<hex>", "poweredOn": true }, ... } }
 //
 // Saving keeps the entries of firmware models that are not part of this run. Writes are atomic
-// (temporary file in the same folder, then rename). A missing or unreadable file loads nothing.
+// (temporary file in the same folder, then rename). A missing or unreadable file loads nothing;
+// a file that is no state file (not a regular file, larger than kMaxStateFileBytes, no JSON, no
+// "version" 1 with a "devices" object) is neither loaded nor overwritten.
 
 #include <string>
 #include <vector>
@@ -15,6 +17,11 @@
 #include "sim/firmware.h"
 
 namespace md::sim {
+
+inline constexpr size_t kMaxStateFileBytes = 16 * 1024 * 1024;
+
+// Why path cannot serve as the state file ("" when it is one or does not exist yet).
+std::string stateFileProblem(const std::string& path);
 
 // Loads the entry named after the firmware, if the file has one. False when nothing was loaded.
 bool loadFirmwareState(const std::string& path, Firmware& firmware);

@@ -2,9 +2,12 @@
 // its receiver: exit codes and what the mouse holds afterwards.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 
 #include "cli/cli_context.h"
@@ -219,6 +222,192 @@ TEST_F(CliMouse, FailingWritesExitWithTheResultCode) {
     std::string err;
     EXPECT_EQ(run(bus, {"polling", "2"}, &err), 1);
     EXPECT_NE(err.find("-102"), std::string::npos) << err;
+}
+
+// The mouse's current profile file, as the list names it.
+std::string currentProfilePath(const std::string& dataRoot) {
+    const std::string folder = dataRoot + "mouse/";
+    const Json::Value list = JsonFileIO::loadJsonDocument(folder + "ProfileList.ini");
+    const int sel = list["profileselect"].asInt();
+    return folder + list["profilelist"][sel]["profileUUID"].asString() + ".Json";
+}
+
+std::string bytesOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(CliMouse, HostileProfileFilesAreRefusedWithAMessage) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    auto& fw = bus->device("mouse")->firmware();
+    ASSERT_EQ(run(bus, {"polling", "1"}), 0);
+    const auto block = fw.configBlock(0);
+    const std::string listPath = data.path() + "mouse/ProfileList.ini";
+    const std::string listBefore = bytesOf(listPath);
+    const std::string in = data.path() + "in.json";
+    auto profileWith = [](const std::string& device) {
+        return R"({"profilename":"x","profileUUID":"y","Device":[)" + device + "]}";
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"fifo", [&] { ASSERT_EQ(::mkfifo(in.c_str(), 0600), 0); }, "is not a regular file"},
+        {"directory", [&] { std::filesystem::create_directory(in); }, "is not a regular file"},
+        {"huge",
+         [&] {
+             std::ofstream(in) << "{}";
+             std::filesystem::resize_file(in, 17u * 1024 * 1024);
+         },
+         "is larger than 16 MB"},
+        {"deep", [&] { std::ofstream(in) << std::string(100, '[') << std::string(100, ']'); },
+         "nests deeper than 64 levels"},
+        {"truncated", [&] { std::ofstream(in) << R"({"profilename":"x",)"; }, "is not valid JSON"},
+        {"out of range",
+         [&] {
+             std::ofstream(in) << profileWith(
+                 R"({"ReportStages":{"StageActive":77},"DPIStages":{"StageActive":99}})");
+         },
+         R"("DPIStages.StageActive" is 99 (allowed 0 to 4))"},
+        {"wrong type", [&] { std::ofstream(in) << profileWith(R"({"LightInfo":{"Light":[4]}})"); },
+         R"("LightInfo.Light" is not a whole number)"},
+        {"missing", [] {}, "does not exist"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(in);
+        c.make();
+        std::string err;
+        EXPECT_EQ(run(bus, {"profile", "apply", in}, &err), 2);
+        EXPECT_NE(err.find("profile apply: " + in), std::string::npos) << err;
+        EXPECT_NE(err.find(c.message), std::string::npos) << err;
+        EXPECT_EQ(bytesOf(listPath), listBefore);
+        EXPECT_EQ(fw.configBlock(0), block);
+    }
+}
+
+TEST_F(CliMouse, DamagedListOrProfileIsReportedAndNothingIsRewritten) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    auto& fw = bus->device("mouse")->firmware();
+    ASSERT_EQ(run(bus, {"polling", "1"}), 0);
+    const auto block = fw.configBlock(0);
+    const std::string listPath = data.path() + "mouse/ProfileList.ini";
+    const std::string profilePath = currentProfilePath(data.path());
+    for (const std::string& damaged : {listPath, profilePath}) {
+        SCOPED_TRACE(damaged);
+        const std::string good = bytesOf(damaged);
+        const std::string truncated = good.substr(0, good.size() / 2);
+        std::ofstream(damaged, std::ios::trunc) << truncated;
+        std::string err;
+        EXPECT_EQ(run(bus, {"polling", "3"}, &err), 1);
+        EXPECT_NE(err.find(damaged + " is not valid JSON"), std::string::npos) << err;
+        EXPECT_EQ(bytesOf(damaged), truncated);
+        EXPECT_FALSE(std::filesystem::exists(damaged + ".broken"));
+        EXPECT_EQ(fw.configBlock(0), block);  // the mouse was not reset
+        std::ofstream(damaged, std::ios::trunc) << good;
+    }
+    EXPECT_EQ(run(bus, {"polling", "3"}), 0);
+}
+
+TEST_F(CliMouse, DeviceErrorsLeaveTheProfileAsItWas) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    ASSERT_EQ(run(bus, {"dpi", "set", "0", "1600"}), 0);
+    const std::string profilePath = currentProfilePath(data.path());
+    const std::string before = bytesOf(profilePath);
+    const std::string listBefore = bytesOf(data.path() + "mouse/ProfileList.ini");
+    const std::string dump = data.path() + "dump.json";
+    ASSERT_EQ(run(bus, {"profile", "dump", dump}), 0);
+    const std::vector<std::vector<std::string>> verbs = {{"dpi", "set", "0", "1500"},
+                                                         {"polling", "2"},
+                                                         {"lighting", "4"},
+                                                         {"keys", "set", "3", "110001"},
+                                                         {"profile", "apply", dump}};
+    for (const auto& verb : verbs) {
+        SCOPED_TRACE(verb[0]);
+        bus->device("mouse")->injectFault(sim::Fault::statusAt(5, 0xFF, true));  // after attach
+        EXPECT_EQ(run(bus, verb), 1);
+        EXPECT_EQ(bytesOf(profilePath), before);
+        EXPECT_EQ(bytesOf(data.path() + "mouse/ProfileList.ini"), listBefore);
+    }
+}
+
+TEST_F(CliMouse, OutOfRangeProfileValuesAreClampedBeforeTheyReachTheMouse) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    auto& fw = bus->device("mouse")->firmware();
+    ASSERT_EQ(run(bus, {"polling", "1"}), 0);
+    const std::string path = currentProfilePath(data.path());
+    Json::Value doc = JsonFileIO::loadJsonDocument(path);
+    doc["Device"][0]["ReportStages"]["StageActive"] = 77;
+    doc["Device"][0]["LightInfo"]["Light"] = 44;
+    doc["Device"][0]["DPIStages"]["StageDPIs"][1]["StageDPIX"] = 34463;
+    ASSERT_EQ(JsonFileIO::storeJsonDocument(path, doc), 0);
+    ASSERT_EQ(run(bus, {"dpi", "active", "0"}), 0);
+    const auto b = fw.configBlock(0);
+    EXPECT_EQ(b[14], 4);                // report rate
+    EXPECT_EQ(b[2], 4);                 // brightness
+    EXPECT_EQ(getLe16(b, 15 + 2), 96);  // stage 1 position
+}
+
+TEST_F(CliMouse, UploadsWithNothingWholeToWriteFailAndKeepTheMousesTables) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    auto& fw = bus->device("mouse")->firmware();
+    std::string err;
+    EXPECT_EQ(run(bus, {"macros", "upload"}, &err), 1);
+    EXPECT_NE(err.find("macro.config: nothing to upload"), std::string::npos) << err;
+    EXPECT_EQ(run(bus, {"recoil", "upload"}, &err), 1);
+    EXPECT_NE(err.find("nothing to upload"), std::string::npos) << err;
+
+    writeMouseFiles(data.path(), 10);
+    ASSERT_EQ(run(bus, {"macros", "upload"}), 0);
+    ASSERT_EQ(run(bus, {"recoil", "upload"}), 0);
+    const auto macros = fw.macroImage();
+    const auto recoil = fw.recoilImage();
+    const std::string folder = data.path() + "mouse/";
+    struct Case {
+        const char* verb;
+        const char* file;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"recoil", "ShootData_2.Shoot", "{\"Events\":[{", "is not valid JSON"},
+        {"recoil", "ShootData_1.Shoot", "{\"Events\":5}", "has no \"Events\" list"},
+        {"macros", "burst.mac", "[]", "has no \"Events\" list"},
+        {"macros", "macro.config", "{\"MacroInfo\":[]}", "no macros in"},
+        {"macros", "macro.config", "{\"MacroInfo\":[{\"Guid\":\"gone\"}]}", "does not exist"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        writeMouseFiles(data.path(), 10);
+        std::ofstream(folder + c.file, std::ios::trunc) << c.text;
+        EXPECT_EQ(run(bus, {c.verb, "upload"}, &err), 1);
+        EXPECT_NE(err.find(c.message), std::string::npos) << err;
+        EXPECT_EQ(fw.macroImage().entries.size(), macros.entries.size());
+        EXPECT_EQ(fw.recoilImage().entries.size(), recoil.entries.size());
+    }
+}
+
+TEST_F(CliMouse, SimStateRefusesFilesItDidNotWrite) {
+    const std::string state = data.path() + "state.json";
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::runCli({"--simulate", "mouse", "--sim-state", state, "polling", "2"}, out, err),
+              0)
+        << err.str();
+    ASSERT_EQ(cli::runCli({"--simulate", "mouse", "--sim-state", state, "settings"}, out, err), 0);
+    for (const std::string text :
+         {std::string("just some notes\n"), std::string(R"({"devices":{}})"),
+          std::string(200, '[') + std::string(200, ']')}) {
+        SCOPED_TRACE(text.substr(0, 20));
+        const std::string other = data.path() + "notes.txt";
+        std::ofstream(other, std::ios::trunc) << text;
+        std::ostringstream o, e;
+        EXPECT_EQ(cli::runCli({"--simulate", "mouse", "--sim-state", other, "polling", "2"}, o, e),
+                  2);
+        EXPECT_NE(e.str().find(other), std::string::npos) << e.str();
+        EXPECT_EQ(bytesOf(other), text);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,21 +57,55 @@ TEST_F(BasicProfiledataTest, MissingProfileFileIsCreatedHoldingOnlyDevice) {
 }
 
 TEST_F(BasicProfiledataTest, UnusableDeviceNodesAreReplacedFromTheTemplate) {
-    for (const char* text : {R"({"Device":"x"})", R"({"Device":[7]})", R"({"Device":{"0":{}}})",
-                             R"([1,2,3])", "not json"}) {
+    for (const char* text :
+         {R"({"Device":"x"})", R"({"Device":[7]})", R"({"Device":{"0":{}}})", R"([1,2,3])", ""}) {
         writeBytes(profilePath(), text);
         EXPECT_EQ(data.loadNode(profilePath()), templateNode()) << text;
         EXPECT_EQ(test::parseJson(readBytes(profilePath()))["Device"][0], templateNode()) << text;
     }
 }
 
-TEST_F(BasicProfiledataTest, UnparsableProfileIsKeptAsideBeforeItIsRewritten) {
-    writeBytes(profilePath(), "{ \"profilename\" : \"Mine\", oops");
-    EXPECT_EQ(data.loadNode(profilePath()), templateNode());
-    EXPECT_EQ(readBytes(profilePath() + ".broken"), "{ \"profilename\" : \"Mine\", oops");
-    Json::Value expected;
-    expected["Device"][0] = templateNode();
-    EXPECT_EQ(readBytes(profilePath()), JsonFileIO::styledText(expected));
+TEST_F(BasicProfiledataTest, DamagedProfileIsReportedAndNeverRewritten) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::string&)> make;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"truncated",
+         [](const std::string& p) { writeBytes(p, R"({ "profilename" : "Mine", oo)"); },
+         "is not valid JSON"},
+        {"directory", [](const std::string& p) { std::filesystem::create_directory(p); },
+         "is not a regular file"},
+        {"fifo", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
+         "is not a regular file"},
+        {"deep",
+         [](const std::string& p) { writeBytes(p, std::string(65, '[') + std::string(65, ']')); },
+         "nests deeper than 64 levels"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(profilePath());
+        c.make(profilePath());
+        const auto before = std::filesystem::status(profilePath()).type();
+        const std::string bytes = before == std::filesystem::file_type::regular
+                                      ? readBytes(profilePath())
+                                      : std::string();
+        // The template stands in, in memory only.
+        EXPECT_EQ(data.loadNode(profilePath()), templateNode()) << c.what;
+        EXPECT_TRUE(data.damaged()) << c.what;
+        EXPECT_NE(data.problem().find(profilePath() + " " + c.problem), std::string::npos)
+            << data.problem();
+        EXPECT_FALSE(data.save()) << c.what;
+        EXPECT_EQ(std::filesystem::status(profilePath()).type(), before) << c.what;
+        if (before == std::filesystem::file_type::regular)
+            EXPECT_EQ(readBytes(profilePath()), bytes) << c.what;
+        EXPECT_FALSE(std::filesystem::exists(profilePath() + ".broken")) << c.what;
+    }
+    // Once the file is usable again, loading clears the state and saving works.
+    std::filesystem::remove_all(profilePath());
+    data.loadNode(profilePath());
+    EXPECT_FALSE(data.damaged());
+    EXPECT_TRUE(data.save());
 }
 
 TEST_F(BasicProfiledataTest, ExistingNodeIsLoadedWithoutRewritingTheFile) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -90,11 +94,38 @@ TEST_F(ProfileListTest, StartWithoutAListMakesOneProfile) {
     }
 }
 
-TEST_F(ProfileListTest, UnparsableListIsKeptAsideWhenReplaced) {
-    writeBytes(list.listPath(), "{\"profilelist\":[{\"profilename\":\"a\"");
+TEST_F(ProfileListTest, DamagedListIsReportedAndLeftAlone) {
+    const std::string truncated = "{\"profilelist\":[{\"profilename\":\"a\"";
+    for (const bool directory : {false, true}) {
+        std::filesystem::remove_all(dataFolder());
+        std::filesystem::create_directories(dataFolder());
+        if (directory)
+            std::filesystem::create_directory(list.listPath());
+        else
+            writeBytes(list.listPath(), truncated);
+        EXPECT_FALSE(list.start());
+        EXPECT_TRUE(list.damaged());
+        EXPECT_NE(list.problem().find(list.listPath()), std::string::npos) << list.problem();
+        EXPECT_TRUE(list.itemNames().empty());
+        EXPECT_EQ(list.currentProfileUuid(), "");
+        EXPECT_FALSE(list.addProfile());
+        EXPECT_FALSE(list.selectProfile(0));
+        // Nothing was written: no profile files, no replacement list.
+        EXPECT_EQ(listFolder(dataFolder()), std::vector<std::string>{"ProfileList.ini"});
+        if (!directory) EXPECT_EQ(readBytes(list.listPath()), truncated);
+    }
+}
+
+TEST_F(ProfileListTest, WriteFailuresNameTheFileAndTheReason) {
+    makeList({"a"}, 0);
     list.start();
-    EXPECT_EQ(readBytes(list.listPath() + ".broken"), "{\"profilelist\":[{\"profilename\":\"a\"");
-    EXPECT_EQ(list.itemNames(), std::vector<std::string>{"profile1"});
+    // The data folder replaced by a file: every write fails.
+    std::filesystem::remove_all(dataFolder());
+    writeBytes(dir.path() + "data", "x");
+    list.setFolders(dir.path() + "data/", templatePath());
+    EXPECT_FALSE(list.start());
+    EXPECT_NE(list.problem().find("could not be written (Not a directory)"), std::string::npos)
+        << list.problem();
 }
 
 TEST_F(ProfileListTest, StartSelectsTheStoredSelection) {
@@ -229,6 +260,81 @@ TEST_F(ProfileListTest, ImportAddsSuffixesAndANewIdentifier) {
         EXPECT_FALSE(list.importProfile(importPath)) << bad;
     }
     EXPECT_EQ(list.itemNames().size(), 3u);
+}
+
+TEST_F(ProfileListTest, ImportRefusesValuesOutsideTheMouseRanges) {
+    makeList({"a"}, 0);
+    list.start();
+    const std::string importPath = dir.path() + "in.json";
+    struct Case {
+        const char* device;
+        const char* problem;  // "" when the import is taken
+    };
+    const Case cases[] = {
+        {R"({"ReportStages":{"StageActive":77}})",
+         R"("ReportStages.StageActive" is 77 (allowed 0 to 4))"},
+        {R"({"DPIStages":{"StageActive":99}})",
+         R"("DPIStages.StageActive" is 99 (allowed 0 to 4))"},
+        {R"({"DPIStages":{"StageDPIs":[{"StageDPIX":5},{"StageDPIX":34463}]}})",
+         R"("DPIStages.StageDPIs[1].StageDPIX" is 34463 (allowed 0 to 96))"},
+        {R"({"LightInfo":{"Light":44}})", R"("LightInfo.Light" is 44 (allowed 0 to 4))"},
+        {R"({"LightInfo":{"Light":"bright"}})", R"("LightInfo.Light" is not a whole number)"},
+        {R"({"SystemStages":{"MouseSpeed":2.5}})",
+         R"("SystemStages.MouseSpeed" is not a whole number)"},
+        {R"({"LightInfo":{"Light":4,"MultiColor":true},"ReportStages":{"StageActive":4}})", ""},
+    };
+    size_t taken = 1;
+    for (const Case& c : cases) {
+        writeBytes(importPath, std::string(R"({"profilename":"p","profileUUID":"u","Device":[)") +
+                                   c.device + "]}");
+        const bool ok = list.importProfile(importPath);
+        EXPECT_EQ(ok, *c.problem == '\0') << c.device;
+        if (*c.problem) {
+            EXPECT_EQ(list.problem(), importPath + ": " + c.problem);
+        } else {
+            ++taken;
+        }
+        EXPECT_EQ(list.itemNames().size(), taken);
+    }
+    writeBytes(importPath, R"({"profilename":"p","profileUUID":"u","Device":{"a":1}})");
+    EXPECT_FALSE(list.importProfile(importPath));
+    EXPECT_NE(list.problem().find("\"Device\" is not a list"), std::string::npos);
+}
+
+TEST_F(ProfileListTest, TwoProcessesChangingTheListAtOnceLoseNothing) {
+    makeList({"a"}, 0);
+    const std::string importPath = dir.path() + "in.json";
+    writeBytes(importPath, R"({"profilename":"p","profileUUID":"u","Device":[{}]})");
+    constexpr int kRounds = 15;
+    auto work = [&](bool imports) {
+        ProfileList mine;
+        mine.setDeviceKind(2);
+        mine.setFolders(dataFolder(), templatePath());
+        mine.start();
+        bool ok = true;
+        for (int i = 0; i < kRounds; ++i)
+            ok = (imports ? mine.importProfile(importPath) : mine.copyProfile()) && ok;
+        return ok;
+    };
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) ::_exit(work(true) ? 0 : 1);
+    const bool parentOk = work(false);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(parentOk);
+
+    // Every change is in the list, every entry has its file and no file is an orphan.
+    const Json::Value doc = listDoc();
+    ASSERT_EQ(doc["profilelist"].size(), 1u + 2 * kRounds);
+    std::vector<std::string> expected{"ProfileList.ini"};
+    for (const Json::Value& e : doc["profilelist"])
+        expected.push_back(e["profileUUID"].asString() + ".Json");
+    std::sort(expected.begin(), expected.end());
+    std::vector<std::string> files = listFolder(dataFolder());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, expected);
 }
 
 TEST_F(ProfileListTest, ExportWritesTheSelectedProfile) {

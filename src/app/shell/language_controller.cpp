@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSettings>
 
+#include "common/bounded_file.h"
 #include "ui/font_table.h"
 #include "ui/resource_manager.h"
 
@@ -16,12 +17,10 @@ LanguageController::LanguageController(QString languageListPath, QString setting
       m_settingsPath(std::move(settingsPath)) {}
 
 std::vector<LanguageEntry> LanguageController::readLanguageList() const {
-    QFile f(m_listPath);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    const QByteArray bytes = f.readAll();
-    Json::Value root;
-    Json::Reader reader;
-    if (!reader.parse(bytes.constData(), bytes.constData() + bytes.size(), root)) return {};
+    // A language list is a few kilobytes.
+    const JsonRead read = readJsonFile(m_listPath.toStdString(), 1024 * 1024);
+    if (read.status != JsonReadStatus::Ok) return {};
+    const Json::Value& root = read.value;
     const Json::Value& list = root.isObject() ? root["Language"] : Json::Value::nullSingleton();
     std::vector<LanguageEntry> out;
     if (!list.isArray()) return out;

@@ -5,6 +5,7 @@
 
 #include "common/le_bytes.h"
 #include "profiles/app_paths.h"
+#include "profiles/json_fields.h"
 #include "profiles/json_file_io.h"
 
 namespace md::memimg {
@@ -109,6 +110,54 @@ std::vector<EntryEvents> loadRecoilEntries(const std::string& folder) {
     for (size_t i = 0; i < kRecoilEntries; ++i)
         entries.push_back(loadEntryFile(folder + "ShootData_" + std::to_string(i) + ".Shoot"));
     return entries;
+}
+
+namespace {
+
+// "" when the file at path is a readable entry file with an "Events" list.
+std::string entryFileProblem(const std::string& path) {
+    const JsonRead r = JsonFileIO::loadChecked(path);
+    if (r.status == JsonReadStatus::Missing) return path + " does not exist";
+    if (r.status == JsonReadStatus::Damaged) return path + " " + r.problem;
+    if (!r.value.isObject() || !r.value["Events"].isArray())
+        return path + " has no \"Events\" list";
+    return {};
+}
+
+}  // namespace
+
+std::string macroUploadProblem(const std::string& folder) {
+    const std::string config = folder + "macro.config";
+    const JsonRead r = JsonFileIO::loadChecked(config);
+    if (r.status == JsonReadStatus::Missing) return "no " + config + ": nothing to upload";
+    if (r.status == JsonReadStatus::Damaged) return config + " " + r.problem;
+    const Json::Value& info = json::member(r.value, "MacroInfo");
+    if (!info.isArray() || info.empty()) return "no macros in " + config + ": nothing to upload";
+    for (const Json::Value& macro : info) {
+        const Json::Value& guid = json::member(macro, "Guid");
+        if (!guid.isString() || !isSafeFileStem(guid.asString()))
+            return config + " lists a macro without a usable \"Guid\"";
+        if (std::string p = entryFileProblem(folder + guid.asString() + ".mac"); !p.empty())
+            return p;
+    }
+    return {};
+}
+
+std::string recoilUploadProblem(const std::string& folder) {
+    size_t present = 0;
+    for (size_t i = 0; i < kRecoilEntries; ++i) {
+        const std::string path = folder + "ShootData_" + std::to_string(i) + ".Shoot";
+        std::string p = entryFileProblem(path);
+        if (p.empty()) {
+            ++present;
+            continue;
+        }
+        // A table the user never made stays empty; one that is there must be whole.
+        if (JsonFileIO::loadChecked(path).status != JsonReadStatus::Missing) return p;
+    }
+    if (present == 0)
+        return "no ShootData_0.Shoot to ShootData_3.Shoot in " + folder + ": nothing to upload";
+    return {};
 }
 
 }  // namespace md::memimg

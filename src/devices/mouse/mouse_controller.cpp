@@ -2,6 +2,7 @@
 
 #include "devices/mouse/mouse_key_table.h"
 #include "devices/mouse/mouse_performance.h"
+#include "profiles/profile_ranges.h"
 
 namespace md {
 
@@ -59,10 +60,11 @@ int MouseController::writeSettingsBlock(uint8_t profile, uint8_t firstByte) {
     in.stages = m_profile.readDpiStages();
     in.activeStage = m_profile.getActiveStage();
     const auto words = m_profile.readMouseStages();
-    in.reportRate = reportRateOf(words);
+    in.reportRate = static_cast<uint8_t>(ranges::kReportRate.clamp(words[2] >> 16));
     in.fwGuanggan = static_cast<uint8_t>(words[3]);
     in.lighting = m_profile.readLightInfo();
     m_profile.readCorrectInfo();  // read with the rest; the corrections do not reach the mouse
+    clampToProfileRanges(in);
     MouseSettingsBlock block = encodeMouseSettingsBlock(in);
 
     // A closed link or a failed write is reported, not taken for success.

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 
+#include "profiles/profile_ranges.h"
+
 namespace md {
 
-inline constexpr int kDpiPositionMax = 96;
+inline constexpr int kDpiPositionMax = ranges::kDpiPosition.max;
 inline constexpr int kDpiTypedMin = 608;
 inline constexpr int kDpiTypedMax = 7296;
 

@@ -1,10 +1,29 @@
 #include "devices/mouse/mouse_settings_block.h"
 
 #include "common/le_bytes.h"
+#include "profiles/profile_ranges.h"
 
 namespace md {
 
 using namespace mouse_block;
+
+void clampToProfileRanges(MouseSettingsInput& in) {
+    namespace r = ranges;
+    LightSetting& l = in.lighting;
+    l.mode = static_cast<uint8_t>(r::kMouseLightMode.clamp(l.mode));
+    l.brightness = static_cast<uint8_t>(r::kBrightness.clamp(l.brightness));
+    l.speed = static_cast<uint8_t>(r::kLightSpeed.clamp(l.speed));
+    l.direction = static_cast<uint8_t>(r::kDirection.clamp(l.direction));
+    l.multiColor = static_cast<uint8_t>(r::kFlag.clamp(l.multiColor));
+    for (DpiStage& s : in.stages) {
+        s.enabled = static_cast<uint8_t>(r::kFlag.clamp(s.enabled));
+        s.xySeparate = static_cast<uint8_t>(r::kFlag.clamp(s.xySeparate));
+        s.dpiX = static_cast<uint16_t>(r::kDpiPosition.clamp(s.dpiX));
+        s.dpiY = static_cast<uint16_t>(r::kDpiPosition.clamp(s.dpiY));
+    }
+    in.activeStage = r::kMouseStage.clamp(in.activeStage);
+    in.reportRate = static_cast<uint8_t>(r::kReportRate.clamp(in.reportRate));
+}
 
 MouseSettingsBlock encodeMouseSettingsBlock(const MouseSettingsInput& in) {
     MouseSettingsBlock b{};

@@ -50,6 +50,11 @@ struct MouseSettingsInput {
     uint8_t fwGuanggan = 0;  // mouse-stage word 3
 };
 
+// Brings every value of in into the profile ranges (mode, brightness, speed, direction, stage
+// positions, active stage, report rate), so that a damaged or hand-edited profile never sends
+// the mouse a value its own controls would refuse.
+void clampToProfileRanges(MouseSettingsInput& in);
+
 // The block as written over the cable (speed as is); the 2.4G sender reverses byte 3.
 MouseSettingsBlock encodeMouseSettingsBlock(const MouseSettingsInput& in);
 

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <set>
 
+#include "common/bounded_file.h"
+
 namespace md {
 namespace {
 
@@ -56,16 +58,14 @@ void fill(DeviceTable& t, uint16_t kind, const std::optional<DeviceIds>& ids) {
 }  // namespace
 
 bool readDeviceIdConfig(const std::string& path, DeviceIdConfig& cfg, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return true;
-    Json::Value root;
-    Json::CharReaderBuilder rb;
-    rb["allowComments"] = true;
-    std::string errs;
-    if (!Json::parseFromStream(rb, in, &root, &errs)) {
-        error = "not valid JSON: " + errs;
+    // The configuration is a few hundred bytes; anything beyond 1 MB is no configuration.
+    JsonRead read = readJsonFile(path, 1024 * 1024);
+    if (read.status == JsonReadStatus::Missing) return true;
+    if (read.status == JsonReadStatus::Damaged) {
+        error = read.problem;
         return false;
     }
+    const Json::Value& root = read.value;
     if (!root.isObject()) {
         error = "the top level must be an object";
         return false;

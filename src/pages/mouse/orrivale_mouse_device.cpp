@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSlider>
-#include <fstream>
 
 #include "common/dbg_out.h"
 #include "devices/memory_image/image_writer.h"
@@ -13,6 +12,8 @@
 #include "devices/mouse/mouse_performance.h"
 #include "panels/device_profile_ui.h"
 #include "profiles/app_paths.h"
+#include "profiles/json_fields.h"
+#include "profiles/json_file_io.h"
 #include "profiles/profile_list.h"
 
 namespace md {
@@ -178,12 +179,8 @@ int COrrivaleMouseDevice::writeShootToDevice() {
 }
 
 int COrrivaleMouseDevice::macroCount() const {
-    std::ifstream in(dataFolderPath() + "macro.config");
-    Json::Value doc;
-    Json::CharReaderBuilder builder;
-    std::string errors;
-    if (!in || !Json::parseFromStream(builder, in, &doc, &errors)) return 0;
-    const Json::Value& list = doc["MacroInfo"];
+    const Json::Value doc = JsonFileIO::loadJsonDocument(dataFolderPath() + "macro.config");
+    const Json::Value& list = json::member(doc, "MacroInfo");
     return list.isArray() ? int(list.size()) : 0;
 }
 

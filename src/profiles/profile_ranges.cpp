@@ -1,0 +1,111 @@
+#include "profiles/profile_ranges.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "profiles/json_fields.h"
+
+namespace md {
+namespace {
+
+using namespace ranges;
+
+constexpr FieldRange kMouseTable[] = {
+    {"LightInfo.SelectItem", kMouseLightMode},
+    {"LightInfo.Light", kBrightness},
+    {"LightInfo.Speed", kLightSpeed},
+    {"LightInfo.Fx", kDirection},
+    {"LightInfo.MultiColor", kFlag},
+    {"LightInfo.Red", kColourByte},
+    {"LightInfo.Green", kColourByte},
+    {"LightInfo.Blue", kColourByte},
+    {"DPIStages.StageActive", kMouseStage},
+    {"DPIStages.StageDPIs[].StageActive", kFlag},
+    {"DPIStages.StageDPIs[].StageXY", kFlag},
+    {"DPIStages.StageDPIs[].StageDPIX", kDpiPosition},
+    {"DPIStages.StageDPIs[].StageDPIY", kDpiPosition},
+    {"DPIStages.StageDPIs[].StageColorR", kColourByte},
+    {"DPIStages.StageDPIs[].StageColorG", kColourByte},
+    {"DPIStages.StageDPIs[].StageColorB", kColourByte},
+    {"ReportStages.StageActive", kReportRate},
+    {"SystemStages.MouseSpeed", kPointerSpeed},
+    {"SystemStages.DoubleClickTime", kDoubleClickTime},
+    {"SystemStages.WheelScorlllinse", kWheelLines},
+    {"SystemStages.PointerPrecision", kFlag},
+    {"SystemStages.ScorllPage", kFlag},
+    {"SystemStages.FWguanggan", kSensorOption},
+};
+
+// The value as a whole number; false for anything else (text, arrays, fractions, booleans
+// count as 0/1 since the files write flags both ways).
+bool wholeNumber(const Json::Value& v, int64_t& out) {
+    if (v.isBool()) {
+        out = v.asBool() ? 1 : 0;
+        return true;
+    }
+    if (v.isInt64()) {
+        out = v.asInt64();
+        return true;
+    }
+    if (v.isUInt64()) {
+        out = INT64_MAX;
+        return true;
+    }
+    if (v.isDouble() && std::isfinite(v.asDouble()) && std::trunc(v.asDouble()) == v.asDouble() &&
+        std::fabs(v.asDouble()) < 9.0e15) {
+        out = static_cast<int64_t>(v.asDouble());
+        return true;
+    }
+    return false;
+}
+
+std::string checkOne(const Json::Value& v, const std::string& name, ValueRange r) {
+    if (v.isNull()) return {};
+    int64_t n = 0;
+    if (!wholeNumber(v, n)) return "\"" + name + "\" is not a whole number";
+    if (r.contains(n)) return {};
+    return "\"" + name + "\" is " + std::to_string(n) + " (allowed " + std::to_string(r.min) +
+           " to " + std::to_string(r.max) + ")";
+}
+
+}  // namespace
+
+std::span<const FieldRange> mouseProfileRanges() {
+    return kMouseTable;
+}
+
+std::span<const FieldRange> profileRangesForKind(int32_t deviceKind) {
+    // Mouse profile lists use the wired or the 2.4G mouse's kind.
+    if (deviceKind == 2 || deviceKind == 6) return kMouseTable;
+    return {};
+}
+
+std::string checkProfileRanges(const Json::Value& deviceNode, std::span<const FieldRange> table) {
+    for (const FieldRange& f : table) {
+        const std::string_view field = f.field;
+        const size_t dot = field.find('.');
+        const std::string section(field.substr(0, dot));
+        const std::string rest(field.substr(dot + 1));
+        const Json::Value& sec = json::member(deviceNode, section.c_str());
+        const size_t brackets = rest.find("[].");
+        if (brackets == std::string::npos) {
+            if (std::string p = checkOne(json::member(sec, rest.c_str()), f.field, f.range);
+                !p.empty())
+                return p;
+            continue;
+        }
+        const std::string array = rest.substr(0, brackets);
+        const std::string key = rest.substr(brackets + 3);
+        const Json::Value& list = json::member(sec, array.c_str());
+        if (!list.isArray()) continue;
+        for (Json::ArrayIndex i = 0; i < list.size(); ++i) {
+            const std::string name = section + "." + array + "[" + std::to_string(i) + "]." + key;
+            if (std::string p = checkOne(json::member(list[i], key.c_str()), name, f.range);
+                !p.empty())
+                return p;
+        }
+    }
+    return {};
+}
+
+}  // namespace md

@@ -1,0 +1,56 @@
+#pragma once
+// The one table of the ranges profile values may take before they reach a device: the
+// command-line verbs check their arguments against it, the device writers clamp what a profile
+// holds to it, and an imported profile outside it is refused with the field named.
+
+#include <json/value.h>
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace md {
+
+struct ValueRange {
+    int32_t min = 0;
+    int32_t max = 0;
+    constexpr bool contains(int64_t v) const { return v >= min && v <= max; }
+    constexpr int32_t clamp(int64_t v) const {
+        return static_cast<int32_t>(v < min ? min : v > max ? max : v);
+    }
+};
+
+namespace ranges {
+inline constexpr ValueRange kFlag{0, 1};
+inline constexpr ValueRange kColourByte{0, 255};
+inline constexpr ValueRange kMouseLightMode{0, 11};
+inline constexpr ValueRange kBrightness{0, 4};
+inline constexpr ValueRange kLightSpeed{0, 4};
+inline constexpr ValueRange kDirection{0, 1};
+inline constexpr ValueRange kReportRate{0, 4};
+inline constexpr ValueRange kMouseStage{0, 4};
+inline constexpr ValueRange kDpiPosition{0, 96};
+inline constexpr ValueRange kPointerSpeed{1, 20};
+inline constexpr ValueRange kWheelLines{1, 20};
+inline constexpr ValueRange kDoubleClickTime{200, 900};
+inline constexpr ValueRange kSensorOption{0, 255};
+}  // namespace ranges
+
+// A member of a profile's device node: "Section.Member", or "Section.Array[].Member" for every
+// element of an array.
+struct FieldRange {
+    const char* field;
+    ValueRange range;
+};
+
+// The mouse profile's fields that reach the mouse.
+std::span<const FieldRange> mouseProfileRanges();
+// The ranges of a profile list's device kind (empty for kinds without a table yet).
+std::span<const FieldRange> profileRangesForKind(int32_t deviceKind);
+
+// The first field of a device node that is outside its range or not a number, as
+// "\"DPIStages.StageActive\" is 99 (allowed 0 to 4)"; empty when every present field is fine.
+// Missing fields are fine: they take their defaults.
+std::string checkProfileRanges(const Json::Value& deviceNode, std::span<const FieldRange> table);
+
+}  // namespace md
