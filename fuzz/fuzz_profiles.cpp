@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_scratch.h"
 #include "profiles/hs6533_profiledata.h"
 #include "profiles/json_file_io.h"
 #include "profiles/keyboard_profiledata.h"
@@ -23,33 +24,6 @@
 namespace md::fuzz {
 
 namespace {
-
-// A scratch folder for the life of the process, in memory when the system offers it.
-class Scratch {
-  public:
-    Scratch() {
-        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        std::string pattern = (base / "md_fuzz_profiles_XXXXXX").string();
-        std::vector<char> buf(pattern.begin(), pattern.end());
-        buf.push_back('\0');
-        if (::mkdtemp(buf.data())) m_root = std::string(buf.data()) + "/";
-    }
-    ~Scratch() {
-        std::error_code ec;
-        if (!m_root.empty()) std::filesystem::remove_all(m_root, ec);
-    }
-    const std::string& root() const { return m_root; }
-
-  private:
-    std::string m_root;
-};
-
-const Scratch& scratch() {
-    static const Scratch s;
-    return s;
-}
 
 template <typename Data>
 void loadAndReadBasics(Data& data, const std::string& input, const std::string& profile) {
@@ -124,7 +98,7 @@ void exerciseProfileList(const std::string& input, const std::string& folder,
 
 // Returns 0; aborts when something was written where it must not be.
 int runProfileReaders(const uint8_t* data, size_t size) {
-    const std::string& root = scratch().root();
+    const std::string& root = scratchRoot("profiles");
     if (root.empty()) return 0;
     const std::string input = root + "input.json";
     const std::string folder = root + "data/";

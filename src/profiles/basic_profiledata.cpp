@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "profiles/app_paths.h"
 #include "profiles/folder_lock.h"
 #include "profiles/json_fields.h"
 #include "profiles/json_file_io.h"
@@ -172,7 +173,19 @@ std::vector<LightSetting> CBasicProfiledata::readLightList() {
 
 Json::Value CBasicProfiledata::loadLightListDocument(const std::string& path) {
     m_lightListDocument = JsonFileIO::loadJsonDocument(path);
+    const size_t slash = path.rfind('/');
+    m_lightListFolder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     return m_lightListDocument;
+}
+
+std::string CBasicProfiledata::effectFilePath(const std::string& guid) const {
+    // "Guid" may carry the folder of the program that wrote it; only its last part counts, and
+    // only as a plain file name in the light list's own folder, so that a shared or imported
+    // light list cannot make the program read files elsewhere.
+    const size_t cut = guid.find_last_of("/\\");
+    const std::string stem = cut == std::string::npos ? guid : guid.substr(cut + 1);
+    if (!isSafeFileStem(stem) || m_lightListFolder.empty()) return {};
+    return m_lightListFolder + stem + ".light";
 }
 
 std::vector<LightEffectStep> CBasicProfiledata::readLightEffectSteps() {
@@ -181,9 +194,9 @@ std::vector<LightEffectStep> CBasicProfiledata::readLightEffectSteps() {
         const Json::Value& entry = element(element(member(m_lightListDocument, "LightInfo"),
                                                    static_cast<Json::ArrayIndex>(m_deviceIndex)),
                                            m_lightSetting.mode);
-        // "Guid" names the effect file without its extension, folder included.
-        const std::string file = json::toString(member(entry, "Guid")) + ".light";
-        const Json::Value doc = JsonFileIO::loadJsonDocument(file);
+        // "Guid" names the effect file without its extension.
+        const std::string file = effectFilePath(json::toString(member(entry, "Guid")));
+        const Json::Value doc = file.empty() ? Json::Value() : JsonFileIO::loadJsonDocument(file);
         const Json::Value& list = member(doc, "LEDEffectList");
         if (list.isArray()) {
             steps.reserve(list.size());

@@ -55,6 +55,9 @@ class CBasicProfiledata {
     std::vector<LightSetting> readLightList();
 
     Json::Value loadLightListDocument(const std::string& path);
+    // The effect file of a light list entry's "Guid": "<light list folder>/<name>.light", where
+    // name is the Guid's last path part; empty when that is no plain file name.
+    std::string effectFilePath(const std::string& guid) const;
     // Steps of the custom light effect selected by the current lighting mode.
     std::vector<LightEffectStep> readLightEffectSteps();
 
@@ -82,6 +85,7 @@ class CBasicProfiledata {
     std::string m_lightListPath;
     std::vector<LightEffectStep> m_effectSteps;
     Json::Value m_lightListDocument;
+    std::string m_lightListFolder;
     std::vector<KeyBinding> m_keyBindings;
     std::string m_damagedPath;
     std::string m_problem;

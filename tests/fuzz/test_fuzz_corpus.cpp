@@ -9,8 +9,14 @@
 
 #include "fuzz_entry.h"
 
+MD_FUZZ_ENTRY(device_config, data, size);
+MD_FUZZ_ENTRY(device_replies, data, size);
 MD_FUZZ_ENTRY(hid_descriptor, data, size);
+MD_FUZZ_ENTRY(light_files, data, size);
+MD_FUZZ_ENTRY(macro_files, data, size);
 MD_FUZZ_ENTRY(memory_image, data, size);
+MD_FUZZ_ENTRY(plug_script, data, size);
+MD_FUZZ_ENTRY(state_file, data, size);
 
 namespace md {
 namespace {
@@ -30,12 +36,36 @@ size_t replay(const char* corpus, Entry entry) {
     return n;
 }
 
+TEST(FuzzCorpus, DeviceConfig) {
+    EXPECT_GT(replay("device_config", mdFuzz_device_config), 0u);
+}
+
+TEST(FuzzCorpus, DeviceReplies) {
+    EXPECT_GT(replay("device_replies", mdFuzz_device_replies), 0u);
+}
+
 TEST(FuzzCorpus, HidDescriptor) {
     EXPECT_GT(replay("hid_descriptor", mdFuzz_hid_descriptor), 0u);
 }
 
+TEST(FuzzCorpus, LightFiles) {
+    EXPECT_GT(replay("light_files", mdFuzz_light_files), 0u);
+}
+
+TEST(FuzzCorpus, MacroFiles) {
+    EXPECT_GT(replay("macro_files", mdFuzz_macro_files), 0u);
+}
+
 TEST(FuzzCorpus, MemoryImage) {
     EXPECT_GT(replay("memory_image", mdFuzz_memory_image), 0u);
+}
+
+TEST(FuzzCorpus, PlugScript) {
+    EXPECT_GT(replay("plug_script", mdFuzz_plug_script), 0u);
+}
+
+TEST(FuzzCorpus, StateFile) {
+    EXPECT_GT(replay("state_file", mdFuzz_state_file), 0u);
 }
 
 }  // namespace

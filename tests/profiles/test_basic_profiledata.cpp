@@ -198,15 +198,19 @@ TEST_F(BasicProfiledataTest, LightInfoReadAndWrite) {
 }
 
 TEST_F(BasicProfiledataTest, LightEffectStepsFollowTheCurrentMode) {
-    const std::string effect = dir.path() + "effects/fx1";
+    // Effect files are looked up beside the light list, by the last part of "Guid" only.
+    const std::string effect = dir.path() + "fx1";
     std::filesystem::create_directories(dir.path() + "effects");
+    writeJson(dir.path() + "effects/out.light", R"({"LEDEffectList":[{"Time":1}]})");
     writeJson(effect + ".light", R"({"LEDEffectList":[
         {"LEDREGMode":1,"LEDBrightness":2,"LEDSpeed":3,"LEDDirection":1,"LEDMultiColor":0,
          "red":255,"green":256,"blue":7,"Time":1500,"Cyle":-2},
         {"Time":20}]})");
     Json::Value lightList;
     lightList["LightInfo"][0][0]["Guid"] = dir.path() + "effects/none";
-    lightList["LightInfo"][0][1]["Guid"] = effect;
+    lightList["LightInfo"][0][1]["Guid"] = "C:\\Users\\me\\AppData\\fx1";
+    lightList["LightInfo"][0][2]["Guid"] = dir.path() + "effects/out";  // not beside the list
+    lightList["LightInfo"][0][3]["Guid"] = "..";
     JsonFileIO::storeJsonDocument(dir.path() + "zelvo_light.config", lightList);
 
     writeJson(profilePath(), R"({"Device":[{"LightInfo":{"SelectItem":1}}]})");
@@ -230,9 +234,11 @@ TEST_F(BasicProfiledataTest, LightEffectStepsFollowTheCurrentMode) {
     EXPECT_EQ(steps[1].time, 20);
     EXPECT_EQ(steps[1].mode, 0);
 
-    data.writeLightInfo(0, 0, 0, 0);  // mode 0: its effect file is missing
-    EXPECT_TRUE(data.readLightEffectSteps().empty());
-    EXPECT_TRUE(data.lightEffectSteps().empty());
+    for (uint32_t mode : {0u, 2u, 3u}) {  // missing beside the list, or no file name
+        data.writeLightInfo(mode, 0, 0, 0);
+        EXPECT_TRUE(data.readLightEffectSteps().empty()) << mode;
+        EXPECT_TRUE(data.lightEffectSteps().empty()) << mode;
+    }
 }
 
 TEST_F(BasicProfiledataTest, SaveWritesMembersInKeyOrderAndKeepsUnknownMembers) {

@@ -193,6 +193,8 @@ void DeviceManager::wireTile(CDeviceOptionUI* tile, COrrivaleUSBDevice* model) {
                 m_wnd.handleMessage(static_cast<uint32_t>(message), static_cast<uintptr_t>(w),
                                     static_cast<intptr_t>(l));
             });
+    connect(model, &COrrivaleUSBDevice::problemFound, this,
+            [this](const QString& text) { m_wnd.showProblemOnce(text); });
     model->setPowerTileUpdater([tile](QWidget* powerTile, const PowerStatus& status) {
         if (auto* power = qobject_cast<CMpDevicePowerUI*>(powerTile))
             power->showPowerStatus(status);

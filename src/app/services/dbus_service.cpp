@@ -45,4 +45,19 @@ void DbusService::GameDeath(uint wParam, int lParam) {
     deliver(msg::kGameDeath, wParam, lParam);
 }
 
+int DbusService::RunCommand(const QStringList& args, QString& out, QString& err) {
+    if (!m_commandHandler) {
+        err = QStringLiteral("mouse-driver is starting or ending; try again\n");
+        return 1;
+    }
+    std::vector<std::string> argv;
+    argv.reserve(static_cast<size_t>(args.size()));
+    for (const QString& a : args) argv.push_back(a.toStdString());
+    std::string o, e;
+    const int rc = m_commandHandler(argv, o, e);
+    out = QString::fromStdString(o);
+    err = QString::fromStdString(e);
+    return rc;
+}
+
 }  // namespace md

@@ -8,10 +8,15 @@
 //   QueryWorkTool() -> ay               the 1024-byte WorkTool block
 //   GameStart/GameEnd/GameKill/GameDeath(u wParam, i lParam)   game lighting
 //   signal LightOwnerNotify(u wParam, i lParam)                the program's light-owner state
+//   RunCommand(as args) -> (i exitCode, s out, s err)   a mouse-driver-cli command line, run on
+//                                                       the program's open devices
 
 #include <QByteArray>
 #include <QObject>
+#include <QStringList>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace md {
 
@@ -20,9 +25,12 @@ class DbusService : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.mousedriver.MouseDriver")
   public:
     using Handler = std::function<void(uint32_t message, uintptr_t wParam, intptr_t lParam)>;
+    using CommandHandler = std::function<int(const std::vector<std::string>& args, std::string& out,
+                                             std::string& err)>;
     explicit DbusService(QObject* parent = nullptr);
 
     void setHandler(Handler handler) { m_handler = std::move(handler); }
+    void setCommandHandler(CommandHandler handler) { m_commandHandler = std::move(handler); }
 
   public slots:
     Q_SCRIPTABLE void Activate();
@@ -33,6 +41,7 @@ class DbusService : public QObject {
     Q_SCRIPTABLE void GameEnd(uint wParam, int lParam);
     Q_SCRIPTABLE void GameKill(uint wParam, int lParam);
     Q_SCRIPTABLE void GameDeath(uint wParam, int lParam);
+    Q_SCRIPTABLE int RunCommand(const QStringList& args, QString& out, QString& err);
 
   signals:
     Q_SCRIPTABLE void LightOwnerNotify(uint wParam, int lParam);
@@ -40,6 +49,7 @@ class DbusService : public QObject {
   private:
     void deliver(uint32_t message, uintptr_t wParam, intptr_t lParam);
     Handler m_handler;
+    CommandHandler m_commandHandler;
 };
 
 }  // namespace md

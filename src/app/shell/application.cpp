@@ -5,8 +5,10 @@
 #include <QScreen>
 #include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
+#include "app/devmgmt/app_device_host.h"
 #include "app/devmgmt/device_manager.h"
 #include "app/services/dbus_service.h"
 #include "app/services/demo_devices.h"
@@ -18,7 +20,9 @@
 #include "app/shell/font_holder.h"
 #include "app/shell/language_controller.h"
 #include "app/shell/main_wnd.h"
+#include "cli/routing.h"
 #include "common/dbg_out.h"
+#include "common/file_lock.h"
 #include "devlink/link/device_id_config.h"
 #include "pages/mouse/device_page_classes.h"
 #include "profiles/app_paths.h"
@@ -35,6 +39,26 @@ QString dataFolder(const char* name) {
     if (QFileInfo(beside).isDir()) return beside;
     const QString installed = app + "../share/mouse-driver/" + name + "/";
     return QFileInfo(installed).isDir() ? installed : beside;
+}
+
+struct OwnerLocks {
+    FileLock application;
+    FileLock owner;
+};
+
+// The application lock tells mouse-driver-cli that the program runs (and takes its verbs over
+// the session bus); the owner lock keeps the tool's own runs away from the devices meanwhile.
+OwnerLocks takeOwnership() {
+    constexpr int kOwnerWaitMs = 5000;
+    std::error_code ec;
+    std::filesystem::create_directories(AppPaths::configRoot(), ec);
+    OwnerLocks locks;
+    locks.application = FileLock::acquire(cli::applicationLockPath(), 0);
+    locks.owner = FileLock::acquire(cli::ownerLockPath(), kOwnerWaitMs);
+    if (!locks.owner.locked())
+        dbgOutf("owner lock not taken (error %d): a command-line run still holds the devices\n",
+                locks.owner.error());
+    return locks;
 }
 
 void setUpResources(QApplication& app) {
@@ -68,6 +92,9 @@ int runApplication(int argc, char** argv) {
 
     SingleInstance instance;
     if (instance.acquire() == SingleInstance::Role::Secondary) return 0;
+    // The program owns the devices and the data folder while it runs; a command-line run that
+    // holds them is waited for briefly.
+    const OwnerLocks owner = takeOwnership();
 
     setUpResources(app);
 
@@ -85,8 +112,10 @@ int runApplication(int argc, char** argv) {
     auto window = std::make_unique<CMainWnd>(std::make_unique<LanguageController>(
         dataFolder + "Language.config", configRoot + "settings.ini"));
     CMainWnd* wnd = window.get();
-    new DeviceManager(*wnd, loadDeviceTable(AppPaths::defaultDataFolder() + "devices.json",
-                                            AppPaths::configRoot() + "devices.json"));
+    auto* devices =
+        new DeviceManager(*wnd, loadDeviceTable(AppPaths::defaultDataFolder() + "devices.json",
+                                                AppPaths::configRoot() + "devices.json"));
+    AppDeviceHost host(*devices);
     if (demo) {
         DemoDevices* devices = demo.get();
         wnd->hooks().extendTrayMenu = [devices](QMenu* menu) { devices->fillMenu(menu); };
@@ -94,6 +123,10 @@ int runApplication(int argc, char** argv) {
     auto deliver = [wnd](uint32_t m, uintptr_t w, intptr_t l) { wnd->handleMessage(m, w, l); };
     if (DbusService* service = instance.service()) {
         service->setHandler(deliver);
+        service->setCommandHandler(
+            [&host](const std::vector<std::string>& args, std::string& out, std::string& err) {
+                return runHostedCommand(host, args, out, err);
+            });
         QObject::connect(wnd, &CMainWnd::lightOwnerNotify, service, &DbusService::LightOwnerNotify);
     }
     QObject::connect(&instance, &SingleInstance::activationRequested, wnd,
@@ -109,6 +142,8 @@ int runApplication(int argc, char** argv) {
         wnd->show();
     QApplication::exec();
 
+    // The devices go with the window; no command may reach them after this.
+    if (DbusService* service = instance.service()) service->setCommandHandler(nullptr);
     window.reset();
     demo.reset();
     ResourceManager::instance().release();

@@ -12,6 +12,7 @@
 #include "app/shell/about_wnd.h"
 #include "app/shell/app_messages.h"
 #include "app/shell/language_controller.h"
+#include "app/shell/msg_wnd.h"
 #include "app/shell/skin_frame.h"
 #include "app/shell/ui_scale.h"
 #include "common/dbg_out.h"
@@ -268,6 +269,21 @@ bool CMainWnd::handleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam
 
 void CMainWnd::updateNoDeviceLink() {
     showNoDeviceState(!m_hooks.shownTileCount || m_hooks.shownTileCount() == 0);
+}
+
+void CMainWnd::showProblemOnce(const QString& text) {
+    if (text.isEmpty() || m_problemsShown.contains(text)) return;
+    m_problemsShown.append(text);
+    dbgOut("problem: " + text.toStdString());
+    auto* box = new CMsgWnd(this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setTitle(QString());
+    box->setText(text, false);
+    box->setUiScale(m_uiScale);
+    box->setButtons(0);
+    box->adjustSize();
+    if (isVisible()) box->move(frameGeometry().center() - box->rect().center());
+    box->open();  // window-modal, without a nested event loop
 }
 
 void CMainWnd::showNoDeviceState(bool empty) {

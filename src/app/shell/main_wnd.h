@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QSize>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 
@@ -81,6 +82,10 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
 
     // The "no device" hint instead of the device pages, or the pages.
     void showNoDeviceState(bool empty);
+    // Tells the user of a problem (a damaged profile file, ...) in a message box that does not
+    // block the window; the same text is shown once per run.
+    void showProblemOnce(const QString& text);
+    const QStringList& problemsShown() const { return m_problemsShown; }
 
   signals:
     // The program's light-owner state for other programs (wParam 1, lParam = flag).
@@ -113,6 +118,7 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
     QPointer<QWidget> m_about;
     WorkerSlots m_workers;
 
+    QStringList m_problemsShown;
     int m_lightControl = 1;
     bool m_active = false;
     bool m_hovering = false;

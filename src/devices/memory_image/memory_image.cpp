@@ -90,6 +90,9 @@ bool loadMacroEntries(const std::string& folder, std::vector<EntryEvents>& entri
     const Json::Value list = JsonFileIO::loadJsonDocument(folder + "macro.config");
     if (!list.isObject()) return false;
     const Json::Value& info = list["MacroInfo"];
+    // More entries than an image can index is no list this program wrote; reading them all
+    // (each a file) would only cost time.
+    if (info.isArray() && info.size() > kMaxEntries) return false;
     entries.clear();
     if (!info.isArray()) return true;
     entries.reserve(info.size());
@@ -133,6 +136,7 @@ std::string macroUploadProblem(const std::string& folder) {
     if (r.status == JsonReadStatus::Damaged) return config + " " + r.problem;
     const Json::Value& info = json::member(r.value, "MacroInfo");
     if (!info.isArray() || info.empty()) return "no macros in " + config + ": nothing to upload";
+    if (info.size() > kMaxEntries) return config + " lists more macros than an image can hold";
     for (const Json::Value& macro : info) {
         const Json::Value& guid = json::member(macro, "Guid");
         if (!guid.isString() || !isSafeFileStem(guid.asString()))

@@ -24,6 +24,8 @@ inline constexpr size_t kEventSize = 4;
 inline constexpr size_t kRecoilEntries = 4;
 // Lengths and offsets are 16-bit: a larger image cannot be described by its own header.
 inline constexpr size_t kMaxImageLength = 0xFFFF;
+// The most entries an image can index (each takes 6 bytes of table and count).
+inline constexpr size_t kMaxEntries = (kMaxImageLength - kHeaderSize) / 6;
 
 // The packed events of one entry (4 bytes each).
 using EntryEvents = std::vector<uint8_t>;
@@ -43,7 +45,8 @@ size_t imageLength(const std::vector<EntryEvents>& entries);
 std::vector<uint8_t> buildImage(const std::vector<EntryEvents>& entries);
 
 // Entries of the macros listed in "MacroInfo" of folder + "macro.config", each from the file
-// Guid + ".mac" in the folder. False when the list does not parse (entries untouched). A Guid
+// Guid + ".mac" in the folder. False when the list does not parse or lists more than
+// kMaxEntries macros (entries untouched). A Guid
 // that is no plain file name gives an entry without events.
 bool loadMacroEntries(const std::string& folder, std::vector<EntryEvents>& entries);
 // The four entries of the files "ShootData_0.Shoot" to "ShootData_3.Shoot" in the folder.

@@ -42,8 +42,12 @@ int MouseController::readHardwareSettings(uint8_t* profileOut) {
     if (readSettingsBlock(read, active) != link::kOk) return 0;
     m_hardwareProfile = active;
     m_hardware = read;
+    // What the mouse reports enters the profile only within the profile's ranges.
+    m_hardware.activeStage = static_cast<uint8_t>(ranges::kMouseStage.clamp(read.activeStage));
+    m_hardware.reportRate = static_cast<uint8_t>(ranges::kReportRate.clamp(read.reportRate));
     m_activeStage = m_hardware.activeStage;
     applyHardwareLighting(m_hardware, m_lighting);
+    clampToProfileRanges(m_lighting);
     m_profile.setActiveStage(m_activeStage);
     const auto w = m_lighting.toWords();
     m_profile.writeLightInfo(w.w0, w.w1, w.w2, w.w3);

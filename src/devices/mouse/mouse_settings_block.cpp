@@ -7,14 +7,18 @@ namespace md {
 
 using namespace mouse_block;
 
-void clampToProfileRanges(MouseSettingsInput& in) {
+void clampToProfileRanges(LightSetting& l) {
     namespace r = ranges;
-    LightSetting& l = in.lighting;
     l.mode = static_cast<uint8_t>(r::kMouseLightMode.clamp(l.mode));
     l.brightness = static_cast<uint8_t>(r::kBrightness.clamp(l.brightness));
     l.speed = static_cast<uint8_t>(r::kLightSpeed.clamp(l.speed));
     l.direction = static_cast<uint8_t>(r::kDirection.clamp(l.direction));
     l.multiColor = static_cast<uint8_t>(r::kFlag.clamp(l.multiColor));
+}
+
+void clampToProfileRanges(MouseSettingsInput& in) {
+    namespace r = ranges;
+    clampToProfileRanges(in.lighting);
     for (DpiStage& s : in.stages) {
         s.enabled = static_cast<uint8_t>(r::kFlag.clamp(s.enabled));
         s.xySeparate = static_cast<uint8_t>(r::kFlag.clamp(s.xySeparate));

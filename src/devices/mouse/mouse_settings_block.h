@@ -54,6 +54,8 @@ struct MouseSettingsInput {
 // positions, active stage, report rate), so that a damaged or hand-edited profile never sends
 // the mouse a value its own controls would refuse.
 void clampToProfileRanges(MouseSettingsInput& in);
+// The lighting part of that (also for what the mouse reports before it enters a profile).
+void clampToProfileRanges(LightSetting& lighting);
 
 // The block as written over the cable (speed as is); the 2.4G sender reverses byte 3.
 MouseSettingsBlock encodeMouseSettingsBlock(const MouseSettingsInput& in);

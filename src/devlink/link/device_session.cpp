@@ -25,7 +25,10 @@ DeviceSession::~DeviceSession() {
 bool DeviceSession::open(const std::string& path, LinkRoute route) {
     const bool opened = route == LinkRoute::Shared ? m_link.openShared(path)
                                                    : m_link.openLink(path, linkMode(route));
-    if (opened) m_route = route;
+    if (opened) {
+        m_route = route;
+        m_path = path;
+    }
     return opened;
 }
 
@@ -33,6 +36,7 @@ bool DeviceSession::switchTo(const std::string& path, LinkRoute route) {
     m_onlineCheck.stop();
     if (!m_link.switchLink(path, linkMode(route))) return false;
     m_route = route;
+    m_path = path;
     return true;
 }
 
@@ -57,6 +61,7 @@ void DeviceSession::checkOnline(std::function<void(bool)> done) {
 void DeviceSession::close() {
     m_onlineCheck.stop();
     m_link.closeLink();
+    m_path.clear();
 }
 
 bool DeviceSession::openEvents(EventRoute route, const std::string& path,

@@ -61,6 +61,8 @@ class DeviceSession {
     bool onReceiver() const { return m_route == LinkRoute::Receiver; }
     // The route of the last successful open or switch.
     LinkRoute route() const { return m_route; }
+    // The collection the command link was last opened or switched to ("" once closed).
+    const std::string& path() const { return m_path; }
     // Stops the online check, closes the command link (event collections stay).
     void close();
 
@@ -89,6 +91,7 @@ class DeviceSession {
     DeviceLink m_link;
     std::array<std::unique_ptr<Events>, 2> m_events;
     LinkRoute m_route = LinkRoute::Cable;
+    std::string m_path;
     Worker m_onlineCheck;  // last: stopped before the link it asks goes
 };
 

@@ -210,6 +210,12 @@ std::string COrrivaleUSBDevice::dataFolderPath() const {
     return AppPaths::deviceDataFolder(m_modelFolder);
 }
 
+void COrrivaleUSBDevice::reportProblem(const std::string& text) {
+    QMetaObject::invokeMethod(
+        this, [this, t = QString::fromStdString(text)] { emit problemFound(t); },
+        Qt::QueuedConnection);
+}
+
 void COrrivaleUSBDevice::refreshPowerStatusShared() {
     const std::optional<PowerStatus> status = readPowerStatus(commandLink());
     if (!status) return;

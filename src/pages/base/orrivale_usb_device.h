@@ -150,8 +150,13 @@ class COrrivaleUSBDevice : public QWidget {
     void tileTimerRequested(int id, int ms);
     // A message to the owner window (kPowerStatusMessage after a power-status refresh).
     void ownerMessage(int message, qint64 wParam, qint64 lParam);
+    // Something the user must know and act on, e.g. a damaged profile file left as it is.
+    void problemFound(const QString& text);
 
   protected:
+    // Emits problemFound from the event loop, so that it reaches the window also when found
+    // while the model is being built.
+    void reportProblem(const std::string& text);
     // The shared power-status refresh of the models that report a battery.
     void refreshPowerStatusShared();
     // Binds the "key_"/"light_" device buttons of panel (the model's select panel).

@@ -63,27 +63,43 @@ void COrrivaleMouseDevice::buildPage() {
             }
     bindSelectPanel(panel);
     if (panel) m_logo = panel->findChild<QWidget*>("logo", Qt::FindDirectChildrenOnly);
+    m_profilePanel = nullptr;
     // The panels of the page sit in their slots; a slot without its panel stays empty.
     for (const char* slot : kPanelSlots) {
         QWidget* container = findChild<QWidget*>(slot);
         if (!container) continue;
         if (auto* profiles = container->findChild<CDeviceProfileUI*>()) {
-            profiles->setDeviceKind(2);
+            profiles->setDeviceKind(kind::kMouseWired);
             profiles->setFolders(dataFolderPath(), defaultTemplatePath());
-            profiles->start();
             profiles->selectTab(1);
-            setProfileName(profiles->currentProfileUuid());
+            m_profilePanel = profiles;
         }
     }
+    // A name given before the page was built stays, unless the page's panel names one.
+    if (m_profilePanel || profileName().empty()) adoptCurrentProfile();
+}
+
+void COrrivaleMouseDevice::adoptCurrentProfile() {
     // Without a profile panel on the page the mouse still works on the profile list's current
     // profile, the same file the command-line tool uses.
-    if (profileName().empty()) {
-        ProfileList list;
-        list.setDeviceKind(kind::kMouseWired);
-        list.setFolders(dataFolderPath(), defaultTemplatePath());
-        list.start();
-        setProfileName(list.currentProfileUuid());
+    ProfileList own;
+    ProfileList* list = &own;
+    if (m_profilePanel) {
+        m_profilePanel->start();
+        list = &m_profilePanel->profileList();
+    } else {
+        own.setDeviceKind(kind::kMouseWired);
+        own.setFolders(dataFolderPath(), defaultTemplatePath());
+        own.start();
     }
+    if (!list->problem().empty()) reportProblem(list->problem());
+    setProfileName(list->currentProfileUuid());
+}
+
+void COrrivaleMouseDevice::reloadAfterOutsideChange() {
+    adoptCurrentProfile();
+    loadProfile();
+    showSettings();
 }
 
 void COrrivaleMouseDevice::onDeviceAttached() {
@@ -112,9 +128,15 @@ int COrrivaleMouseDevice::readHardwareSettings() {
 
 void COrrivaleMouseDevice::loadProfileFiles() {
     m_profile.setDefaultPath(defaultTemplatePath());
-    m_profile.setProfilePath(profileFilePath());
     m_profile.setLightListPath(lightListFilePath());
-    m_profile.loadNode(profileFilePath());
+    if (profileName().empty()) {
+        // No usable profile list: the template's values are shown and nothing is saved.
+        m_profile.loadNode(defaultTemplatePath());
+    } else {
+        m_profile.setProfilePath(profileFilePath());
+        m_profile.loadNode(profileFilePath());
+        if (m_profile.damaged()) reportProblem(m_profile.problem());
+    }
     m_profile.loadLightListDocument(lightListFilePath());
 }
 

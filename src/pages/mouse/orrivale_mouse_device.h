@@ -22,6 +22,8 @@
 
 namespace md {
 
+class CDeviceProfileUI;
+
 class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     Q_OBJECT
   public:
@@ -78,6 +80,12 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
 
     // --- added operations ---
     virtual void buildPage();
+    // The profile list's current profile becomes the model's (the panel's list when the page
+    // has one); a damaged list is reported.
+    void adoptCurrentProfile();
+    // Another program (a command-line verb run here) changed the mouse, its profile or its
+    // profile list: list, profile and page are read again.
+    void reloadAfterOutsideChange();
     int readHardwareSettings();
     int writeShootToDevice();
     bool openEventChannel(const std::string& path, int kind) override;
@@ -144,6 +152,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     std::vector<LightEffectStep> m_effectSteps;  // the custom effect the preview plays
     int m_logoLed = -1;
     QPointer<QWidget> m_logo;
+    QPointer<CDeviceProfileUI> m_profilePanel;
     ControlFinder m_page;
     std::unique_ptr<MouseLightingPreview> m_preview;
     std::atomic<bool> m_framePending{false};  // a queued repaint not run yet
