@@ -116,6 +116,18 @@ TEST_F(ProfileListTest, DamagedListIsReportedAndLeftAlone) {
     }
 }
 
+TEST_F(ProfileListTest, ReadOnlyFolderIsReportedAsSuch) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+    makeList({"a"}, 0);
+    list.start();
+    std::filesystem::permissions(dataFolder(), std::filesystem::perms::owner_read |
+                                                   std::filesystem::perms::owner_exec);
+    EXPECT_FALSE(list.addProfile());
+    EXPECT_NE(list.problem().find("could not be written (Permission denied)"), std::string::npos)
+        << list.problem();
+    std::filesystem::permissions(dataFolder(), std::filesystem::perms::owner_all);
+}
+
 TEST_F(ProfileListTest, WriteFailuresNameTheFileAndTheReason) {
     makeList({"a"}, 0);
     list.start();
