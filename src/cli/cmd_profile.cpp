@@ -1,9 +1,20 @@
-// profile dump FILE / profile apply FILE.
+// profile list | select | add | delete | export | dump | apply.
+#include <json/json.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <ostream>
+#include <sstream>
 
 #include "cli/cli_context.h"
+#include "cli/device_select.h"
 #include "cli/mouse_session.h"
+#include "common/bounded_file.h"
+#include "devices/base/profile_switch.h"
 #include "devices/mouse/mouse_performance.h"
+#include "devices/mouse/mouse_profile_device.h"
+#include "profiles/app_paths.h"
 #include "profiles/json_file_io.h"
 
 namespace md::cli {
@@ -48,8 +59,38 @@ int dump(CliContext& ctx, MouseSession& s, const std::string& file) {
     return kExitOk;
 }
 
+// Makes the profile list's current profile current on the mouse: the one profile-switch
+// sequence (settings, macro and recoil images, key table with dangling macro keys reset).
+int switchToCurrent(CliContext& ctx, MouseSession& s) {
+    const std::string path = s.profiles.profilePath(s.profiles.currentProfileUuid());
+    MouseProfileDevice device(s.link, s.controller, s.profile,
+                              AppPaths::deviceDataFolder("mouse"), path);
+    s.changed = true;
+    const ProfileSwitchResult r = runProfileSwitch(device);
+    if (!r.loaded) {
+        *ctx.err << device.problem() << "\n";
+        return kExitDeviceError;
+    }
+    int rc = deviceResult(ctx, "sending the settings", r.settings);
+    if (r.macros > 0) {
+        *ctx.err << "the macros do not fit into the mouse's " << s.controller.macroCapacityBytes()
+                 << " bytes: remove " << r.macros << " events and try again\n";
+        rc = kExitDeviceError;
+    } else if (r.macros < 0) {
+        *ctx.err << "writing the macros failed: the mouse is not reachable or refused the data\n";
+        rc = kExitDeviceError;
+    }
+    if (r.recoil != 0) {
+        *ctx.err << "writing the recoil tables failed\n";
+        rc = kExitDeviceError;
+    }
+    if (const int k = deviceResult(ctx, "writing the key table", r.keys); k != kExitOk) rc = k;
+    return rc;
+}
+
 // Imports the file into the mouse's profile list, makes it current and writes it to the mouse.
-// A device error takes the import back: the list and the current profile stay as they were.
+// A device error takes the import back: the list and the current profile stay as they were,
+// and the mouse gets the current profile again.
 int apply(CliContext& ctx, MouseSession& s, const std::string& file) {
     const std::string before = s.profiles.currentProfileUuid();
     if (!s.profiles.importProfile(file)) {
@@ -63,40 +104,190 @@ int apply(CliContext& ctx, MouseSession& s, const std::string& file) {
         *ctx.err << "profile apply: " << s.profiles.problem() << "\n";
         return kExitDeviceError;
     }
-    const std::string path = s.profiles.profilePath(imported);
-    s.profile.setProfilePath(path);
-    s.profile.loadNode(path);
-    s.profile.readKeyList();
-    int rc = deviceResult(ctx, "sending the settings", s.controller.writeSettingsBlock(0));
-    if (rc == kExitOk)
-        rc = deviceResult(ctx, "writing the key table", s.controller.writeKeyAssignments(0));
-    if (rc != kExitOk) {
+    if (const int rc = switchToCurrent(ctx, s); rc != kExitOk) {
         s.profiles.deleteProfile();
         s.profiles.selectProfileByUuid(before);
-        const std::string old = s.profiles.profilePath(before);
-        s.profile.setProfilePath(old);
-        s.profile.loadNode(old);
-        s.profile.readKeyList();
-        // The mouse may hold part of the import; it gets the current profile back.
-        s.controller.writeSettingsBlock(0);
-        s.controller.writeKeyAssignments(0);
+        std::ostringstream quiet;
+        CliContext silent = ctx;
+        silent.err = &quiet;
+        switchToCurrent(silent, s);
         return rc;
     }
     *ctx.out << "applied as \"" << s.profiles.profileNameText() << "\"\n";
     return kExitOk;
 }
 
+// The item a NAME or INDEX argument means: a name first (case ignored), then an index.
+int32_t itemOf(const ProfileList& list, const std::string& arg) {
+    const auto& names = list.itemNames();
+    for (size_t i = 0; i < names.size(); ++i)
+        if (sameProfileName(names[i], arg)) return static_cast<int32_t>(i);
+    char* end = nullptr;
+    const long v = std::strtol(arg.c_str(), &end, 10);
+    if (!arg.empty() && *end == '\0' && v >= 0 && static_cast<size_t>(v) < names.size())
+        return static_cast<int32_t>(v);
+    return -1;
+}
+
+int select(CliContext& ctx, MouseSession& s, const std::string& arg) {
+    const int32_t i = itemOf(s.profiles, arg);
+    if (i < 0) {
+        *ctx.err << "profile select: no profile \"" << arg << "\" (see profile list)\n";
+        return kExitBadArguments;
+    }
+    if (!s.profiles.selectProfile(i)) {
+        *ctx.err << "profile select: " << s.profiles.problem() << "\n";
+        return kExitDeviceError;
+    }
+    const int rc = switchToCurrent(ctx, s);
+    if (rc == kExitOk) *ctx.out << "current profile: \"" << s.profiles.profileNameText() << "\"\n";
+    return rc;
+}
+
+// Deletes the current profile; the mouse switches to the profile selected after it.
+int remove(CliContext& ctx, MouseSession& s) {
+    if (s.profiles.itemNames().size() < 2) {
+        *ctx.err << "profile delete: the last profile stays\n";
+        return kExitBadArguments;
+    }
+    const std::string name = s.profiles.profileNameText();
+    if (!s.profiles.deleteProfile()) {
+        *ctx.err << "profile delete: " << s.profiles.problem() << "\n";
+        return kExitDeviceError;
+    }
+    *ctx.out << "deleted \"" << name << "\"\n";
+    return switchToCurrent(ctx, s);
+}
+
+// --- verbs on the profile files alone; the mouse need not be there ---
+
+// The mouse's profile list, started; nullopt (with the message printed) when it is damaged.
+bool openList(CliContext& ctx, ProfileList& list) {
+    list.setDeviceKind(kind::kMouseWired);
+    list.setFolders(AppPaths::deviceDataFolder("mouse"), AppPaths::defaultTemplatePath("mouse"));
+    if (list.start()) return true;
+    *ctx.err << list.problem() << "\n";
+    return false;
+}
+
+// Inside the application its page shows the change.
+void tellHost(CliContext& ctx) {
+    if (!ctx.host) return;
+    std::ostringstream quiet;
+    CliContext probe = ctx;
+    probe.err = &quiet;
+    probe.device = ctx.device.empty() ? "mouse" : ctx.device;
+    int rc = kExitOk;
+    auto dev = selectDevice(probe, rc);
+    if (!dev && ctx.device.empty()) {
+        probe.device = "receiver";
+        dev = selectDevice(probe, rc);
+    }
+    if (dev) ctx.host->changed(*dev);
+}
+
+int list(CliContext& ctx) {
+    ProfileList list;
+    if (!openList(ctx, list)) return kExitDeviceError;
+    const auto& names = list.itemNames();
+    if (ctx.json) {
+        Json::Value arr(Json::arrayValue);
+        for (size_t i = 0; i < names.size(); ++i) {
+            Json::Value v;
+            v["index"] = static_cast<Json::UInt>(i);
+            v["name"] = names[i];
+            v["current"] = static_cast<int32_t>(i) == list.currentSelection();
+            v["file"] = list.profilePath(list.itemUuid(static_cast<int32_t>(i)));
+            arr.append(v);
+        }
+        Json::StreamWriterBuilder w;
+        w["indentation"] = "  ";
+        *ctx.out << Json::writeString(w, arr) << '\n';
+        return kExitOk;
+    }
+    for (size_t i = 0; i < names.size(); ++i)
+        *ctx.out << (static_cast<int32_t>(i) == list.currentSelection() ? "* " : "  ") << i << "  "
+                 << names[i] << "\n";
+    return kExitOk;
+}
+
+int add(CliContext& ctx, const std::string& name) {
+    ProfileList list;
+    if (!openList(ctx, list)) return kExitDeviceError;
+    if (name.find_first_not_of(" \t\r\n\v\f") == std::string::npos) {
+        *ctx.err << "profile add: the name is blank\n";
+        return kExitBadArguments;
+    }
+    for (const std::string& n : list.itemNames())
+        if (sameProfileName(n, name)) {
+            *ctx.err << "profile add: a profile named \"" << n << "\" exists already\n";
+            return kExitBadArguments;
+        }
+    const std::string current = list.currentProfileUuid();
+    if (!list.addProfile()) {
+        *ctx.err << "profile add: "
+                 << (list.problem().empty()
+                         ? "the list holds " + std::to_string(ProfileList::kMaxAddCount) +
+                               " profiles already"
+                         : list.problem())
+                 << "\n";
+        return list.problem().empty() ? kExitBadArguments : kExitDeviceError;
+    }
+    // The new profile gets its name; the current profile stays current.
+    list.setCurrentSelection(static_cast<int32_t>(list.itemNames().size()) - 1);
+    const int renamed = list.renameProfile(name);
+    list.selectProfileByUuid(current);
+    if (renamed != ProfileList::kRenamed) {
+        *ctx.err << "profile add: " << list.problem() << "\n";
+        return kExitDeviceError;
+    }
+    tellHost(ctx);
+    *ctx.out << "added \"" << name << "\"\n";
+    return kExitOk;
+}
+
+// The current profile's file as it is, byte for byte.
+int exportCurrent(CliContext& ctx, const std::string& file) {
+    ProfileList list;
+    if (!openList(ctx, list)) return kExitDeviceError;
+    const std::string source = list.profilePath(list.currentProfileUuid());
+    const FileRead r = readRegularFile(source, JsonFileIO::kMaxFileBytes);
+    if (r.status != FileReadStatus::Ok) {
+        *ctx.err << "profile export: " << source << " cannot be read\n";
+        return kExitDeviceError;
+    }
+    if (JsonFileIO::storeBytes(file, r.bytes) != 0) {
+        *ctx.err << "profile export: " << file << " could not be written (" << std::strerror(errno)
+                 << ")\n";
+        return kExitDeviceError;
+    }
+    *ctx.out << "written " << file << "\n";
+    return kExitOk;
+}
+
 }  // namespace
 
 int runProfileVerb(CliContext& ctx) {
-    if (ctx.args.size() != 2 || (ctx.args[0] != "dump" && ctx.args[0] != "apply")) {
-        *ctx.err << "profile dump FILE | profile apply FILE\n";
+    const auto& a = ctx.args;
+    const std::string sub = a.empty() ? std::string() : a[0];
+    const bool fileVerb = (sub == "dump" || sub == "apply" || sub == "export") && a.size() == 2;
+    if (sub == "list" && a.size() == 1) return list(ctx);
+    if (sub == "add" && a.size() == 2) return add(ctx, a[1]);
+    if (sub == "export" && fileVerb) return exportCurrent(ctx, a[1]);
+    const bool deviceVerb = fileVerb || (sub == "select" && a.size() == 2) ||
+                            (sub == "delete" && a.size() == 1);
+    if (!deviceVerb) {
+        *ctx.err << "profile list | select NAME|INDEX | add NAME | delete | export FILE | "
+                    "dump FILE | apply FILE\n";
         return kExitBadArguments;
     }
     int rc = kExitOk;
     auto s = openMouse(ctx, rc);
     if (!s) return rc;
-    return ctx.args[0] == "dump" ? dump(ctx, *s, ctx.args[1]) : apply(ctx, *s, ctx.args[1]);
+    if (sub == "dump") return dump(ctx, *s, a[1]);
+    if (sub == "apply") return apply(ctx, *s, a[1]);
+    if (sub == "select") return select(ctx, *s, a[1]);
+    return remove(ctx, *s);
 }
 
 }  // namespace md::cli

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QEvent>
+#include <QLayout>
 #include <QSignalBlocker>
 
 namespace md {
@@ -20,18 +22,29 @@ QWidget* CDeviceProfileUI::tab(int i) {
     return findChild<QWidget*>(tabNames()[size_t(i)]);
 }
 
-void CDeviceProfileUI::start() {
-    m_list.start();
+QComboBox* CDeviceProfileUI::combo() {
     if (!m_combo) m_combo = findChild<QComboBox*>("device_profile_combo");
-    if (m_combo) {
-        const QSignalBlocker block(m_combo);
-        m_combo->clear();
+    return m_combo;
+}
+
+void CDeviceProfileUI::refresh() {
+    if (QComboBox* c = combo()) {
+        const QSignalBlocker block(c);
+        c->clear();
         for (const std::string& name : m_list.itemNames()) {
             const QString text = QString::fromStdString(name);
-            m_combo->addItem(text, text);
+            c->addItem(text, text);
         }
+        c->setCurrentIndex(m_list.currentSelection());
     }
-    selectProfile(m_list.currentSelection(), false);
+    const int32_t s = m_list.currentSelection();
+    setProfileNameText(s >= 0 ? m_list.itemNames()[size_t(s)] : std::string());
+}
+
+bool CDeviceProfileUI::start() {
+    const bool ok = m_list.start();
+    refresh();
+    if (ok) selectProfile(m_list.currentSelection(), false);
 
     std::vector<const char*> hidden, shown;
     switch (m_list.deviceKind()) {
@@ -52,6 +65,132 @@ void CDeviceProfileUI::start() {
         if (QWidget* w = findChild<QWidget*>(name)) w->hide();
     for (const char* name : shown)
         if (QWidget* w = findChild<QWidget*>(name)) w->show();
+    return ok;
+}
+
+int CDeviceProfileUI::itemCount() const {
+    return static_cast<int>(m_list.itemNames().size());
+}
+
+bool CDeviceProfileUI::addProfile() {
+    // The combo's selection and the device's profile stay; the list names the new one.
+    const bool ok = m_list.addProfile();
+    refresh();
+    return ok;
+}
+
+bool CDeviceProfileUI::deleteProfile() {
+    m_list.setCurrentSelection(currentSelection());
+    const bool ok = m_list.deleteProfile();
+    refresh();
+    return ok;
+}
+
+bool CDeviceProfileUI::copyProfile() {
+    m_list.setCurrentSelection(currentSelection());
+    const bool ok = m_list.copyProfile();
+    refresh();
+    return ok;
+}
+
+int CDeviceProfileUI::renameProfile(const std::string& name) {
+    m_list.setCurrentSelection(currentSelection());
+    const int r = m_list.renameProfile(name);
+    refresh();
+    return r;
+}
+
+bool CDeviceProfileUI::importProfile(const std::string& path) {
+    m_list.setCurrentSelection(currentSelection());
+    if (!m_list.importProfile(path)) {
+        refresh();
+        return false;
+    }
+    const std::string uuid = m_list.itemUuid(itemCount() - 1);
+    const bool ok = m_list.selectProfileByUuid(uuid);
+    refresh();
+    return ok;
+}
+
+bool CDeviceProfileUI::exportProfile(const std::string& path) {
+    m_list.setCurrentSelection(currentSelection());
+    return m_list.exportProfile(path);
+}
+
+bool CDeviceProfileUI::resetProfile() {
+    m_list.setCurrentSelection(currentSelection());
+    return m_list.resetProfile();
+}
+
+std::string CDeviceProfileUI::profileNameText() const {
+    auto* edit = findChild<QLineEdit*>("device_profile_name_edit");
+    return edit ? edit->text().toStdString() : m_list.profileNameText();
+}
+
+void CDeviceProfileUI::setProfileNameText(const std::string& text) {
+    m_list.setProfileNameText(text);
+    if (auto* edit = findChild<QLineEdit*>("device_profile_name_edit")) {
+        const QSignalBlocker block(edit);
+        edit->setText(QString::fromStdString(text));
+    }
+}
+
+QWidget* CDeviceProfileUI::menu() {
+    if (m_menu) return m_menu;
+    m_menu = findChild<QWidget*>("profile_menu_layout");
+    if (!m_menu) return nullptr;
+    // The menu drops down over the page like a combo's list: a popup that closes on a click
+    // elsewhere (that click does not also reach the button it landed on).
+    if (QLayout* l = layout()) l->removeWidget(m_menu);
+    // A window does not inherit its parents' style sheets: it gets them, outermost first.
+    QString sheets;
+    for (const QWidget* w = this; w; w = w->parentWidget()) sheets.prepend(w->styleSheet() + '\n');
+    m_menu->setParent(this, Qt::Popup | Qt::FramelessWindowHint);
+    m_menu->setStyleSheet(sheets);
+    m_menu->setAttribute(Qt::WA_NoMouseReplay);
+    m_menu->setAttribute(Qt::WA_StyledBackground);
+    m_menu->installEventFilter(this);
+    return m_menu;
+}
+
+void CDeviceProfileUI::setMenuVisible(bool visible) {
+    QWidget* m = menu();
+    if (m && visible) {
+        const QWidget* anchor = combo() ? static_cast<QWidget*>(combo()) : this;
+        m->setFixedWidth(width());
+        m->adjustSize();
+        m->move(anchor->mapToGlobal(QPoint(0, anchor->height() + 4)) - QPoint(anchor->x(), 0));
+        m->show();
+    } else if (m) {
+        m->hide();
+    }
+    setSpreadChecked(visible && m);
+}
+
+bool CDeviceProfileUI::isMenuVisible() const {
+    return m_menu && m_menu->isVisible();
+}
+
+QWidget* CDeviceProfileUI::menuWidget() {
+    return menu();
+}
+
+void CDeviceProfileUI::setSpreadChecked(bool on) {
+    if (auto* b = findChild<QAbstractButton*>("profile_fun_spread_btn")) {
+        const QSignalBlocker block(b);
+        b->setChecked(on);
+    }
+}
+
+bool CDeviceProfileUI::eventFilter(QObject* watched, QEvent* event) {
+    // Closed by a click elsewhere or Escape: the button shows it.
+    if (watched == m_menu && event->type() == QEvent::Hide) setSpreadChecked(false);
+    return QWidget::eventFilter(watched, event);
+}
+
+void CDeviceProfileUI::hideEvent(QHideEvent* event) {
+    if (m_menu) m_menu->hide();
+    QWidget::hideEvent(event);
 }
 
 int CDeviceProfileUI::currentSelection() const {
@@ -59,14 +198,13 @@ int CDeviceProfileUI::currentSelection() const {
 }
 
 void CDeviceProfileUI::selectProfile(int i, bool notify) {
-    if (m_combo && i >= 0 && i < m_combo->count()) {
-        const QSignalBlocker block(notify ? nullptr : m_combo.data());
-        m_combo->setCurrentIndex(i);
-        m_combo->setFocus();
+    if (QComboBox* c = combo(); c && i >= 0 && i < c->count()) {
+        const QSignalBlocker block(notify ? nullptr : c);
+        c->setCurrentIndex(i);
+        c->setFocus();
     }
     if (!m_list.selectProfile(i)) return;
-    if (auto* edit = findChild<QLineEdit*>("device_profile_name_edit"))
-        edit->setText(QString::fromStdString(m_list.itemNames()[size_t(i)]));
+    setProfileNameText(m_list.itemNames()[size_t(i)]);
 }
 
 void CDeviceProfileUI::selectTab(int n) {

@@ -95,6 +95,10 @@ int JsonFileIO::storeJsonDocument(const std::string& path, const Json::Value& va
         errno = EINVAL;
         return -1;
     }
+    return storeBytes(path, text);
+}
+
+int JsonFileIO::storeBytes(const std::string& path, const std::string& text) {
     // Never write what could not be read back.
     if (text.size() > kMaxFileBytes) {
         errno = EFBIG;

@@ -39,6 +39,8 @@ class JsonFileIO {
     // Returns 0 on success, -1 when the file could not be written (the old file is kept; errno
     // tells why). Text larger than kMaxFileBytes is not written.
     static int storeJsonDocument(const std::string& path, const Json::Value& value);
+    // The same for text as it is (a file copied unchanged).
+    static int storeBytes(const std::string& path, const std::string& text);
 
     // Removes temporary files that an interrupted write left in folder (names ending in
     // ".tmp-" and six characters). Returns how many were removed.

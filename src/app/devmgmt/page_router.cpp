@@ -8,6 +8,7 @@
 #include "app/shell/main_wnd.h"
 #include "app/shell/msg_wnd.h"
 #include "common/dbg_out.h"
+#include "app/devmgmt/profile_router.h"
 #include "panels/device_profile_ui.h"
 #include "pages/mouse/orrivale_mouse_device.h"
 #include "devlink/link/device_link.h"
@@ -64,7 +65,7 @@ QStringList PageRouter::deviceSettingsCommand(int n) {
 }
 
 PageRouter::PageRouter(CMainWnd& wnd, DeviceManager& devices)
-    : QObject(&wnd), m_wnd(wnd), m_devices(devices) {
+    : QObject(&wnd), m_wnd(wnd), m_devices(devices), m_profiles(new ProfileRouter(wnd, devices)) {
     confirm = [this](const QString& textId) {
         return showMessageBox(&m_wnd, QString(), textId, m_wnd.uiScale(), true, 1) == 1;
     };
@@ -75,6 +76,7 @@ PageRouter::PageRouter(CMainWnd& wnd, DeviceManager& devices)
 }
 
 bool PageRouter::route(const Notification& n) {
+    if (m_profiles->route(n)) return true;
     if (n.type == QLatin1String("click")) return onClick(n);
     if (n.type == QLatin1String("selectchanged") && onOption(n)) return true;
     COrrivaleMouseDevice* mouse = m_devices.selectedMouse();

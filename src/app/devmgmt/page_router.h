@@ -16,6 +16,7 @@ namespace md {
 
 class CMainWnd;
 class DeviceManager;
+class ProfileRouter;
 class COrrivaleMouseDevice;
 class COrrivaleUSBDevice;
 
@@ -36,6 +37,9 @@ class PageRouter : public QObject {
     // Asks the user to confirm (the message box by default; tests replace it).
     std::function<bool(const QString& textId)> confirm;
 
+    // The profile panels' part of the routing.
+    ProfileRouter& profiles() { return *m_profiles; }
+
     void onGameLighting(uint32_t message, uintptr_t wParam, intptr_t lParam);
     void onGameLightingEnd();
 
@@ -47,6 +51,7 @@ class PageRouter : public QObject {
 
     CMainWnd& m_wnd;
     DeviceManager& m_devices;
+    ProfileRouter* m_profiles;  // child of the window
     // The lighting the selected model had before the first game message.
     QPointer<COrrivaleUSBDevice> m_gameModel;
     LightSetting m_gameBefore;

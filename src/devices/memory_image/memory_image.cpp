@@ -129,6 +129,12 @@ std::string entryFileProblem(const std::string& path) {
 
 }  // namespace
 
+size_t macroCountOf(const std::string& folder) {
+    const Json::Value doc = JsonFileIO::loadJsonDocument(folder + "macro.config");
+    const Json::Value& list = json::member(doc, "MacroInfo");
+    return list.isArray() ? list.size() : 0;
+}
+
 std::string macroUploadProblem(const std::string& folder) {
     const std::string config = folder + "macro.config";
     const JsonRead r = JsonFileIO::loadChecked(config);

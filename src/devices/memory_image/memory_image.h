@@ -52,6 +52,9 @@ bool loadMacroEntries(const std::string& folder, std::vector<EntryEvents>& entri
 // The four entries of the files "ShootData_0.Shoot" to "ShootData_3.Shoot" in the folder.
 std::vector<EntryEvents> loadRecoilEntries(const std::string& folder);
 
+// The number of macros "macro.config" in folder lists (0 when it cannot be read).
+size_t macroCountOf(const std::string& folder);
+
 // Checks made before an upload, so that nothing empty or half-read replaces a good table on the
 // device. Each returns "" when there is something whole to write, else the reason, naming the
 // file: no "macro.config" or no macros in it, no recoil file at all, or a listed file that is

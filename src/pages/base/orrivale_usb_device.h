@@ -124,6 +124,10 @@ class COrrivaleUSBDevice : public QWidget {
     virtual int writeKeyTableToDevice(int, const std::vector<KeyBinding>&) { return 0; }
     virtual int writeKeyAssignments(int) { return 0; }
     virtual int writeMacrosToDevice() { return 0; }
+    // The recoil image (devices that have one); 0 written or nothing to write, -1 failed.
+    virtual int writeRecoilToDevice() { return 0; }
+    // Why the model's current profile cannot be used ("" when it can).
+    virtual std::string profileProblem() const { return {}; }
     virtual int writeSettingsToDevice(int, int, int, int, int) { return 0; }
     virtual void loadMacroAndLightLists() {}
     virtual void setKeyLightMap(const std::map<int, int>& map) { m_keyLightMap = map; }

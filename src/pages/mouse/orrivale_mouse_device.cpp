@@ -8,6 +8,8 @@
 
 #include "common/dbg_out.h"
 #include "devices/memory_image/image_writer.h"
+#include "devices/memory_image/memory_image.h"
+#include "devices/mouse/mouse_profile_device.h"
 #include "devices/mouse/mouse_dpi_scale.h"
 #include "devices/mouse/mouse_performance.h"
 #include "panels/device_profile_ui.h"
@@ -77,6 +79,32 @@ void COrrivaleMouseDevice::buildPage() {
     }
     // A name given before the page was built stays, unless the page's panel names one.
     if (m_profilePanel || profileName().empty()) adoptCurrentProfile();
+    showTabsOfPresentPages();
+}
+
+void COrrivaleMouseDevice::showTabsOfPresentPages() {
+    if (!m_profilePanel) return;
+    // Each tab with the page (or panel slot holding its panel) it opens.
+    const char* const tabs[][2] = {{"deng_Op_tab", "LightControlItem"},
+                                   {"key_Op_tab", "KeySetControlItem"},
+                                   {"macro_Op_tab", "MacroControlItem"},
+                                   {"system_Op_tab", "mouse_performance_page"},
+                                   {"cursor_Op_tab", "ShootControlItem"}};
+    int shown = 0;
+    for (const auto& t : tabs) {
+        QWidget* tab = m_profilePanel->findChild<QWidget*>(t[0]);
+        const QWidget* page = findChild<QWidget*>(t[1]);
+        const bool present =
+            page && (page->objectName().endsWith(QLatin1String("_page")) ||
+                     page->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+        if (tab) tab->setVisible(present);
+        shown += present ? 1 : 0;
+    }
+    for (const char* other : {"6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab"})
+        if (QWidget* tab = m_profilePanel->findChild<QWidget*>(other)) tab->hide();
+    // One page needs no tabs.
+    if (QWidget* row = m_profilePanel->findChild<QWidget*>("profile_tab_layout"))
+        row->setVisible(shown > 1);
 }
 
 void COrrivaleMouseDevice::adoptCurrentProfile() {
@@ -195,15 +223,18 @@ int COrrivaleMouseDevice::writeMacrosToDevice() {
     return memimg::writeMacrosToDevice(commandLink(), dataFolderPath(), info);
 }
 
-int COrrivaleMouseDevice::writeShootToDevice() {
-    DeviceInfo info = m_controller->deviceInfo();
-    return memimg::writeShootToDevice(commandLink(), dataFolderPath(), info);
+int COrrivaleMouseDevice::writeRecoilToDevice() {
+    return MouseProfileDevice(commandLink(), *m_controller, m_profile, dataFolderPath(), {})
+        .writeRecoilImage();
+}
+
+std::string COrrivaleMouseDevice::profileProblem() const {
+    if (profileName().empty()) return "no usable profile list in " + dataFolderPath();
+    return m_profile.damaged() ? m_profile.problem() : std::string();
 }
 
 int COrrivaleMouseDevice::macroCount() const {
-    const Json::Value doc = JsonFileIO::loadJsonDocument(dataFolderPath() + "macro.config");
-    const Json::Value& list = json::member(doc, "MacroInfo");
-    return list.isArray() ? int(list.size()) : 0;
+    return static_cast<int>(memimg::macroCountOf(dataFolderPath()));
 }
 
 void COrrivaleMouseDevice::validateMacroKeys() {

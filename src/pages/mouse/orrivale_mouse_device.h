@@ -69,6 +69,8 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     int writeKeyTableToDevice(int page, const std::vector<KeyBinding>& keys) override;
     int writeKeyAssignments(int page) override;
     int writeMacrosToDevice() override;
+    int writeRecoilToDevice() override;
+    std::string profileProblem() const override;
     // writeSettingsBlock(profile, value); the last three arguments do not reach the mouse.
     int writeSettingsToDevice(int profile, int value, int, int, int) override;
     void setWorkingMode(int mode) override;
@@ -86,8 +88,9 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     // Another program (a command-line verb run here) changed the mouse, its profile or its
     // profile list: list, profile and page are read again.
     void reloadAfterOutsideChange();
+    // The profile panel's page tabs for the pages this page has; no tab row for one page.
+    void showTabsOfPresentPages();
     int readHardwareSettings();
-    int writeShootToDevice();
     bool openEventChannel(const std::string& path, int kind) override;
     void closeEventChannel(int kind) override;
     bool reopenEventChannel(const std::string& path, int kind) override;

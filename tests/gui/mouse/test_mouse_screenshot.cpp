@@ -1,10 +1,12 @@
 // Renders the mouse page with the virtual mouse attached into mouse_page.png when
 // MD_SCREENSHOT_DIR is set (docs/screenshots/), and its pointer and wheel sub-page into
-// mouse_page_pointer.png.
+// mouse_page_pointer.png, and the profile panel's menu into mouse_page_profiles.png.
 #include <QApplication>
+#include <QPainter>
 
 #include "gui_test_support.h"
 #include "mouse_model_fixture.h"
+#include "panels/device_profile_ui.h"
 #include "ui/resource_manager.h"
 
 namespace md::test {
@@ -35,6 +37,23 @@ TEST_P(MouseScreenshot, MousePage) {
     EXPECT_TRUE(owner.grab().save(dir + "/mouse_page.png"));
     model->selectSettingsPage(1);
     EXPECT_TRUE(owner.grab().save(dir + "/mouse_page_pointer.png"));
+    // The profile panel with its menu open, three profiles in the list.
+    model->selectSettingsPage(0);
+    auto* panel = model->findChild<CDeviceProfileUI*>();
+    ASSERT_TRUE(panel);
+    panel->addProfile();
+    panel->addProfile();
+    panel->setMenuVisible(true);
+    waitFor([] { return false; }, std::chrono::milliseconds(50));
+    // The menu is a popup window of its own: drawn over the page where it opened.
+    QPixmap shot = owner.grab();
+    QWidget* menu = panel->menuWidget();
+    ASSERT_TRUE(menu && menu->isVisible());
+    {
+        QPainter p(&shot);
+        p.drawPixmap(owner.mapFromGlobal(menu->pos()), menu->grab());
+    }
+    EXPECT_TRUE(shot.save(dir + "/mouse_page_profiles.png"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cable, MouseScreenshot, ::testing::Values(false));
