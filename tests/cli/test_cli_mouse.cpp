@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "cli/cli_context.h"
+#include "common/bounded_file.h"
 #include "common/le_bytes.h"
 #include "devices/mouse/mouse_key_table.h"
 #include "profiles/app_paths.h"
@@ -408,6 +409,79 @@ TEST_F(CliMouse, SimStateRefusesFilesItDidNotWrite) {
         EXPECT_NE(e.str().find(other), std::string::npos) << e.str();
         EXPECT_EQ(bytesOf(other), text);
     }
+}
+
+TEST_F(CliMouse, ProfileApplyWritesTheImagesAndResetsDanglingMacroKeys) {
+    writeMouseFiles(data.path(), 6);  // one macro, recoil tables
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    auto& fw = bus->device("mouse")->firmware();
+    ASSERT_EQ(run(bus, {"settings"}), 0);
+    Json::Value doc = JsonFileIO::loadJsonDocument(currentProfilePath(data.path()));
+    doc["Device"][0]["KeyList"][4]["Assignment"] = 0x700500;  // macro 5 of 1
+    doc["Device"][0]["KeyList"][7]["Assignment"] = 0x710205;
+    doc["Device"][0]["KeyList"][3]["Assignment"] = 0x700000;  // macro 0 exists
+    const std::string file = data.path() + "mine.json";
+    ASSERT_EQ(JsonFileIO::storeJsonDocument(file, doc), 0);
+
+    std::string err;
+    ASSERT_EQ(run(bus, {"profile", "apply", file}, &err), 0) << err;
+    const auto macros = fw.macroImage();
+    ASSERT_TRUE(macros.valid) << macros.error;
+    EXPECT_EQ(macros.entries.size(), 1u);
+    const auto recoil = fw.recoilImage();
+    ASSERT_TRUE(recoil.valid) << recoil.error;
+    EXPECT_EQ(recoil.entries.size(), 4u);
+    // No key names a macro the list does not have; macro 0 stays on its key.
+    const std::vector<uint8_t> table = fw.keyTable();
+    int macroKeys = 0;
+    for (size_t i = 0; i + 2 < table.size(); i += 3) {
+        if (table[i] != 0x70 && table[i] != 0x71) continue;
+        EXPECT_EQ(table[i + 1], 0) << "entry " << i / 3;
+        ++macroKeys;
+    }
+    EXPECT_EQ(macroKeys, 1);
+    const Json::Value applied = JsonFileIO::loadJsonDocument(currentProfilePath(data.path()));
+    EXPECT_EQ(applied["Device"][0]["KeyList"][4]["Assignment"],
+              applied["Device"][0]["KeyList"][4]["DefaultAssignment"]);
+}
+
+TEST_F(CliMouse, ProfileListSelectAddDeleteAndExport) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    auto& fw = bus->device("mouse")->firmware();
+    ASSERT_EQ(run(bus, {"dpi", "set", "0", "800"}), 0);
+    ASSERT_EQ(run(bus, {"profile", "add", "Work"}), 0);
+    std::string err;
+    EXPECT_EQ(run(bus, {"profile", "add", "work"}, &err), 2);  // names compare without case
+    EXPECT_NE(err.find("exists already"), std::string::npos) << err;
+
+    std::ostringstream out, e;
+    ASSERT_EQ(cli::runCli({"--json", "profile", "list"}, out, e, bus), 0);
+    Json::Value listed;
+    ASSERT_TRUE(parseJsonText(out.str(), listed)) << out.str();
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0]["name"], "profile1");
+    EXPECT_TRUE(listed[0]["current"].asBool());  // adding did not change the current profile
+    EXPECT_EQ(listed[1]["name"], "Work");
+    EXPECT_FALSE(listed[1]["current"].asBool());
+
+    // Select by name: the mouse gets Work's settings (the template's 800 DPI is not 1600).
+    ASSERT_EQ(run(bus, {"dpi", "set", "0", "1600"}), 0);
+    ASSERT_EQ(run(bus, {"profile", "select", "WORK"}), 0);
+    EXPECT_NE(getLe16(block0(fw), 15), 28);
+    ASSERT_EQ(run(bus, {"dpi", "set", "0", "3200"}), 0);
+    const std::string workFile = currentProfilePath(data.path());
+    const std::string exported = data.path() + "work-copy.json";
+    ASSERT_EQ(run(bus, {"profile", "export", exported}), 0);
+    EXPECT_EQ(bytesOf(exported), bytesOf(workFile));
+
+    // Delete the current profile: the mouse follows the profile selected after it.
+    ASSERT_EQ(run(bus, {"profile", "delete"}), 0);
+    EXPECT_FALSE(std::filesystem::exists(workFile));
+    EXPECT_EQ(getLe16(block0(fw), 15), 28);  // profile1's 1600 DPI
+    EXPECT_EQ(run(bus, {"profile", "delete"}, &err), 2);
+    EXPECT_NE(err.find("last profile"), std::string::npos) << err;
+    EXPECT_EQ(run(bus, {"profile", "select", "7"}, &err), 2);
+    EXPECT_EQ(run(bus, {"profile", "select", "0"}), 0);
 }
 
 }  // namespace
