@@ -2,9 +2,9 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QEvent>
 #include <QLayout>
+#include <QLineEdit>
 #include <QSignalBlocker>
 
 namespace md {
@@ -42,6 +42,7 @@ void CDeviceProfileUI::refresh() {
 }
 
 bool CDeviceProfileUI::start() {
+    menu();  // the menu becomes its popup now, so that its controls never move later
     const bool ok = m_list.start();
     refresh();
     if (ok) selectProfile(m_list.currentSelection(), false);

@@ -24,6 +24,14 @@ bool is(const Notification& n, const char* name) {
     return n.sender == QLatin1String(name);
 }
 
+// Whether w is the panel or inside it; the panel's menu is a popup window, which
+// QWidget::isAncestorOf does not look through.
+bool inside(const QObject* w, const QObject* panel) {
+    for (; w; w = w->parent())
+        if (w == panel) return true;
+    return false;
+}
+
 QSettings settings() {
     return QSettings(QString::fromStdString(AppPaths::configRoot() + "settings.ini"),
                      QSettings::IniFormat);
@@ -46,7 +54,8 @@ ProfileRouter::ProfileRouter(CMainWnd& wnd, DeviceManager& devices)
         dialog.setNameFilter(kFilter);
         dialog.setDefaultSuffix(QStringLiteral("json"));
         if (!folder.isEmpty()) dialog.setDirectory(folder);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
         return dialog.selectedFiles().first();
     };
 }
@@ -60,7 +69,7 @@ bool ProfileRouter::route(const Notification& n) {
     }
     COrrivaleUSBDevice* model = m_devices.selectedModel();
     auto* panel = model ? model->findChild<CDeviceProfileUI*>() : nullptr;
-    if (!panel || !n.control || !panel->isAncestorOf(n.control)) return false;
+    if (!panel || !inside(n.control, panel)) return false;
     if (n.type == QLatin1String("itemselect")) {
         if (!is(n, "device_profile_combo")) return false;
         // Selections within the delay make one switch, to the last one.
@@ -163,8 +172,7 @@ void ProfileRouter::onReset(COrrivaleUSBDevice& model, CDeviceProfileUI& panel) 
 }
 
 void ProfileRouter::tellProblem(const CDeviceProfileUI& panel) {
-    if (!panel.problem().empty() && inform)
-        inform(QString::fromStdString(panel.problem()), false);
+    if (!panel.problem().empty() && inform) inform(QString::fromStdString(panel.problem()), false);
 }
 
 QString ProfileRouter::lastFolder() const {

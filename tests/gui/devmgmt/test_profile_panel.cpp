@@ -2,6 +2,7 @@
 // cable and through its receiver: every switch writes the whole profile (settings block, macro
 // and recoil images, key table with dangling macro keys reset); quick selections make one
 // switch; delete, import, export, rename and the 51st add behave and tell the user.
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <filesystem>
@@ -90,7 +91,12 @@ class ProfilePanelTest : public DeviceManagementTest, public ::testing::WithPara
     void pick(int item) {
         panel->findChild<QComboBox*>("device_profile_combo")->setCurrentIndex(item);
     }
-    void click(const char* name) { wnd->notify(Notification{"click", name, panel, 0, 0}); }
+    // A real click on the button (the menu's buttons live in its popup window).
+    void click(const char* name) {
+        auto* button = panel->findChild<QAbstractButton*>(name);
+        ASSERT_TRUE(button) << name;
+        button->click();
+    }
 
     CDeviceProfileUI* panel = nullptr;
     QStringList told;
