@@ -30,6 +30,7 @@ void usage(std::ostream& os) {
           "  profile dump FILE    the mouse's current state as a profile file\n"
           "  profile apply FILE   import a profile file, make it current and write it to the "
           "mouse\n"
+          "  update-check         ask the update service for newer software and firmware\n"
           "options:\n"
           "  --json               machine-readable output\n"
           "  --trace              print every command packet and reply\n"
@@ -41,6 +42,9 @@ void usage(std::ostream& os) {
           "  --sim-state FILE     keep the virtual devices' memory in FILE between runs\n"
           "  --script STEPS       watch: plug and unplug virtual devices on a time line,\n"
           "                       e.g. \"100 unplug mouse; 300 plug mouse\"\n"
+          "  --service URL        update-check: the update service's https:// base address\n"
+          "  --ca-file FILE       update-check: trust the CAs of this PEM file instead of the\n"
+          "                       system's\n"
           "  --help               this text\n";
 }
 
@@ -82,7 +86,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             if (!value(ctx.simState)) return kExitBadArguments;
         } else if (a == "--script") {
             if (!value(ctx.script)) return kExitBadArguments;
-        } else if (a == "--brightness" || a == "--speed" || a == "--direction" || a == "--colour") {
+        } else if (a == "--brightness" || a == "--speed" || a == "--direction" || a == "--colour" ||
+                   a == "--service" || a == "--ca-file") {
             if (!value(ctx.named[a.substr(2)])) return kExitBadArguments;
         } else if (a == "--multicolour") {
             ctx.named["multicolour"].assign(1, '1');
@@ -148,6 +153,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         rc = runMemoryVerb(ctx, verb);
     } else if (verb == "profile") {
         rc = runProfileVerb(ctx);
+    } else if (verb == "update-check") {
+        rc = runUpdateCheckVerb(ctx);
     } else {
         err << "unknown verb '" << verb << "'\n";
         usage(err);

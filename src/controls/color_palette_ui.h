@@ -10,6 +10,8 @@ namespace md {
 
 class CColorPaletteUI : public QWidget {
     Q_OBJECT
+    // For panels that know the palette only as a widget of their layout.
+    Q_PROPERTY(QColor colour READ colour WRITE setColour)
   public:
     static constexpr const char* kClass = "ColorPalette";
     static constexpr int kStripHeight = 14;

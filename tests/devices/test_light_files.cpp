@@ -20,6 +20,16 @@ TEST(LightFiles, ShippedDefaultsHaveEffectsForEveryLightTable) {
             << row;
         EXPECT_FALSE(effects.empty()) << row;
     }
+    // Row 1 is the mouse's: its shared-mode effects sit where the mouse expects them.
+    std::vector<EffectEntry> mouse;
+    std::vector<std::string> areas;
+    readDefaultLightNames(MD_SOURCE_DIR "/DefaultData/default_light.json", 1, mouse, areas);
+    ASSERT_EQ(mouse.size(), 12u);
+    EXPECT_EQ(mouse[0].name, "light_mode_spectrum");
+    EXPECT_EQ(mouse[1].name, "light_mode_breathing");
+    EXPECT_EQ(mouse[2].name, "light_mode_steady");
+    EXPECT_EQ(mouse[4].name, "light_mode_off");
+    EXPECT_EQ(mouse[11].name, "light_mode_flash");
 }
 
 TEST(LightFiles, OnlyTheIndexedArrayReplacesAList) {

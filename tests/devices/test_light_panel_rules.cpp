@@ -125,5 +125,20 @@ TEST(LightPanelRules, SameModeMapsEffectsBothWays) {
     EXPECT_EQ(effectOfSyncMode(5, SyncLightMode::Steady), std::nullopt);
 }
 
+TEST(LightPanelRules, ColourEditsAlwaysGiveAChannel) {
+    struct Case {
+        const char* text;
+        int channel;
+    };
+    const Case cases[] = {
+        {"0", 0},  {"17", 17}, {"255", 255}, {"256", 255}, {"300", 255},         {"", 0},
+        {"-5", 0}, {"abc", 0}, {"12a", 0},   {" 7", 0},    {"99999999999", 255}, {"000042", 42}};
+    for (const Case& c : cases) {
+        std::string shown;
+        EXPECT_EQ(colourChannelOf(c.text, &shown), c.channel) << c.text;
+        EXPECT_EQ(shown, std::to_string(c.channel)) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace md::lighting

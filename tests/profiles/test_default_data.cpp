@@ -123,6 +123,7 @@ TEST(DefaultData, HeadsetTemplate) {
     EXPECT_EQ(hs.readLightList().size(), 13u);
 }
 
+// Rows by light-table index: 0 keyboard, 1 mouse, 2 mousepad, 3 headset.
 TEST(DefaultData, EffectNamesAndVisibility) {
     const Json::Value doc = JsonFileIO::loadJsonDocument(kDefaultData + "default_light.json");
     struct Case {
@@ -131,7 +132,7 @@ TEST(DefaultData, EffectNamesAndVisibility) {
         std::set<Json::ArrayIndex> hidden;
     };
     for (const Case& c :
-         {Case{0, 12, {5}}, Case{1, 29, {0, 19}}, Case{2, 9, {5}}, Case{3, 9, {5}}}) {
+         {Case{0, 29, {0, 19}}, Case{1, 12, {5}}, Case{2, 9, {5}}, Case{3, 9, {5}}}) {
         const Json::Value& names = doc["DefaultLightName"][c.lightTable];
         ASSERT_EQ(names.size(), c.count) << c.lightTable;
         for (Json::ArrayIndex i = 0; i < names.size(); ++i) {

@@ -5,6 +5,7 @@
 #include <QStackedWidget>
 
 #include "app/devmgmt/page_router.h"
+#include "app/devmgmt/same_mode.h"
 #include "app/shell/app_messages.h"
 #include "app/shell/main_wnd.h"
 #include "app/shell/worker_slots.h"
@@ -461,6 +462,8 @@ void DeviceManager::showTile(int index, bool visible, bool select) {
     }
     if (synchro <= 1)
         for (const Entry& e : m_entries) e.tile->selectSynchro(false);
+    // Same mode is offered while more than one device is active.
+    if (m_router) m_router->sameMode().setActiveDevices(shown);
 }
 
 void DeviceManager::hideTile(int index) {

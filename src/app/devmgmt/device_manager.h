@@ -1,8 +1,8 @@
 #pragma once
 // The main window's device management: the slot list, the device pages and their tiles built
-// from the device-model registry, the detection worker in worker slot 0, the reactions to arrival (3090)
-// and removal (3091) of a supported collection, the cable / 2.4G receiver switch of the mouse,
-// the visible and selected tile, "No_device_Link", and the routing of the mouse page's
+// from the device-model registry, the detection worker in worker slot 0, the reactions to arrival
+// (3090) and removal (3091) of a supported collection, the cable / 2.4G receiver switch of the
+// mouse, the visible and selected tile, "No_device_Link", and the routing of the mouse page's
 // notifications to the selected mouse. Everything here runs on the UI thread.
 
 #include <QObject>

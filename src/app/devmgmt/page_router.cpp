@@ -5,13 +5,15 @@
 #include <QStandardPaths>
 
 #include "app/devmgmt/device_manager.h"
+#include "app/devmgmt/light_router.h"
+#include "app/devmgmt/profile_router.h"
+#include "app/devmgmt/same_mode.h"
 #include "app/shell/main_wnd.h"
 #include "app/shell/msg_wnd.h"
 #include "common/dbg_out.h"
-#include "app/devmgmt/profile_router.h"
-#include "panels/device_profile_ui.h"
-#include "pages/mouse/orrivale_mouse_device.h"
 #include "devlink/link/device_link.h"
+#include "pages/mouse/orrivale_mouse_device.h"
+#include "panels/device_profile_ui.h"
 #include "ui/indexed_name.h"
 
 namespace md {
@@ -65,7 +67,12 @@ QStringList PageRouter::deviceSettingsCommand(int n) {
 }
 
 PageRouter::PageRouter(CMainWnd& wnd, DeviceManager& devices)
-    : QObject(&wnd), m_wnd(wnd), m_devices(devices), m_profiles(new ProfileRouter(wnd, devices)) {
+    : QObject(&wnd),
+      m_wnd(wnd),
+      m_devices(devices),
+      m_sameMode(new SameMode(wnd, devices)),
+      m_profiles(new ProfileRouter(wnd, devices)),
+      m_lights(new LightRouter(wnd, devices, *m_sameMode)) {
     confirm = [this](const QString& textId) {
         return showMessageBox(&m_wnd, QString(), textId, m_wnd.uiScale(), true, 1) == 1;
     };
@@ -77,6 +84,7 @@ PageRouter::PageRouter(CMainWnd& wnd, DeviceManager& devices)
 
 bool PageRouter::route(const Notification& n) {
     if (m_profiles->route(n)) return true;
+    if (m_lights->route(n)) return true;
     if (n.type == QLatin1String("click")) return onClick(n);
     if (n.type == QLatin1String("selectchanged") && onOption(n)) return true;
     COrrivaleMouseDevice* mouse = m_devices.selectedMouse();

@@ -16,6 +16,8 @@ namespace md {
 
 class CMainWnd;
 class DeviceManager;
+class LightRouter;
+class SameMode;
 class ProfileRouter;
 class COrrivaleMouseDevice;
 class COrrivaleUSBDevice;
@@ -39,6 +41,7 @@ class PageRouter : public QObject {
 
     // The profile panels' part of the routing.
     ProfileRouter& profiles() { return *m_profiles; }
+    SameMode& sameMode() { return *m_sameMode; }
 
     void onGameLighting(uint32_t message, uintptr_t wParam, intptr_t lParam);
     void onGameLightingEnd();
@@ -51,7 +54,9 @@ class PageRouter : public QObject {
 
     CMainWnd& m_wnd;
     DeviceManager& m_devices;
+    SameMode* m_sameMode;       // child of the window
     ProfileRouter* m_profiles;  // child of the window
+    LightRouter* m_lights;      // child of the window
     // The lighting the selected model had before the first game message.
     QPointer<COrrivaleUSBDevice> m_gameModel;
     LightSetting m_gameBefore;

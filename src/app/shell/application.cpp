@@ -20,6 +20,7 @@
 #include "app/shell/font_holder.h"
 #include "app/shell/language_controller.h"
 #include "app/shell/main_wnd.h"
+#include "app/shell/settings_window_hooks.h"
 #include "cli/routing.h"
 #include "common/dbg_out.h"
 #include "common/file_lock.h"
@@ -112,6 +113,7 @@ int runApplication(int argc, char** argv) {
     auto window = std::make_unique<CMainWnd>(std::make_unique<LanguageController>(
         dataFolder + "Language.config", configRoot + "settings.ini"));
     CMainWnd* wnd = window.get();
+    installSettingsWindow(*wnd);
     auto* devices =
         new DeviceManager(*wnd, loadDeviceTable(AppPaths::defaultDataFolder() + "devices.json",
                                                 AppPaths::configRoot() + "devices.json"));

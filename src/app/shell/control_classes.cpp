@@ -1,5 +1,6 @@
 #include "app/shell/control_classes.h"
 
+#include "app/shell/update_info_list_item_ui.h"
 #include "controls/chart_view_ui.h"
 #include "controls/circle_progress_ui.h"
 #include "controls/cloud_share_list_item_ui.h"
@@ -56,6 +57,7 @@ void registerApplicationControls() {
     registry.registerClass<CCloudShareListItemUI>("CCloudShareListItemUI");
     registry.registerClass<CMpDevicePowerUI>("CMpDevicePowerUI");
     registry.registerClass<CComboEditContainerElementUI>("CComboEditContainerElementUI");
+    registry.registerClass<CUpdateInfoListItemUI>("CUpdateInfoListItemUI");
     registry.registerClass<CHandImgButtonUI>("CHandImgButtonUI");
     registry.registerClass<CHandImgSelectButtonUI>("CHandImgSelectButtonUI");
     registry.registerClass<CRedioMacroButtonUI>("CRedioMacroButtonUI");

@@ -1,5 +1,6 @@
 #include "devices/lighting/light_panel_rules.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace md::lighting {
@@ -219,6 +220,21 @@ LightPanelRules lightPanelRules(int deviceType, int effect) {
     }
     r.enabled[size_t(LightGroup::Effect)] = true;
     return r;
+}
+
+uint8_t colourChannelOf(std::string_view text, std::string* shown) {
+    unsigned value = 0;
+    bool digits = !text.empty();
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            digits = false;
+            break;
+        }
+        value = std::min(256u, value * 10 + unsigned(c - '0'));
+    }
+    const uint8_t channel = digits ? static_cast<uint8_t>(std::min(255u, value)) : 0;
+    if (shown) *shown = std::to_string(channel);
+    return channel;
 }
 
 namespace {

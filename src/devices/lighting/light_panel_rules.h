@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace md::lighting {
 
@@ -41,6 +43,11 @@ struct LightPanelRules {
 // Device types: 1 keyboard, 2 mouse, 3 mousepad, 4 and 7 headset-like, 5; any other type
 // changes nothing.
 LightPanelRules lightPanelRules(int deviceType, int effect);
+
+// The colour channel a colour edit's text stands for: its decimal value limited to 0-255, with
+// empty text, a minus sign, other characters or an overlong number giving 0 (or 255 for a
+// number too large). `text` is what the edit should show afterwards.
+uint8_t colourChannelOf(std::string_view text, std::string* shown = nullptr);
 
 // Same mode: the effects shared across devices, and each device type's effect for them.
 enum class SyncLightMode : uint8_t { Breathing, Steady, Flash, Spectrum, Off };

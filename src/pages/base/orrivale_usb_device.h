@@ -89,6 +89,11 @@ class COrrivaleUSBDevice : public QWidget {
     const std::vector<LightSetting>& ledSettings() const { return m_ledSettings; }
     std::map<int, int> keyLightMap() const { return m_keyLightMap; }
 
+    // Same mode: the device shows the lighting shared by several devices; while it does, the
+    // shared effect owns its LED colours (a model with its own preview pauses it).
+    virtual void setSameMode(bool flag) { m_sameMode = flag; }
+    bool sameMode() const { return m_sameMode; }
+
     void setHostLighting(bool flag);
     bool hostLightingEnabled() const { return m_hostLighting; }
     // Whether the page's picture follows the lighting (window active or hovered).
@@ -197,6 +202,7 @@ class COrrivaleUSBDevice : public QWidget {
     std::mutex m_lightListLock;
     std::vector<LightSetting> m_ledSettings;
     bool m_hostLighting = true;
+    bool m_sameMode = false;
     bool m_previewEnabled = true;
     QPointer<QWidget> m_selectPanel;
     QPointer<QWidget> m_deviceTile;

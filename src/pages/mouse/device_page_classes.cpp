@@ -1,8 +1,9 @@
 #include "pages/mouse/device_page_classes.h"
 
-#include "panels/device_profile_ui.h"
 #include "pages/base/orrivale_usb_device.h"
 #include "pages/mouse/orrivale_mouse_device.h"
+#include "panels/device_profile_ui.h"
+#include "panels/light_control_ui.h"
 #include "ui/control_registry.h"
 
 namespace md {
@@ -17,6 +18,7 @@ void registerDevicePageControls() {
     registry.registerClass<COrrivaleUSBDevice>("COrrivaleMousePadDevice");
     registry.registerClass<COrrivaleUSBDevice>("COrrivaleHS6533Device");
     registry.registerClass<CDeviceProfileUI>("CDeviceProfileUI");
+    registry.registerClass<CLightControlUI>("CLightControlUI");
 }
 
 }  // namespace md

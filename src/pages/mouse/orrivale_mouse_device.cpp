@@ -7,12 +7,14 @@
 #include <QSlider>
 
 #include "common/dbg_out.h"
+#include "devices/lighting/light_files.h"
 #include "devices/memory_image/image_writer.h"
 #include "devices/memory_image/memory_image.h"
-#include "devices/mouse/mouse_profile_device.h"
 #include "devices/mouse/mouse_dpi_scale.h"
 #include "devices/mouse/mouse_performance.h"
+#include "devices/mouse/mouse_profile_device.h"
 #include "panels/device_profile_ui.h"
+#include "panels/light_control_ui.h"
 #include "profiles/app_paths.h"
 #include "profiles/json_fields.h"
 #include "profiles/json_file_io.h"
@@ -76,6 +78,10 @@ void COrrivaleMouseDevice::buildPage() {
             profiles->selectTab(1);
             m_profilePanel = profiles;
         }
+        if (auto* light = container->findChild<CLightControlUI*>()) {
+            m_lightPanel = light;
+            loadEffectLists();
+        }
     }
     // A name given before the page was built stays, unless the page's panel names one.
     if (m_profilePanel || profileName().empty()) adoptCurrentProfile();
@@ -105,6 +111,26 @@ void COrrivaleMouseDevice::showTabsOfPresentPages() {
     // One page needs no tabs.
     if (QWidget* row = m_profilePanel->findChild<QWidget*>("profile_tab_layout"))
         row->setVisible(shown > 1);
+}
+
+void COrrivaleMouseDevice::loadEffectLists() {
+    if (!m_lightPanel) return;
+    std::vector<lighting::EffectEntry> effects;
+    std::vector<std::string> areas;
+    lighting::readDefaultLightNames(AppPaths::defaultDataFolder() + "default_light.json",
+                                    getLightTableIndex(), effects, areas);
+    std::vector<std::string> custom;
+    lighting::readCustomLightNames(lightListFilePath(), getLightTableIndex(), custom);
+    QStringList names;
+    QVector<int> visible;
+    for (const auto& e : effects) {
+        names << QString::fromStdString(e.name);
+        visible << (e.visible ? 1 : 0);
+    }
+    m_areaNames = std::move(areas);
+    m_customEffectNames = std::move(custom);
+    m_lightPanel->setDeviceType(2);
+    m_lightPanel->fillEffectList(names, visible, 4, 4);
 }
 
 void COrrivaleMouseDevice::adoptCurrentProfile() {
@@ -303,6 +329,15 @@ void COrrivaleMouseDevice::showEvent(QShowEvent* event) {
 void COrrivaleMouseDevice::hideEvent(QHideEvent* event) {
     COrrivaleUSBDevice::hideEvent(event);
     updatePreviewMute();
+}
+
+void COrrivaleMouseDevice::setSameMode(bool flag) {
+    if (flag == sameMode()) return;
+    COrrivaleUSBDevice::setSameMode(flag);
+    if (flag)
+        stopLightingPreview();
+    else if (commandLink().isOpen())
+        startLightingPreview();
 }
 
 void COrrivaleMouseDevice::stopLightingPreview() {

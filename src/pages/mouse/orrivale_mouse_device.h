@@ -17,12 +17,12 @@
 #include "devlink/link/event_reader.h"
 #include "input/input_synthesis_binding.h"
 #include "pages/base/orrivale_usb_device.h"
+#include "panels/device_profile_ui.h"
+#include "panels/light_control_ui.h"
 #include "profiles/mouse_profiledata.h"
 #include "ui/control_finder.h"
 
 namespace md {
-
-class CDeviceProfileUI;
 
 class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     Q_OBJECT
@@ -90,6 +90,9 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     void reloadAfterOutsideChange();
     // The profile panel's page tabs for the pages this page has; no tab row for one page.
     void showTabsOfPresentPages();
+    // The lighting panel's effect list from the light files of the mouse's light table.
+    void loadEffectLists();
+    CLightControlUI* lightPanel() const { return m_lightPanel; }
     int readHardwareSettings();
     bool openEventChannel(const std::string& path, int kind) override;
     void closeEventChannel(int kind) override;
@@ -98,6 +101,8 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     void startLightingPreview();
     void stopLightingPreview();
     void setPreviewEnabled(bool flag) override;
+    // In same mode the shared lighting owns the LED colours: the mouse's own preview pauses.
+    void setSameMode(bool flag) override;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -156,6 +161,9 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     int m_logoLed = -1;
     QPointer<QWidget> m_logo;
     QPointer<CDeviceProfileUI> m_profilePanel;
+    QPointer<CLightControlUI> m_lightPanel;
+    std::vector<std::string> m_areaNames;
+    std::vector<std::string> m_customEffectNames;
     ControlFinder m_page;
     std::unique_ptr<MouseLightingPreview> m_preview;
     std::atomic<bool> m_framePending{false};  // a queued repaint not run yet

@@ -13,6 +13,8 @@
 #include "devices/mouse/mouse_performance.h"
 #include "pages/mouse/orrivale_mouse_device.h"
 
+#include "panels/light_control_ui.h"
+
 namespace md {
 namespace {
 
@@ -127,6 +129,10 @@ int COrrivaleMouseDevice::typedResolution(int i) {
 }
 
 void COrrivaleMouseDevice::showSettings() {
+    if (m_lightPanel) {
+        const LightSetting::Words w = lighting().toWords();
+        m_lightPanel->showLightInfo(w.w0, w.w1);
+    }
     const auto& stages = m_profile.dpiStages();
     const int active = m_profile.getActiveStage();
     for (int i = 0; i < kStageRows; ++i) {

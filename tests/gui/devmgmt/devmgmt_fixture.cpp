@@ -2,9 +2,9 @@
 
 #include "app/shell/control_classes.h"
 #include "app/shell/language_controller.h"
-#include "pages/mouse/device_page_classes.h"
-#include "devlink/link/device_id_config.h"
 #include "devlink/hid/hid_backend.h"
+#include "devlink/link/device_id_config.h"
+#include "pages/mouse/device_page_classes.h"
 #include "profiles/app_paths.h"
 
 namespace md::test {
@@ -38,6 +38,12 @@ void DeviceManagementTest::start() {
     ASSERT_TRUE(waitFor([&] { return wnd->initialised(); }));
     ASSERT_TRUE(waitFor([&] { return wnd->isVisible(); }));
     ASSERT_GE(manager->tileCount(), 1);
+}
+
+void DeviceManagementTest::startOnOneLink(bool throughReceiver) {
+    bus->unplug(throughReceiver ? mouse : receiver);
+    start();
+    ASSERT_TRUE(waitFor([&] { return !tile()->isHidden() && tile()->attachCount() >= 1; }));
 }
 
 }  // namespace md::test

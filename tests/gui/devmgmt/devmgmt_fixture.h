@@ -9,8 +9,8 @@
 #include "app/devmgmt/device_manager.h"
 #include "app/shell/main_wnd.h"
 #include "controls/device_option_ui.h"
-#include "pages/mouse/orrivale_mouse_device.h"
 #include "gui_test_support.h"
+#include "pages/mouse/orrivale_mouse_device.h"
 #include "sim/sim_devices.h"
 
 namespace md::test {
@@ -22,6 +22,9 @@ class DeviceManagementTest : public ::testing::Test {
     // Shows the window: the first "windowinit" builds the pages and starts detection; waits
     // for the first detection pass to bring the window forward.
     void start();
+    // Only the mouse's cable or only its receiver plugged, the window started and the mouse
+    // attached on that link.
+    void startOnOneLink(bool throughReceiver);
 
     CDeviceOptionUI* tile() const { return manager->tile(0); }
     COrrivaleMouseDevice* model() const { return manager->mice().at(0); }

@@ -53,12 +53,7 @@ void writeMacroAndRecoilFiles(const std::string& folder) {
 class ProfilePanelTest : public DeviceManagementTest, public ::testing::WithParamInterface<bool> {
   protected:
     void attach() {
-        if (GetParam())
-            bus->unplug(mouse);
-        else
-            bus->unplug(receiver);
-        start();
-        ASSERT_TRUE(waitFor([&] { return !tile()->isHidden() && tile()->attachCount() >= 1; }));
+        startOnOneLink(GetParam());
         panel = model()->findChild<CDeviceProfileUI*>();
         ASSERT_TRUE(panel);
         router().inform = [this](const QString& text, bool isId) {

@@ -143,7 +143,9 @@ TEST_P(MouseModelTest, WorkingModeSelectsThePagesAndHidesTheHint) {
         EXPECT_EQ(keys->currentIndex(), c[2]) << c[0];
     }
     EXPECT_FALSE(control("device_tishi_info")->isVisible());
-    EXPECT_EQ(keys->widget(0)->objectName(), "mouse_performance_page");
+    // Lighting (mode 1) first; the performance page is the system page (mode 4).
+    EXPECT_EQ(keys->widget(0)->objectName(), "LightControlItem");
+    EXPECT_EQ(functions->widget(3)->objectName(), "mouse_performance_page");
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, MouseModelTest, ::testing::Values(false, true),

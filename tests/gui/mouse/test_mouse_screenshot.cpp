@@ -1,6 +1,7 @@
 // Renders the mouse page with the virtual mouse attached into mouse_page.png when
 // MD_SCREENSHOT_DIR is set (docs/screenshots/), and its pointer and wheel sub-page into
-// mouse_page_pointer.png, and the profile panel's menu into mouse_page_profiles.png.
+// mouse_page_pointer.png, its lighting page into mouse_page_lighting.png, and the profile
+// panel's menu into mouse_page_profiles.png.
 #include <QApplication>
 #include <QPainter>
 
@@ -34,9 +35,13 @@ TEST_P(MouseScreenshot, MousePage) {
         return c.blue() > 0 && c.red() == 0;
     }));
     waitFor([] { return false; }, std::chrono::milliseconds(100));
+    model->setWorkingMode(4);  // the performance page
     EXPECT_TRUE(owner.grab().save(dir + "/mouse_page.png"));
     model->selectSettingsPage(1);
     EXPECT_TRUE(owner.grab().save(dir + "/mouse_page_pointer.png"));
+    model->setWorkingMode(1);  // the lighting page
+    model->showSettings();
+    EXPECT_TRUE(owner.grab().save(dir + "/mouse_page_lighting.png"));
     // The profile panel with its menu open, three profiles in the list.
     model->selectSettingsPage(0);
     auto* panel = model->findChild<CDeviceProfileUI*>();

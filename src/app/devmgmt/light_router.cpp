@@ -1,0 +1,110 @@
+#include "app/devmgmt/light_router.h"
+
+#include "app/devmgmt/device_manager.h"
+#include "app/devmgmt/same_mode.h"
+#include "app/shell/main_wnd.h"
+#include "devices/lighting/light_panel_rules.h"
+#include "pages/base/orrivale_usb_device.h"
+#include "panels/light_control_ui.h"
+#include "ui/indexed_name.h"
+
+namespace md {
+namespace {
+
+bool inside(const QObject* w, const QObject* panel) {
+    for (; w; w = w->parent())
+        if (w == panel) return true;
+    return false;
+}
+
+uint32_t argbOf(const LightSetting& l) {
+    return 0xFF000000u | uint32_t(l.red) << 16 | uint32_t(l.green) << 8 | uint32_t(l.blue);
+}
+
+}  // namespace
+
+LightRouter::LightRouter(CMainWnd& wnd, DeviceManager& devices, SameMode& sameMode)
+    : QObject(&wnd), m_wnd(wnd), m_devices(devices), m_sameMode(sameMode) {}
+
+void LightRouter::showColour(CLightControlUI& panel, const LightSetting& l) {
+    panel.setChannelText(0, QString::number(l.red));
+    panel.setChannelText(1, QString::number(l.green));
+    panel.setChannelText(2, QString::number(l.blue));
+    panel.setMultiColour(false);
+    panel.setPaletteColour(argbOf(l));
+}
+
+void LightRouter::commit(COrrivaleUSBDevice& model, const LightSetting& l, bool leavesSameMode) {
+    if (leavesSameMode && model.sameMode()) {
+        model.setSameMode(false);
+        m_sameMode.refresh();
+    }
+    const LightSetting::Words w = l.toWords();
+    model.setLightSetting(w.w0, w.w1, w.w2, w.w3);
+    model.saveProfile();
+    model.loadLighting();
+    const QSize screen = m_wnd.screenSize();
+    model.writeSettingsToDevice(0, 0, 1, screen.width(), screen.height());
+}
+
+bool LightRouter::route(const Notification& n) {
+    COrrivaleUSBDevice* model = m_devices.selectedModel();
+    auto* panel = model ? model->findChild<CLightControlUI*>() : nullptr;
+    if (!panel || !inside(n.control, panel)) return false;
+    const QString& s = n.sender;
+    const auto is = [&](const char* name) { return s == QLatin1String(name); };
+    LightSetting l = model->lighting();
+    if (n.type == QLatin1String("itemselect") && is("light_combo_modeSelect")) {
+        const int effect = panel->selectedEffect();
+        if (effect < 0) return true;
+        l.mode = uint8_t(effect);
+        panel->selectEffect(effect);
+        commit(*model, l, true);
+    } else if (n.type == QLatin1String("valuechanged") && is("deng_light_slider")) {
+        l.brightness = uint8_t(panel->brightness());
+        commit(*model, l, true);
+    } else if (n.type == QLatin1String("valuechanged") && is("deng_speed_slider")) {
+        l.speed = uint8_t(panel->speed());
+        commit(*model, l, true);
+    } else if (n.type == QLatin1String("colorchanged") && is("deng_Color_Pallet")) {
+        l.red = uint8_t(n.wParam >> 16), l.green = uint8_t(n.wParam >> 8),
+        l.blue = uint8_t(n.wParam);
+        l.multiColor = 0;
+        showColour(*panel, l);
+        commit(*model, l, true);
+    } else if (n.type == QLatin1String("killfocus") &&
+               (is("deng_edit_R") || is("deng_edit_G") || is("deng_edit_B"))) {
+        const int channel = is("deng_edit_R") ? 0 : is("deng_edit_G") ? 1 : 2;
+        std::string shown;
+        const uint8_t v =
+            lighting::colourChannelOf(panel->channelText(channel).toStdString(), &shown);
+        (channel == 0 ? l.red : channel == 1 ? l.green : l.blue) = v;
+        l.multiColor = 0;
+        showColour(*panel, l);
+        commit(*model, l, true);
+    } else if (n.type == QLatin1String("click") &&
+               splitIndexedName(s).prefix == QLatin1String("color_option_")) {
+        const uint32_t c = panel->colourOptionColour(splitIndexedName(s).index);
+        if (!c) return true;
+        l.red = uint8_t(c >> 16), l.green = uint8_t(c >> 8), l.blue = uint8_t(c);
+        l.multiColor = 0;
+        showColour(*panel, l);
+        commit(*model, l, false);  // a preset colour keeps same mode
+    } else if (n.type == QLatin1String("selectchanged") && is("deng_7color_check")) {
+        l.multiColor = n.wParam ? 1 : 0;
+        commit(*model, l, true);
+    } else if (n.type == QLatin1String("selectchanged") &&
+               (is("deng_FXL_check") || is("deng_FXR_check"))) {
+        if (n.wParam == 0) return true;  // the option being cleared says nothing
+        l.direction = is("deng_FXL_check") ? 1 : 0;
+        panel->setDirection(l.direction != 0);
+        commit(*model, l, true);
+    } else if (n.type == QLatin1String("click") && is("deng_same_mode")) {
+        m_sameMode.start(*model);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace md

@@ -1,0 +1,293 @@
+// The settings window: rows and overall status from the update check (against a TLS server on
+// the loopback interface), the update flow driven by the update-progress message, the language
+// choice, closing, and how the main window opens it.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QStackedWidget>
+#include <chrono>
+#include <iostream>
+
+#include "app/shell/app_messages.h"
+#include "app/shell/language_controller.h"
+#include "app/shell/main_wnd.h"
+#include "app/shell/set_wnd.h"
+#include "app/shell/settings_window_hooks.h"
+#include "app/shell/update_info_list_item_ui.h"
+#include "gui_test_support.h"
+#include "online/proxy_free_env.h"
+#include "online/tls_test_server.h"
+#include "online/update_time_file.h"
+#include "ui/resource_manager.h"
+
+namespace md {
+namespace {
+
+using namespace std::chrono_literals;
+using test::CannedResponse;
+using test::CapturedRequest;
+using test::TlsTestServer;
+
+struct Sent {
+    uint32_t message;
+    uintptr_t wParam;
+};
+
+UpdateEntry firmware(const char* name, const char* key, uint32_t version, bool hex) {
+    UpdateEntry e;
+    e.name = name;
+    e.type = "FW";
+    e.appKey = key;
+    e.version = version;
+    e.hexVersion = hex;
+    return e;
+}
+
+std::vector<UpdateEntry> versionList() {
+    UpdateEntry app = firmware("AP", "ZELVO_0_APP_ALL_1", 2302, false);
+    app.type = kApplicationType;
+    return {firmware("Gaming Mouse", "ZELVO_2_MOUSE_FW_1", 0x0102, true),
+            firmware("Gaming Headset", "ZELVO_7_HS6533_FW_1", 103, false), app};
+}
+
+// The mouse's firmware has a newer version; everything else is current.
+CannedResponse newerMouse(const CapturedRequest& r) {
+    if (r.body.rfind("app_key=ZELVO_2_MOUSE_FW_1&", 0) == 0)
+        return {200, R"({"version":"0103","path":"https://d/m.bin"})", {}, false};
+    return {200, "{}", {}, false};
+}
+
+class SetWndTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::useSourceSkin();
+        folder = test::freshFolder("setwnd");
+        language = std::make_unique<LanguageController>(
+            test::sourceDataFolder() + "Language.config", folder + "settings.ini");
+        language->applyLanguage(1);
+    }
+    SetWndSetup setup(const std::string& serviceUrl) {
+        SetWndSetup s;
+        s.entries = versionList();
+        s.serviceUrl = serviceUrl;
+        s.http.caFile = TlsTestServer::caFile();
+        s.timeFile = folder.toStdString() + kUpdateTimeFileName;
+        s.languages = language->readLanguageList();
+        s.languageIndex = language->current();
+        s.sendToMain = [this](uint32_t m, uintptr_t w, intptr_t) { sent.push_back({m, w}); };
+        return s;
+    }
+    bool sentMessage(uint32_t m) const {
+        return std::any_of(sent.begin(), sent.end(), [m](const Sent& s) { return s.message == m; });
+    }
+    static bool waitForStatus(CSetWnd& wnd, int status) {
+        return test::waitFor([&] { return wnd.overallStatus() == status; });
+    }
+    static QAbstractButton* button(CSetWnd& wnd, const char* name) {
+        return wnd.controls().find<QAbstractButton>(name);
+    }
+
+    test::ProxyFreeEnv noProxy;
+    QString folder;
+    std::unique_ptr<LanguageController> language;
+    std::vector<Sent> sent;
+};
+
+TEST_F(SetWndTest, WithoutAServiceTheInstalledVersionsAreShownAndNothingIsAsked) {
+    CSetWnd wnd(setup(""));
+    EXPECT_EQ(wnd.objectName(), "SetWnd");
+    EXPECT_EQ(wnd.size(), QSize(CSetWnd::kWidth, CSetWnd::kHeight));
+    ASSERT_TRUE(waitForStatus(wnd, update_status::kNoService));
+    const auto rows = wnd.rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0]->name(), "Gaming Mouse");
+    EXPECT_EQ(rows[0]->oldRev(), "V0102");
+    EXPECT_EQ(rows[1]->oldRev(), "V103");
+    EXPECT_EQ(rows[2]->name(), "AP");
+    EXPECT_EQ(rows[2]->oldRev(), "V2302");
+    for (auto* row : rows) {
+        EXPECT_EQ(row->state(), update_row::kUpdated);
+        EXPECT_FALSE(row->checkBox()->isEnabled());
+        EXPECT_EQ(row->height(), CUpdateInfoListItemUI::kHeight);
+    }
+    EXPECT_EQ(wnd.controls().text("Update_Status_text"),
+              ResourceManager::instance().text("UpdateNoServiceText"));
+    EXPECT_TRUE(wnd.controls().find("update_status_ring")->isHidden());
+    EXPECT_FALSE(wnd.controls().find("update_status_image")->isHidden());
+    EXPECT_TRUE(wnd.controls().find("update_fw_and_ap")->isHidden());
+    // Opening keeps the date of the last check (today's when there was none).
+    EXPECT_EQ(readLastCheckDate(folder.toStdString() + kUpdateTimeFileName), todayDateText());
+    auto* combo = wnd.controls().find<QComboBox>("Language_combox_info");
+    ASSERT_TRUE(combo);
+    EXPECT_GE(combo->count(), 16);
+    EXPECT_EQ(combo->currentIndex(), 1);
+    EXPECT_FALSE(sentMessage(msg::kClearUpdateBadge));
+}
+
+TEST_F(SetWndTest, NewerFirmwareIsTickedAndUpdatedThroughTheProgressMessage) {
+    TlsTestServer server;
+    server.setHandler(newerMouse);
+    CSetWnd wnd(setup(server.baseUrl()));
+    ASSERT_TRUE(waitForStatus(wnd, update_status::kUpdatesFound));
+    EXPECT_EQ(server.requests().size(), 3u);
+    auto rows = wnd.rows();
+    CUpdateInfoListItemUI* mouse = rows[0];
+    EXPECT_EQ(mouse->state(), update_row::kNeedUpdate);
+    EXPECT_EQ(mouse->updateRev(), "V0103");
+    EXPECT_EQ(mouse->downloadPath(), "https://d/m.bin");
+    EXPECT_TRUE(mouse->isTicked());
+    EXPECT_TRUE(mouse->checkBox()->isEnabled());
+    EXPECT_EQ(rows[1]->state(), update_row::kUpdated);
+    EXPECT_FALSE(rows[1]->checkBox()->isEnabled());
+    QAbstractButton* start = button(wnd, "update_fw_and_ap");
+    EXPECT_FALSE(start->isHidden());
+    EXPECT_TRUE(start->isEnabled());
+    EXPECT_EQ(wnd.controls().text("Update_Status_text"),
+              ResourceManager::instance().text("HaveUpdateInfoText"));
+
+    auto* tabs = wnd.controls().find<QStackedWidget>("get_update_tab_layout");
+    start->click();
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    button(wnd, "update_OK_btn")->click();
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(mouse->state(), update_row::kDownloadWait);
+    EXPECT_FALSE(start->isEnabled());
+    EXPECT_EQ(wnd.overallStatus(), update_status::kUpdating);
+
+    // Download, install, done.
+    const struct {
+        uintptr_t wParam;
+        intptr_t lParam;
+        int state;
+        const char* progress;
+    } steps[] = {
+        {4, 30, update_row::kDownloading, "30%"}, {4, 250, update_row::kDownloaded, "100%"},
+        {4, 10, update_row::kUpdating, "10%"},    {4, -5, update_row::kUpdating, "0%"},
+        {1, 0, update_row::kUpdated, nullptr},
+    };
+    for (const auto& s : steps) {
+        EXPECT_TRUE(wnd.handleMessage(msg::kUpdateProgress, s.wParam, s.lParam));
+        EXPECT_EQ(mouse->state(), s.state) << s.wParam << " " << s.lParam;
+        if (s.progress) {
+            EXPECT_EQ(mouse->findChild<QLabel*>("update_progress_value")->text(), s.progress);
+        }
+    }
+    EXPECT_EQ(mouse->oldRev(), "V0103");
+    EXPECT_EQ(mouse->updateRev(), "");
+    EXPECT_FALSE(mouse->isTicked());
+    EXPECT_EQ(wnd.overallStatus(), update_status::kUpToDate);
+    EXPECT_TRUE(sentMessage(msg::kClearUpdateBadge));
+    EXPECT_TRUE(start->isHidden());
+    // Nothing is being updated any more: further progress changes nothing.
+    wnd.handleMessage(msg::kUpdateProgress, 2, 0);
+    EXPECT_EQ(mouse->state(), update_row::kUpdated);
+}
+
+TEST_F(SetWndTest, FailedUpdateCanBeChosenAgainAndTheWindowAlwaysCloses) {
+    TlsTestServer server;
+    server.setHandler(newerMouse);
+    CSetWnd wnd(setup(server.baseUrl()));
+    wnd.show();
+    ASSERT_TRUE(waitForStatus(wnd, update_status::kUpdatesFound));
+    CUpdateInfoListItemUI* mouse = wnd.rows()[0];
+    button(wnd, "update_fw_and_ap")->click();
+    button(wnd, "update_OK_btn")->click();
+    wnd.handleMessage(msg::kUpdateProgress, 3, 0);
+    EXPECT_EQ(mouse->state(), update_row::kUpdateFailed);
+    EXPECT_TRUE(mouse->checkBox()->isEnabled());
+    EXPECT_EQ(wnd.overallStatus(), update_status::kUpdatesFound);
+    EXPECT_TRUE(button(wnd, "update_fw_and_ap")->isEnabled());
+
+    // Unticking the last ticked row takes the start button away.
+    mouse->checkBox()->click();
+    EXPECT_FALSE(mouse->isTicked());
+    EXPECT_FALSE(button(wnd, "update_fw_and_ap")->isEnabled());
+    EXPECT_TRUE(button(wnd, "update_fw_and_ap")->isHidden());
+    mouse->checkBox()->click();
+    EXPECT_FALSE(button(wnd, "update_fw_and_ap")->isHidden());
+
+    // A row waiting for the updater does not keep the window open.
+    button(wnd, "update_fw_and_ap")->click();
+    button(wnd, "update_OK_btn")->click();
+    EXPECT_EQ(mouse->state(), update_row::kDownloadWait);
+    button(wnd, "laterbtn")->click();
+    EXPECT_FALSE(wnd.isVisible());
+}
+
+TEST_F(SetWndTest, UpToDateClearsTheBadgeAndFollowsTheLanguage) {
+    TlsTestServer server;
+    CSetWnd wnd(setup(server.baseUrl()));
+    ASSERT_TRUE(waitForStatus(wnd, update_status::kUpToDate));
+    EXPECT_TRUE(sentMessage(msg::kClearUpdateBadge));
+    const QString date = QString::fromStdString(todayDateText());
+    EXPECT_EQ(wnd.checkDate(), todayDateText());
+    EXPECT_EQ(wnd.controls().text("Update_Status_text"),
+              "Everything is up to date. Last checked: " + date);
+    for (auto* row : wnd.rows()) EXPECT_FALSE(row->checkBox()->isEnabled());
+
+    // Choosing a language asks the main window; its switch comes back as message 3089.
+    auto* combo = wnd.controls().find<QComboBox>("Language_combox_info");
+    combo->setCurrentIndex(0);
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back().message, msg::kLanguageChanged);
+    EXPECT_EQ(sent.back().wParam, 0u);
+    language->applyLanguage(0);
+    wnd.handleMessage(msg::kLanguageChanged, 0, 0);
+    EXPECT_EQ(wnd.controls().text("Update_Status_text"), "已是最新版本。上次检查：" + date);
+    EXPECT_EQ(wnd.rows()[0]->findChild<QLabel*>("update_status_text")->text(), "已安装");
+    language->applyLanguage(1);
+}
+
+TEST_F(SetWndTest, UnreachableServiceSaysSoAndClosingStopsAStalledCheckAtOnce) {
+    {
+        TlsTestServer server(test::ServerCert::WrongHost);
+        CSetWnd wnd(setup(server.baseUrl()));
+        ASSERT_TRUE(waitForStatus(wnd, update_status::kNoAnswer));
+        EXPECT_EQ(wnd.controls().text("Update_Status_text"),
+                  ResourceManager::instance().text("NoUpdateInfoText"));
+        EXPECT_FALSE(sentMessage(msg::kClearUpdateBadge));
+    }
+    TlsTestServer server;
+    server.respond(CannedResponse{200, "", {}, true});
+    CSetWnd wnd(setup(server.baseUrl()));
+    wnd.show();
+    ASSERT_TRUE(server.waitForRequests(1, 10s));
+    EXPECT_EQ(wnd.overallStatus(), update_status::kChecking);
+    EXPECT_FALSE(wnd.controls().find("update_status_ring")->isHidden());
+    const auto t0 = std::chrono::steady_clock::now();
+    button(wnd, "closebtn")->click();
+    const auto took =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0);
+    std::cout << "[ figure ] settings window closed during a stalled check in " << took.count()
+              << " ms\n";
+    EXPECT_FALSE(wnd.checkRunning());
+    EXPECT_LT(took, 2s);
+    EXPECT_FALSE(wnd.isVisible());
+}
+
+TEST_F(SetWndTest, MainWindowOpensOneSettingsWindowAndForwardsProgress) {
+    CMainWnd main(std::make_unique<LanguageController>(test::sourceDataFolder() + "Language.config",
+                                                       folder + "main.ini"));
+    installSettingsWindow(main);
+    EXPECT_FALSE(main.hooks().forwardUpdateProgress(4, 50));
+    main.handleMessage(msg::kOpenSettings, 0, 0);
+    auto findOpen = [&] { return main.findChildren<CSetWnd*>(); };
+    ASSERT_EQ(findOpen().size(), 1u);
+    CSetWnd* set = findOpen().front();
+    EXPECT_TRUE(set->isVisible());
+    EXPECT_TRUE(set->isModal());
+    main.hooks().openSettings(false);  // a second request raises the open one
+    EXPECT_EQ(findOpen().size(), 1u);
+    // The shipped configuration names no service: nothing is asked.
+    ASSERT_TRUE(waitForStatus(*set, update_status::kNoService));
+    EXPECT_EQ(set->rows().size(), 4u);
+    EXPECT_TRUE(main.hooks().forwardUpdateProgress(4, 50));
+    main.closeSecondaryWindows();
+    ASSERT_TRUE(test::waitFor([&] { return findOpen().empty(); }));
+    EXPECT_FALSE(main.hooks().forwardUpdateProgress(4, 50));
+}
+
+}  // namespace
+}  // namespace md
