@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "devices/base/working_mode.h"
+#include "devices/lighting/led_frame.h"
 #include "profiles/app_paths.h"
 #include "ui/indexed_name.h"
 
@@ -150,8 +151,21 @@ void COrrivaleUSBDevice::stepOff() {
 }
 
 void COrrivaleUSBDevice::pushLedFrame() {
+    paintLedButtons();
+    // In same mode the host drives the LEDs of a keyboard or mousepad: they take the frame over
+    // their command link (the cable only; the link drops frames while a command runs). The
+    // mouse shows the effect of its own settings block.
+    const bool takesFrames = m_deviceKind == kind::kKeyboard || m_deviceKind == kind::kMousePad;
+    if (!takesFrames || !m_sameMode || !m_hostLighting || !commandLink().isOpen() ||
+        commandLink().isWireless())
+        return;
+    if (!m_ledFrame) m_ledFrame = std::make_unique<lighting::LedFrame>();
+    lighting::pushLedFrame(commandLink(), m_ledColours, *m_ledFrame);
+}
+
+void COrrivaleUSBDevice::paintLedButtons() {
     for (int i = 0; i < m_lightButtons.size(); ++i)
-        if (m_lightButtons[i] && m_previewEnabled)
+        if (m_lightButtons[i] && m_previewEnabled && size_t(i) < m_ledColours.size())
             paintButton(m_lightButtons[i], m_ledColours[size_t(i)]);
 }
 

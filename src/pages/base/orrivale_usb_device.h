@@ -22,6 +22,7 @@
 
 #include "devices/base/power_status.h"
 #include "devices/lighting/led_colour.h"
+#include "devices/lighting/led_frame.h"
 #include "devlink/hid/hid_backend.h"
 #include "devlink/link/device_identity.h"
 #include "devlink/link/device_link.h"
@@ -112,6 +113,8 @@ class COrrivaleUSBDevice : public QWidget {
     // --- virtual operations (base behaviour) ---
     virtual int loadLighting() { return 0; }
     virtual void stepOff();
+    // Paints the light buttons and, for a keyboard or mousepad on its cable in same mode with
+    // host lighting, sends the LED frame.
     virtual void pushLedFrame();
     // Packed colour: red in the lowest byte, then green, blue and intensity.
     virtual void setLedColour(int index, uint32_t packed);
@@ -163,6 +166,7 @@ class COrrivaleUSBDevice : public QWidget {
     void problemFound(const QString& text);
 
   protected:
+    void paintLedButtons();
     // Emits problemFound from the event loop, so that it reaches the window also when found
     // while the model is being built.
     void reportProblem(const std::string& text);
@@ -203,6 +207,7 @@ class COrrivaleUSBDevice : public QWidget {
     std::vector<LightSetting> m_ledSettings;
     bool m_hostLighting = true;
     bool m_sameMode = false;
+    std::unique_ptr<lighting::LedFrame> m_ledFrame;  // the frame buffer, made on first send
     bool m_previewEnabled = true;
     QPointer<QWidget> m_selectPanel;
     QPointer<QWidget> m_deviceTile;

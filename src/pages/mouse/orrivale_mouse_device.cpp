@@ -349,7 +349,7 @@ void COrrivaleMouseDevice::stopLightingPreview() {
 void COrrivaleMouseDevice::pushLedFrame() {
     if (m_preview) m_preview->copyLeds(ledColours());
     ledColours().resize(size_t(getLedCount()));
-    COrrivaleUSBDevice::pushLedFrame();
+    paintLedButtons();  // the mouse runs the effect of its settings block: the picture only
     if (m_logo && previewEnabled() && m_logoLed >= 0 && m_logoLed < getLedCount())
         paintButton(m_logo, ledColours()[size_t(m_logoLed)]);
 }

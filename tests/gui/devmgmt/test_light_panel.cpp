@@ -179,6 +179,44 @@ TEST_F(SameModeTest, SharedLightingOwnsTheColoursUntilTheDeviceLeaves) {
     EXPECT_FALSE(model()->sameMode());
 }
 
+// Four devices: same mode from the mouse puts the keyboard and the mousepad on the shared
+// lighting, whose frames reach them over their cables.
+class SameModeFourDevicesTest : public DeviceManagementTest {
+  protected:
+    SameModeFourDevicesTest() { labels = {"mouse", "keyboard", "mousepad", "headset"}; }
+};
+
+TEST_F(SameModeFourDevicesTest, FramesReachTheKeyboardAndTheMousepad) {
+    start();
+    ASSERT_TRUE(waitFor([&] { return manager->firstShownTile().second == 4; }));
+    manager->showTile(0, true, true);
+    auto* panel = model()->findChild<CLightControlUI*>();
+    ASSERT_TRUE(panel);
+    panel->findChild<QComboBox*>("light_combo_modeSelect")->setCurrentIndex(2);  // steady
+    LightSetting l = model()->lighting();
+    l.red = 0, l.green = 255, l.blue = 0, l.brightness = 4, l.multiColor = 0;
+    const auto w = l.toWords();
+    model()->setLightSetting(w.w0, w.w1, w.w2, w.w3);
+    panel->findChild<QAbstractButton*>("deng_same_mode")->click();
+    for (const char* device : {"keyboard", "mousepad"}) {
+        sim::Firmware& fw = bus->device(device)->firmware();
+        ASSERT_TRUE(waitFor([&] {
+            const std::vector<uint8_t> frame = fw.ledFrame();
+            // Full green at intensity 255, scaled as frames are: (255 * 255) >> 8.
+            return frame.size() >= 3 && frame[0] == 0 && frame[1] == 254 && frame[2] == 0;
+        })) << device;
+    }
+    // Leaving same mode on every device stops the frames.
+    for (ModelList list :
+         {ModelList::Keyboards, ModelList::Mice, ModelList::MousePads, ModelList::Headsets})
+        for (COrrivaleUSBDevice* m : manager->models(list)) m->setSameMode(false);
+    manager->router().sameMode().refresh();
+    EXPECT_FALSE(manager->router().sameMode().playing());
+    const uint64_t frames = bus->device("mousepad")->firmware().ledFramesStarted();
+    waitFor([] { return false; }, std::chrono::milliseconds(100));
+    EXPECT_EQ(bus->device("mousepad")->firmware().ledFramesStarted(), frames);
+}
+
 INSTANTIATE_TEST_SUITE_P(Links, LightPanelTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Receiver" : "Cable"; });
 
