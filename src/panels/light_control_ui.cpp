@@ -151,6 +151,32 @@ uint32_t CLightControlUI::colourOptionColour(int n) {
     return w ? uint32_t(swatchColour(w).rgb()) | 0xFF000000u : 0;
 }
 
+namespace {
+void selectQuietly(QComboBox* combo, int index) {
+    if (!combo) return;
+    const QSignalBlocker block(combo);
+    combo->setCurrentIndex(index);
+}
+}  // namespace
+
+void CLightControlUI::selectZzccMode(int index) {
+    selectQuietly(child<QComboBox>("light_combo_ZZCCmodeSelect"), index);
+}
+
+int CLightControlUI::selectedZzccMode() {
+    auto* c = child<QComboBox>("light_combo_ZZCCmodeSelect");
+    return c ? c->currentIndex() : -1;
+}
+
+void CLightControlUI::selectCustomMode(int index) {
+    selectQuietly(child<QComboBox>("light_combo_custommodeSelect"), index);
+}
+
+int CLightControlUI::selectedCustomMode() {
+    auto* c = child<QComboBox>("light_combo_custommodeSelect");
+    return c ? c->currentIndex() : -1;
+}
+
 void CLightControlUI::setMultiColour(bool on) {
     if (auto* c = child<QAbstractButton>("deng_7color_check")) {
         const QSignalBlocker block(c);

@@ -48,6 +48,11 @@ class CLightControlUI : public QWidget {
     uint32_t paletteColour();
     void setColourDisplay(uint32_t argb);
     uint32_t colourOptionColour(int n);
+    // The keyboard's sub-mode and custom-group combos (-1 when missing), without notification.
+    void selectZzccMode(int index);
+    int selectedZzccMode();
+    void selectCustomMode(int index);
+    int selectedCustomMode();
     void setMultiColour(bool on);  // without notification
     bool multiColour();
     void setDirection(bool left);  // true: "deng_FXL_check"

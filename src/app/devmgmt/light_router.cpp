@@ -99,6 +99,14 @@ bool LightRouter::route(const Notification& n) {
         l.direction = is("deng_FXL_check") ? 1 : 0;
         panel->setDirection(l.direction != 0);
         commit(*model, l, true);
+    } else if (n.type == QLatin1String("itemselect") && is("light_combo_ZZCCmodeSelect")) {
+        // The keyboard's sub-mode; it keeps same mode.
+        if (panel->deviceType() != 1) return true;
+        const int sub = panel->selectedZzccMode();
+        if (sub < 0) return true;
+        l.zzccLedMode = uint8_t(sub);
+        panel->selectZzccMode(sub);
+        commit(*model, l, false);
     } else if (n.type == QLatin1String("click") && is("deng_same_mode")) {
         m_sameMode.start(*model);
     } else {
