@@ -107,6 +107,17 @@ bool LightRouter::route(const Notification& n) {
         l.zzccLedMode = uint8_t(sub);
         panel->selectZzccMode(sub);
         commit(*model, l, false);
+    } else if (n.type == QLatin1String("itemselect") && is("light_combo_custommodeSelect")) {
+        // The keyboard's custom group: chosen, saved and shown; the lighting record stays.
+        if (panel->deviceType() != 1) return true;
+        const int group = panel->selectedCustomMode();
+        if (group < 0) return true;
+        model->setCustomGroup(group);
+        model->saveProfile();
+        model->loadCustomColours();
+    } else if (n.type == QLatin1String("click") &&
+               (is("custom_bright_color_btn") || is("custom_off_color_btn"))) {
+        if (panel->deviceType() == 1) model->fillCustomColours(is("custom_bright_color_btn"));
     } else if (n.type == QLatin1String("click") && is("deng_same_mode")) {
         m_sameMode.start(*model);
     } else {

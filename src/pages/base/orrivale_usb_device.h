@@ -139,6 +139,11 @@ class COrrivaleUSBDevice : public QWidget {
     virtual int writeSettingsToDevice(int, int, int, int, int) { return 0; }
     virtual void loadMacroAndLightLists() {}
     virtual void setKeyLightMap(const std::map<int, int>& map) { m_keyLightMap = map; }
+    // The keyboard's custom lighting (its model implements them): select a custom group, show
+    // its colours, or fill every key with the lighting's colour (on) or black (off).
+    virtual void setCustomGroup(int /*group*/) {}
+    virtual void loadCustomColours() {}
+    virtual void fillCustomColours(bool /*on*/) {}
     virtual void setWorkingMode(int mode);
     virtual int getWorkingMode() const { return m_workingMode; }
     virtual void loadProfileFiles() {}

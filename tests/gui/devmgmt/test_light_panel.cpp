@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QSlider>
 
 #include "app/devmgmt/page_router.h"
@@ -119,6 +120,30 @@ TEST_P(LightPanelTest, RulesFollowTheEffect) {
     // One device active: no same-mode offer even for a shared effect.
     control<QComboBox>("light_combo_modeSelect")->setCurrentIndex(2);
     EXPECT_TRUE(control("deng_same_mode")->isHidden());
+}
+
+TEST_P(LightPanelTest, KeyboardOnlyControlsActOnlyForTheKeyboardType) {
+    attach();
+    auto* zzcc = control<QComboBox>("light_combo_ZZCCmodeSelect");
+    {
+        const QSignalBlocker block(zzcc);
+        zzcc->addItems({"a", "b", "c"});
+    }
+    zzcc->setCurrentIndex(2);  // a mouse panel: ignored
+    EXPECT_EQ(lightInfo()["ZZCCLedMode"].asInt(), 0);
+    panel->setDeviceType(1);  // as the keyboard's panel
+    zzcc->setCurrentIndex(1);
+    EXPECT_EQ(model()->lighting().zzccLedMode, 1);
+    EXPECT_EQ(lightInfo()["ZZCCLedMode"], 1);
+    // The custom-group controls reach the model's custom-colour operations (the mouse has
+    // none): nothing is written to the mouse.
+    const uint64_t sessions = mouse->firmware().sessionsBegun();
+    auto* custom = control<QComboBox>("light_combo_custommodeSelect");
+    custom->addItems({"g1", "g2"});
+    custom->setCurrentIndex(1);
+    control<QAbstractButton>("custom_bright_color_btn")->click();
+    control<QAbstractButton>("custom_off_color_btn")->click();
+    EXPECT_EQ(mouse->firmware().sessionsBegun(), sessions);
 }
 
 // Same mode with the mouse and a keyboard active: offered for shared effects, the shared
