@@ -53,16 +53,20 @@ int keepOrRollBack(CliContext& ctx, MouseSession& s, const char* what, int code)
     return rc;
 }
 
+// Saves the changed profile; on failure prints why and puts the profile back.
+bool saveOrRollBack(CliContext& ctx, MouseSession& s) {
+    if (s.profile.save()) return true;
+    *ctx.err << (s.profile.problem().empty()
+                     ? "the profile " + s.profile.getProfilePath() + " could not be written"
+                     : s.profile.problem())
+             << "\n";
+    s.rollBack();
+    return false;
+}
+
 // Saves the profile and writes the settings block, as the page's "save" and "send" do.
 int saveAndSend(CliContext& ctx, MouseSession& s) {
-    if (!s.profile.save()) {
-        *ctx.err << (s.profile.problem().empty()
-                         ? "the profile " + s.profile.getProfilePath() + " could not be written"
-                         : s.profile.problem())
-                 << "\n";
-        s.rollBack();
-        return kExitDeviceError;
-    }
+    if (!saveOrRollBack(ctx, s)) return kExitDeviceError;
     return keepOrRollBack(ctx, s, "sending the settings", s.controller.writeSettingsBlock(0));
 }
 
@@ -262,13 +266,7 @@ int runKeys(CliContext& ctx, MouseSession& s) {
         return badArgument(ctx, "keys set: the profile has no such button");
     bindings[static_cast<size_t>(button)].assignment = KeyBinding::bytes(code);
     s.profile.writeKeyList(bindings);
-    if (!s.profile.save()) {
-        *ctx.err << (s.profile.problem().empty() ? "the profile could not be written"
-                                                 : s.profile.problem())
-                 << "\n";
-        s.rollBack();
-        return kExitDeviceError;
-    }
+    if (!saveOrRollBack(ctx, s)) return kExitDeviceError;
     return keepOrRollBack(ctx, s, "writing the key table", s.controller.writeKeyAssignments(0));
 }
 

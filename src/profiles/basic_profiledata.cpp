@@ -1,8 +1,5 @@
 #include "profiles/basic_profiledata.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "profiles/app_paths.h"
 #include "profiles/folder_lock.h"
 #include "profiles/json_fields.h"
@@ -74,8 +71,7 @@ Json::Value CBasicProfiledata::loadNode(const std::string& path) {
         m_node = deviceElement(tmpl, m_deviceIndex);
         if (putDeviceElement(doc, m_deviceIndex, m_node) &&
             JsonFileIO::storeJsonDocument(path, doc) != 0)
-            m_problem =
-                "the profile " + path + " could not be written (" + std::strerror(errno) + ")";
+            m_problem = "the profile " + JsonFileIO::writeProblem(path);
     }
     return m_node;
 }
@@ -94,7 +90,7 @@ bool CBasicProfiledata::saveNode(const Json::Value& node, const std::string& pat
     }
     if (!putDeviceElement(read.value, m_deviceIndex, node)) return false;
     if (JsonFileIO::storeJsonDocument(path, read.value) == 0) return true;
-    m_problem = "the profile " + path + " could not be written (" + std::strerror(errno) + ")";
+    m_problem = "the profile " + JsonFileIO::writeProblem(path);
     return false;
 }
 

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <mutex>
@@ -96,6 +97,10 @@ int JsonFileIO::storeJsonDocument(const std::string& path, const Json::Value& va
         return -1;
     }
     return storeBytes(path, text);
+}
+
+std::string JsonFileIO::writeProblem(const std::string& path) {
+    return path + " could not be written (" + std::strerror(errno) + ")";
 }
 
 int JsonFileIO::storeBytes(const std::string& path, const std::string& text) {

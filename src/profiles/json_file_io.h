@@ -39,6 +39,8 @@ class JsonFileIO {
     // Returns 0 on success, -1 when the file could not be written (the old file is kept; errno
     // tells why). Text larger than kMaxFileBytes is not written.
     static int storeJsonDocument(const std::string& path, const Json::Value& value);
+    // "<path> could not be written (<reason>)" for the errno a failed store left.
+    static std::string writeProblem(const std::string& path);
     // The same for text as it is (a file copied unchanged).
     static int storeBytes(const std::string& path, const std::string& text);
 

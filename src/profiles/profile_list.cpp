@@ -2,9 +2,7 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "profiles/app_paths.h"
 #include "profiles/folder_lock.h"
@@ -81,8 +79,7 @@ bool ProfileList::readList(Json::Value& list) {
 
 bool ProfileList::writeList(const Json::Value& list) {
     if (JsonFileIO::storeJsonDocument(listPath(), list) == 0) return true;
-    return fail("the profile list " + listPath() + " could not be written (" +
-                std::strerror(errno) + ")");
+    return fail("the profile list " + JsonFileIO::writeProblem(listPath()));
 }
 
 std::string ProfileList::newIdentifier() const {
@@ -116,7 +113,7 @@ bool ProfileList::createFromTemplate(const std::string& name, const std::string&
     objectMember(doc, "profilename") = name;
     objectMember(doc, "profileUUID") = uuid;
     if (JsonFileIO::storeJsonDocument(path, doc) == 0) return true;
-    return fail("the profile " + path + " could not be written (" + std::strerror(errno) + ")");
+    return fail("the profile " + JsonFileIO::writeProblem(path));
 }
 
 std::string ProfileList::entryUuid(const Json::Value& list, int32_t index) const {
@@ -304,8 +301,7 @@ bool ProfileList::copyProfile() {
         objectMember(doc, "profilename") = name;
         objectMember(doc, "profileUUID") = uuid;
         if (JsonFileIO::storeJsonDocument(profilePath(uuid), doc) != 0)
-            return fail("the profile " + profilePath(uuid) + " could not be written (" +
-                        std::strerror(errno) + ")");
+            return fail("the profile " + JsonFileIO::writeProblem(profilePath(uuid)));
         objectMember(list, "profilelist").append(makeEntry(name, uuid));
         return true;
     });
@@ -328,8 +324,7 @@ int ProfileList::renameProfile(const std::string& name) {
                 return fail("the profile " + path + " " + doc.problem);
             objectMember(doc.value, "profilename") = name;
             if (JsonFileIO::storeJsonDocument(path, doc.value) != 0)
-                return fail("the profile " + path + " could not be written (" +
-                            std::strerror(errno) + ")");
+                return fail("the profile " + JsonFileIO::writeProblem(path));
         }
         result = kRenamed;
         return true;
@@ -367,8 +362,7 @@ bool ProfileList::importProfile(const std::string& path) {
         doc["profilename"] = name;
         doc["profileUUID"] = uuid;
         if (JsonFileIO::storeJsonDocument(profilePath(uuid), doc) != 0)
-            return fail("the profile " + profilePath(uuid) + " could not be written (" +
-                        std::strerror(errno) + ")");
+            return fail("the profile " + JsonFileIO::writeProblem(profilePath(uuid)));
         objectMember(list, "profilelist").append(makeEntry(name, uuid));
         return true;
     });
@@ -388,7 +382,7 @@ bool ProfileList::exportProfile(const std::string& path) {
         return fail("the profile " + source + " " + doc.problem);
     if (doc.value.isNull()) return false;
     if (JsonFileIO::storeJsonDocument(path, doc.value) == 0) return true;
-    return fail(path + " could not be written (" + std::strerror(errno) + ")");
+    return fail(JsonFileIO::writeProblem(path));
 }
 
 bool ProfileList::resetProfile() {
@@ -419,7 +413,7 @@ bool ProfileList::resetProfile() {
         }
     }
     if (JsonFileIO::storeJsonDocument(path, doc) == 0) return true;
-    return fail("the profile " + path + " could not be written (" + std::strerror(errno) + ")");
+    return fail("the profile " + JsonFileIO::writeProblem(path));
 }
 
 }  // namespace md

@@ -7,15 +7,10 @@
 #include "pages/base/orrivale_usb_device.h"
 #include "panels/light_control_ui.h"
 #include "ui/indexed_name.h"
+#include "ui/object_tree.h"
 
 namespace md {
 namespace {
-
-bool inside(const QObject* w, const QObject* panel) {
-    for (; w; w = w->parent())
-        if (w == panel) return true;
-    return false;
-}
 
 uint32_t argbOf(const LightSetting& l) {
     return 0xFF000000u | uint32_t(l.red) << 16 | uint32_t(l.green) << 8 | uint32_t(l.blue);
@@ -50,7 +45,7 @@ void LightRouter::commit(COrrivaleUSBDevice& model, const LightSetting& l, bool 
 bool LightRouter::route(const Notification& n) {
     COrrivaleUSBDevice* model = m_devices.selectedModel();
     auto* panel = model ? model->findChild<CLightControlUI*>() : nullptr;
-    if (!panel || !inside(n.control, panel)) return false;
+    if (!panel || !isInside(n.control, panel)) return false;
     const QString& s = n.sender;
     const auto is = [&](const char* name) { return s == QLatin1String(name); };
     LightSetting l = model->lighting();

@@ -13,6 +13,7 @@
 #include "panels/device_profile_ui.h"
 #include "profiles/app_paths.h"
 #include "ui/control_timers.h"
+#include "ui/object_tree.h"
 #include "ui/resource_manager.h"
 
 namespace md {
@@ -22,14 +23,6 @@ const QString kFilter = QStringLiteral("Profile Files (*.json)");
 
 bool is(const Notification& n, const char* name) {
     return n.sender == QLatin1String(name);
-}
-
-// Whether w is the panel or inside it; the panel's menu is a popup window, which
-// QWidget::isAncestorOf does not look through.
-bool inside(const QObject* w, const QObject* panel) {
-    for (; w; w = w->parent())
-        if (w == panel) return true;
-    return false;
 }
 
 QSettings settings() {
@@ -69,7 +62,7 @@ bool ProfileRouter::route(const Notification& n) {
     }
     COrrivaleUSBDevice* model = m_devices.selectedModel();
     auto* panel = model ? model->findChild<CDeviceProfileUI*>() : nullptr;
-    if (!panel || !inside(n.control, panel)) return false;
+    if (!panel || !isInside(n.control, panel)) return false;
     if (n.type == QLatin1String("itemselect")) {
         if (!is(n, "device_profile_combo")) return false;
         // Selections within the delay make one switch, to the last one.

@@ -26,6 +26,14 @@ int lightTypeOf(const COrrivaleUSBDevice& m) {
     }
 }
 
+// Calls f with every keyboard, mouse, mousepad and headset model, in that order.
+template <typename F>
+void forEachLightingModel(const DeviceManager& devices, F f) {
+    for (ModelList list :
+         {ModelList::Keyboards, ModelList::Mice, ModelList::MousePads, ModelList::Headsets})
+        for (COrrivaleUSBDevice* m : devices.models(list)) f(*m);
+}
+
 }  // namespace
 
 SameMode::SameMode(CMainWnd& wnd, DeviceManager& devices)
@@ -53,43 +61,38 @@ bool SameMode::start(COrrivaleUSBDevice& source) {
     s.multiColor = src.multiColor;
     s.colour = {src.red, src.green, src.blue};
     const QSize screen = m_wnd.screenSize();
-    for (ModelList list :
-         {ModelList::Keyboards, ModelList::Mice, ModelList::MousePads, ModelList::Headsets}) {
-        for (COrrivaleUSBDevice* m : m_devices.models(list)) {
-            if (!m->session().isOpen()) continue;
-            const auto effect = lighting::effectOfSyncMode(lightTypeOf(*m), *mode);
-            if (!effect) continue;
-            m->setSameMode(true);
-            LightSetting l = src;
-            l.mode = uint8_t(*effect);
-            const LightSetting::Words w = l.toWords();
-            if (auto* panel = m->findChild<CLightControlUI*>()) panel->showLightInfo(w.w0, w.w1);
-            m->setLightSetting(w.w0, w.w1, w.w2, w.w3);
-            m->saveProfile();
-            m->loadLighting();
-            m->writeSettingsToDevice(0, 0, 1, screen.width(), screen.height());
-        }
-    }
+    forEachLightingModel(m_devices, [&](COrrivaleUSBDevice& m) {
+        if (!m.session().isOpen()) return;
+        const auto effect = lighting::effectOfSyncMode(lightTypeOf(m), *mode);
+        if (!effect) return;
+        m.setSameMode(true);
+        LightSetting l = src;
+        l.mode = uint8_t(*effect);
+        const LightSetting::Words w = l.toWords();
+        if (auto* panel = m.findChild<CLightControlUI*>()) panel->showLightInfo(w.w0, w.w1);
+        m.setLightSetting(w.w0, w.w1, w.w2, w.w3);
+        m.saveProfile();
+        m.loadLighting();
+        m.writeSettingsToDevice(0, 0, 1, screen.width(), screen.height());
+    });
     m_sync.play(s);
     return true;
 }
 
 void SameMode::setActiveDevices(int count) {
-    for (ModelList list :
-         {ModelList::Keyboards, ModelList::Mice, ModelList::MousePads, ModelList::Headsets})
-        for (COrrivaleUSBDevice* m : m_devices.models(list)) {
-            if (auto* panel = m->findChild<CLightControlUI*>()) panel->setMultiDevice(count > 1);
-            if (count <= 1 && m->sameMode()) m->setSameMode(false);
-        }
+    forEachLightingModel(m_devices, [&](COrrivaleUSBDevice& m) {
+        if (auto* panel = m.findChild<CLightControlUI*>()) panel->setMultiDevice(count > 1);
+        if (count <= 1 && m.sameMode()) m.setSameMode(false);
+    });
     refresh();
 }
 
 bool SameMode::anyInSameMode() const {
-    for (ModelList list :
-         {ModelList::Keyboards, ModelList::Mice, ModelList::MousePads, ModelList::Headsets})
-        for (COrrivaleUSBDevice* m : m_devices.models(list))
-            if (m->sameMode() && m->session().isOpen()) return true;
-    return false;
+    bool any = false;
+    forEachLightingModel(m_devices, [&](COrrivaleUSBDevice& m) {
+        any = any || (m.sameMode() && m.session().isOpen());
+    });
+    return any;
 }
 
 void SameMode::refresh() {
@@ -97,13 +100,11 @@ void SameMode::refresh() {
 }
 
 void SameMode::onFrame(uint32_t packed) {
-    for (ModelList list :
-         {ModelList::Keyboards, ModelList::Mice, ModelList::MousePads, ModelList::Headsets})
-        for (COrrivaleUSBDevice* m : m_devices.models(list)) {
-            if (!m->sameMode() || !m->session().isOpen()) continue;
-            for (int i = 0; i < m->getLedCount(); ++i) m->setLedColour(i, packed);
-            m->pushLedFrame();
-        }
+    forEachLightingModel(m_devices, [&](COrrivaleUSBDevice& m) {
+        if (!m.sameMode() || !m.session().isOpen()) return;
+        for (int i = 0; i < m.getLedCount(); ++i) m.setLedColour(i, packed);
+        m.pushLedFrame();
+    });
 }
 
 }  // namespace md
