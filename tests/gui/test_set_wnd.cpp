@@ -19,6 +19,7 @@
 #include "gui_test_support.h"
 #include "online/proxy_free_env.h"
 #include "online/tls_test_server.h"
+#include "online/update_test_entries.h"
 #include "online/update_time_file.h"
 #include "ui/resource_manager.h"
 
@@ -34,23 +35,6 @@ struct Sent {
     uint32_t message;
     uintptr_t wParam;
 };
-
-UpdateEntry firmware(const char* name, const char* key, uint32_t version, bool hex) {
-    UpdateEntry e;
-    e.name = name;
-    e.type = "FW";
-    e.appKey = key;
-    e.version = version;
-    e.hexVersion = hex;
-    return e;
-}
-
-std::vector<UpdateEntry> versionList() {
-    UpdateEntry app = firmware("AP", "ZELVO_0_APP_ALL_1", 2302, false);
-    app.type = kApplicationType;
-    return {firmware("Gaming Mouse", "ZELVO_2_MOUSE_FW_1", 0x0102, true),
-            firmware("Gaming Headset", "ZELVO_7_HS6533_FW_1", 103, false), app};
-}
 
 // The mouse's firmware has a newer version; everything else is current.
 CannedResponse newerMouse(const CapturedRequest& r) {
@@ -70,7 +54,7 @@ class SetWndTest : public ::testing::Test {
     }
     SetWndSetup setup(const std::string& serviceUrl) {
         SetWndSetup s;
-        s.entries = versionList();
+        s.entries = test::sampleVersionList();
         s.serviceUrl = serviceUrl;
         s.http.caFile = TlsTestServer::caFile();
         s.timeFile = folder.toStdString() + kUpdateTimeFileName;

@@ -11,6 +11,7 @@
 #include "online/tls_test_server.h"
 #include "online/update_check.h"
 #include "online/update_request.h"
+#include "online/update_test_entries.h"
 #include "online/update_time_file.h"
 #include "profiles/app_paths.h"
 #include "profiles/temp_folder.h"
@@ -22,23 +23,6 @@ using namespace std::chrono_literals;
 using test::CannedResponse;
 using test::CapturedRequest;
 using test::TlsTestServer;
-
-UpdateEntry entry(const char* name, const char* key, uint32_t version, bool hex) {
-    UpdateEntry e;
-    e.name = name;
-    e.type = "FW";
-    e.appKey = key;
-    e.version = version;
-    e.hexVersion = hex;
-    return e;
-}
-
-std::vector<UpdateEntry> versionList() {
-    UpdateEntry app = entry("AP", "ZELVO_0_APP_ALL_1", 2302, false);
-    app.type = kApplicationType;
-    return {entry("Gaming Mouse", "ZELVO_2_MOUSE_FW_1", 0x0102, true),
-            entry("Gaming Headset", "ZELVO_7_HS6533_FW_1", 103, false), app};
-}
 
 // Answers by the application key of the request.
 TlsTestServer::Handler answersByKey(std::map<std::string, CannedResponse> answers) {
@@ -62,7 +46,7 @@ class UpdateServiceTest : public ::testing::Test {
   protected:
     UpdateCheckJob job(const TlsTestServer& server) {
         UpdateCheckJob j;
-        j.entries = versionList();
+        j.entries = test::sampleVersionList();
         j.serviceUrl = server.baseUrl();
         j.http.caFile = TlsTestServer::caFile();
         j.timeFile = dir.path() + kUpdateTimeFileName;
@@ -147,7 +131,7 @@ TEST_F(UpdateServiceTest, StatusFollowsWhatTheServiceAnswered) {
 
 TEST_F(UpdateServiceTest, UnreachableOrUnconfiguredServiceAsksNothing) {
     UpdateCheckJob j;
-    j.entries = versionList();
+    j.entries = test::sampleVersionList();
     j.http.caFile = TlsTestServer::caFile();
     j.timeFile = dir.path() + kUpdateTimeFileName;
     Recorder rec;
