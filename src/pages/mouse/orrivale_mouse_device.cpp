@@ -86,6 +86,11 @@ void COrrivaleMouseDevice::buildPage() {
             m_lightPanel = light;
             loadEffectLists();
         }
+        if (auto* macros = container->findChild<CMacroControlUI*>()) {
+            m_macroPanel = macros;
+            macros->setDataFolder(dataFolderPath());
+            if (!macros->problem().empty()) reportProblem(macros->problem());
+        }
         if (auto* keys = container->findChild<CKeySetControlUI*>()) {
             m_keyPanel = keys;
             keys->setDeviceKind(2);
