@@ -1,6 +1,5 @@
 // The macro and recoil verbs (list, show, import, export) on the mouse's data folder, and the
-// routing helpers
-// that hand a running application absolute file names.
+// routing helpers that hand a running application absolute file names.
 #include <gtest/gtest.h>
 #include <json/json.h>
 

@@ -10,6 +10,7 @@
 #include "app/devmgmt/macro_router.h"
 #include "app/devmgmt/profile_router.h"
 #include "app/devmgmt/same_mode.h"
+#include "app/devmgmt/shoot_router.h"
 #include "app/services/window_input_capture.h"
 #include "app/shell/main_wnd.h"
 #include "app/shell/msg_wnd.h"
@@ -78,7 +79,8 @@ PageRouter::PageRouter(CMainWnd& wnd, DeviceManager& devices)
       m_lights(new LightRouter(wnd, devices, *m_sameMode)),
       m_capture(new WindowInputCapture(&wnd)),
       m_keys(new KeyRouter(wnd, devices, *m_capture)),
-      m_macros(new MacroRouter(wnd, devices, *m_capture)) {
+      m_macros(new MacroRouter(wnd, devices, *m_capture)),
+      m_shoot(new ShootRouter(wnd, devices)) {
     // Owned by the last router that uses it, so that it outlives both.
     m_capture->setParent(m_macros);
     confirm = [this](const QString& textId) {
@@ -95,6 +97,7 @@ bool PageRouter::route(const Notification& n) {
     if (m_lights->route(n)) return true;
     if (m_keys->route(n)) return true;
     if (m_macros->route(n)) return true;
+    if (m_shoot->route(n)) return true;
     if (n.type == QLatin1String("click")) return onClick(n);
     if (n.type == QLatin1String("selectchanged") && onOption(n)) return true;
     COrrivaleMouseDevice* mouse = m_devices.selectedMouse();

@@ -18,6 +18,7 @@ class CMainWnd;
 class DeviceManager;
 class KeyRouter;
 class MacroRouter;
+class ShootRouter;
 class LightRouter;
 class WindowInputCapture;
 class SameMode;
@@ -47,6 +48,7 @@ class PageRouter : public QObject {
     SameMode& sameMode() { return *m_sameMode; }
     KeyRouter& keys() { return *m_keys; }
     MacroRouter& macros() { return *m_macros; }
+    ShootRouter& shoot() { return *m_shoot; }
     WindowInputCapture& inputCapture() { return *m_capture; }
 
     void onGameLighting(uint32_t message, uintptr_t wParam, intptr_t lParam);
@@ -66,6 +68,7 @@ class PageRouter : public QObject {
     WindowInputCapture* m_capture;  // child of the macro router
     KeyRouter* m_keys;              // child of the window
     MacroRouter* m_macros;          // child of the window
+    ShootRouter* m_shoot;           // child of the window
     // The lighting the selected model had before the first game message.
     QPointer<COrrivaleUSBDevice> m_gameModel;
     LightSetting m_gameBefore;

@@ -6,6 +6,7 @@
 #include "panels/key_set_control_ui.h"
 #include "panels/light_control_ui.h"
 #include "panels/macro_control_ui.h"
+#include "panels/shoot_control_ui.h"
 #include "ui/control_registry.h"
 
 namespace md {
@@ -23,6 +24,7 @@ void registerDevicePageControls() {
     registry.registerClass<CLightControlUI>("CLightControlUI");
     registry.registerClass<CKeySetControlUI>("CKeySetControlUI");
     registry.registerClass<CMacroControlUI>("CMacroControlUI");
+    registry.registerClass<CShootControlUI>("CShootControlUI");
 }
 
 }  // namespace md

@@ -86,6 +86,8 @@ void COrrivaleMouseDevice::buildPage() {
             m_lightPanel = light;
             loadEffectLists();
         }
+        if (auto* shoot = container->findChild<CShootControlUI*>())
+            shoot->setFolders(dataFolderPath(), AppPaths::defaultDataFolder());
         if (auto* macros = container->findChild<CMacroControlUI*>()) {
             m_macroPanel = macros;
             macros->setDataFolder(dataFolderPath());

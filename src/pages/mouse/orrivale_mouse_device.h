@@ -21,6 +21,7 @@
 #include "panels/key_set_control_ui.h"
 #include "panels/light_control_ui.h"
 #include "panels/macro_control_ui.h"
+#include "panels/shoot_control_ui.h"
 #include "profiles/mouse_profiledata.h"
 #include "ui/control_finder.h"
 
