@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QScreen>
 #include <QSlider>
 
@@ -20,6 +21,8 @@
 #include "profiles/json_fields.h"
 #include "profiles/json_file_io.h"
 #include "profiles/profile_list.h"
+#include "ui/layout_builder.h"
+#include "ui/notify_dispatcher.h"
 #include "ui/resource_manager.h"
 
 namespace md {
@@ -86,25 +89,48 @@ void COrrivaleMouseDevice::buildPage() {
             m_lightPanel = light;
             loadEffectLists();
         }
-        if (auto* shoot = container->findChild<CShootControlUI*>())
-            shoot->setFolders(dataFolderPath(), AppPaths::defaultDataFolder());
-        if (auto* macros = container->findChild<CMacroControlUI*>()) {
-            m_macroPanel = macros;
-            macros->setDataFolder(dataFolderPath());
-            if (!macros->problem().empty()) reportProblem(macros->problem());
-        }
-        if (auto* keys = container->findChild<CKeySetControlUI*>()) {
-            m_keyPanel = keys;
-            keys->setDeviceKind(2);
-            keys->setMacroFunctionVisible(true);
-            keys->setEditButtonsEnabled(false);
-            loadKeyPanelLists();
-        }
+        initFeaturePanels(container);
     }
     // A name given before the page was built stays, unless the page's panel names one.
     if (m_profilePanel || profileName().empty()) adoptCurrentProfile();
     showTabsOfPresentPages();
     selectKey(-1);  // the key panel waits for a button of the picture
+}
+
+void COrrivaleMouseDevice::initFeaturePanels(QWidget* container) {
+    if (auto* shoot = container->findChild<CShootControlUI*>())
+        shoot->setFolders(dataFolderPath(), AppPaths::defaultDataFolder());
+    if (auto* macros = container->findChild<CMacroControlUI*>()) {
+        m_macroPanel = macros;
+        macros->setDataFolder(dataFolderPath());
+        if (!macros->problem().empty()) reportProblem(macros->problem());
+    }
+    if (auto* keys = container->findChild<CKeySetControlUI*>()) {
+        m_keyPanel = keys;
+        keys->setDeviceKind(2);
+        keys->setMacroFunctionVisible(true);
+        keys->setEditButtonsEnabled(false);
+        loadKeyPanelLists();
+    }
+}
+
+void COrrivaleMouseDevice::buildLazyPanel(int mode) {
+    const char* slot = mode == kKeyPage      ? "KeySetControlItem"
+                       : mode == kMacroPage  ? "MacroControlItem"
+                       : mode == kRecoilPage ? "ShootControlItem"
+                                             : nullptr;
+    QWidget* container = slot ? findChild<QWidget*>(slot) : nullptr;
+    if (!container) return;
+    const QString layout = container->property("lazyLayout").toString();
+    if (layout.isEmpty() || container->findChild<QWidget*>()) return;
+    // Built on first showing: the pages nobody opens cost no memory.
+    LayoutBuilder builder;
+    QWidget* root = builder.build(layout, container);
+    if (!root) return;
+    if (container->layout()) container->layout()->addWidget(root);
+    if (NotifyDispatcher* d = NotifyDispatcher::of(container)) d->attach(root);
+    initFeaturePanels(container);
+    if (mode == kKeyPage) selectKey(selectedKey());
 }
 
 void COrrivaleMouseDevice::showTabsOfPresentPages() {
@@ -121,6 +147,7 @@ void COrrivaleMouseDevice::showTabsOfPresentPages() {
         const QWidget* page = findChild<QWidget*>(t[1]);
         const bool present =
             page && (page->objectName().endsWith(QLatin1String("_page")) ||
+                     page->property("lazyLayout").isValid() ||
                      page->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
         if (tab) tab->setVisible(present);
         shown += present ? 1 : 0;
@@ -292,6 +319,7 @@ void COrrivaleMouseDevice::validateMacroKeys() {
 }
 
 void COrrivaleMouseDevice::setWorkingMode(int mode) {
+    buildLazyPanel(mode);
     COrrivaleUSBDevice::setWorkingMode(mode);
     if (QWidget* hint = m_page.find("device_tishi_info")) hint->hide();
     // The picture's buttons are chosen on the key page only; its title says what it shows.

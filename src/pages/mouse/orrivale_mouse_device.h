@@ -37,7 +37,9 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     static constexpr int kSyncTimerId = 1002;
     static constexpr int kSyncTimerMs = 50;
     static constexpr int kStageRows = 5;
-    static constexpr int kKeyPage = 2;  // the working mode of the key tab
+    static constexpr int kKeyPage = 2;  // the working modes of the key, macro and recoil tabs
+    static constexpr int kMacroPage = 3;
+    static constexpr int kRecoilPage = 5;
     static constexpr int kPollingOptions = 5;
     static constexpr const char* kActiveThumb = "Control/SliderBar1_Thumb.png";
     static constexpr const char* kOtherThumb = "Control/SliderBar2_Thumb.png";
@@ -109,6 +111,11 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     void refreshKeyLabels();
     // The key panel's macro and recoil lists, from the data folder.
     void loadKeyPanelLists();
+    // Sets up the key, macro and recoil panels found in container.
+    void initFeaturePanels(QWidget* container);
+    // The panel of a page whose slot names its layout ("lazyLayout") is built when the page is
+    // first shown.
+    void buildLazyPanel(int mode);
     int readHardwareSettings();
     bool openEventChannel(const std::string& path, int kind) override;
     void closeEventChannel(int kind) override;

@@ -26,12 +26,14 @@ class KeyPanelTest : public DeviceManagementTest, public ::testing::WithParamInt
   protected:
     void attach() {
         startOnOneLink(GetParam());
+        // The key panel is built when its page is first shown.
+        EXPECT_FALSE(model()->findChild<CKeySetControlUI*>());
+        tab("key_Op_tab");
         panel = model()->findChild<CKeySetControlUI*>();
         ASSERT_TRUE(panel);
         router = wnd->findChild<PageRouter*>();
         ASSERT_TRUE(router);
         router->keys().inform = [this](const QString& text, bool) { told << text; };
-        tab("key_Op_tab");
     }
     void tab(const char* name) {
         auto* b = wnd->findChild<QAbstractButton*>(name);

@@ -25,12 +25,12 @@ class MacroPanelTest : public DeviceManagementTest {
   protected:
     void attach() {
         startOnOneLink(false);
+        click(wnd.get(), "macro_Op_tab");
         panel = model()->findChild<CMacroControlUI*>();
         ASSERT_TRUE(panel);
         router = wnd->findChild<PageRouter*>();
         router->macros().confirm = [](const QString&) { return true; };
         router->macros().inform = [this](const QString& t, bool) { told << t; };
-        click(wnd.get(), "macro_Op_tab");
     }
     void click(QWidget* in, const char* name) {
         auto* b = in->findChild<QAbstractButton*>(name);

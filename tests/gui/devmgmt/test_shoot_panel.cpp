@@ -19,12 +19,12 @@ class ShootPanelTest : public DeviceManagementTest, public ::testing::WithParamI
   protected:
     void attach() {
         startOnOneLink(GetParam());
+        click(wnd.get(), "cursor_Op_tab");
         panel = model()->findChild<CShootControlUI*>();
         ASSERT_TRUE(panel);
         router = wnd->findChild<PageRouter*>();
         router->shoot().confirm = [](const QString&) { return true; };
         router->shoot().inform = [this](const QString& t, bool) { told << t; };
-        click(wnd.get(), "cursor_Op_tab");
     }
     void click(QWidget* in, const char* name) {
         auto* b = in->findChild<QAbstractButton*>(name);
