@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Proves the Debian package on a minimal Debian 12 root: builds it (`package` preset, then
 # `cpack -G DEB`), installs it with `apt install ./file.deb` into a fresh root of the same cache
-# as scripts/check-clean-install.sh, validates its desktop entry and AppStream file, runs
-# `mouse-driver --demo` (offscreen, as a normal user; it must show its window and end cleanly
-# on SIGTERM) and `mouse-driver-cli --simulate mouse info` from the installed paths, reinstalls
-# it with dpkg, then purges it and checks that nothing of it is left.
+# as scripts/check-clean-install.sh, checks the installed layout, runs `mouse-driver --demo`
+# (offscreen, as a normal user; it must show its window and end cleanly on SIGTERM) and
+# `mouse-driver-cli --simulate mouse info` from the installed paths, reinstalls it with dpkg,
+# purges it and checks that nothing of it is left, then validates its desktop entry and
+# AppStream file as they were installed.
 #
 # Usage: sudo scripts/check-package.sh [--keep] [--deb FILE]
 #   --keep      leave the root in place after the run (its path is printed)
@@ -50,12 +51,13 @@ deb_name=$(basename "$deb")
 echo "  $deb_name: $(stat -c %s "$deb") bytes, installed size $(dpkg-deb -f "$deb" Installed-Size) KiB"
 echo "  Depends: $(dpkg-deb -f "$deb" Depends)"
 
-# 2. The root, with the validators and a user account made before the snapshot.
+# 2. The root, with a user account made before the snapshot. The validators come only after
+#    the package is purged, so that what apt removes again is exactly what it brought.
 clean_root_create
 
-step "apt sources, validators, a user"
-in_root 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends desktop-file-utils appstream && useradd -m mdcheck' \
-    >"$logs/prepare.log" 2>&1 || step_fail "see $logs/prepare.log"
+step "apt sources, a user"
+in_root 'apt-get update -qq && useradd -m mdcheck' >"$logs/prepare.log" 2>&1 ||
+    step_fail "see $logs/prepare.log"
 step_ok
 
 # Every path of the root except the virtual, volatile and per-user ones and apt's and dpkg's
@@ -63,7 +65,9 @@ step_ok
 snapshot='find / -xdev \( -path /proc -o -path /sys -o -path /dev -o -path /run -o -path /tmp \
     -o -path /home -o -path /root -o -path /var/cache -o -path /var/log -o -path /var/lib/apt \
     -o -path /var/lib/dpkg \) -prune -o -print | LC_ALL=C sort'
+packages='dpkg-query -W -f "\${db:Status-Abbrev} \${Package} \${Version}\n" | LC_ALL=C sort'
 in_root "$snapshot" >"$logs/before.list"
+in_root "$packages" >"$logs/packages-before.list"
 cp "$deb" "$root/tmp/$deb_name"
 
 # 3. apt install ./file.deb: the package and the dependencies it computed.
@@ -91,18 +95,15 @@ for f in /usr/bin/mouse-driver /usr/bin/mouse-driver-cli \
 done
 [ -z "$missing" ] || step_fail "missing:$missing"
 in_root 'dpkg -L mouse-driver' >"$logs/files.list"
+# Copies for the validators, which run after the purge.
+mkdir -p "$root/tmp/validate"
+cp "$root/usr/share/applications/mouse-driver.desktop" \
+    "$root/usr/share/metainfo/org.mousedriver.MouseDriver.metainfo.xml" "$root/tmp/validate/"
 # Nothing may point back into a build folder.
 if grep -l "$here" "$root"/usr/bin/mouse-driver* "$root"/usr/lib/mouse-driver/SDK/*.so >/dev/null 2>&1; then
     step_fail "an installed binary names the build folder $here"
 fi
 step_ok
-
-step "desktop-file-validate, appstreamcli validate"
-in_root 'desktop-file-validate /usr/share/applications/mouse-driver.desktop &&
-    appstreamcli validate --no-net /usr/share/metainfo/org.mousedriver.MouseDriver.metainfo.xml' \
-    >"$logs/validate.log" 2>&1 || { cat "$logs/validate.log"; step_fail "validation failed"; }
-step_ok
-sed 's/^/  /' "$logs/validate.log"
 
 # 4. The installed programs, as a normal user with a private runtime folder and no session bus.
 as_user='setpriv --reuid=mdcheck --regid=mdcheck --init-groups env -i HOME=/home/mdcheck \
@@ -132,7 +133,8 @@ in_root "dpkg -i /tmp/$deb_name" >>"$logs/reinstall.log" 2>&1 || step_fail "see 
 dpkg_ms=$((($(date +%s%N) - t0) / 1000000))
 step_ok
 
-# 6. Purged with the dependencies it brought: none of its files, and no new file naming it.
+# 6. Purged with the dependencies it brought: the same packages as before, none of its files,
+#    and no new file naming it.
 step "apt purge --autoremove, nothing left"
 in_root 'DEBIAN_FRONTEND=noninteractive apt-get purge -y --autoremove mouse-driver' \
     >"$logs/purge.log" 2>&1 || { tail -n 30 "$logs/purge.log"; step_fail "see $logs/purge.log"; }
@@ -147,11 +149,25 @@ if grep -i -E 'mouse.?driver|mousedriver' "$logs/new.list"; then
     step_fail "new paths above name the package"
 fi
 if in_root 'dpkg -s mouse-driver' >/dev/null 2>&1; then step_fail "dpkg still knows the package"; fi
+in_root "$packages" >"$logs/packages-after.list"
+if ! diff "$logs/packages-before.list" "$logs/packages-after.list" >"$logs/packages.diff"; then
+    cat "$logs/packages.diff"
+    step_fail "the packages installed differ from before"
+fi
 step_ok
 if [ -s "$logs/new.list" ]; then
-    echo "  other new paths after the purge (caches of the dependencies): $(wc -l <"$logs/new.list")"
+    echo "  other new paths (left by the dependencies' scripts): $(wc -l <"$logs/new.list")"
     head -n 10 "$logs/new.list" | sed 's/^/    /'
 fi
+
+# 7. The desktop entry and AppStream file as installed.
+step "desktop-file-validate, appstreamcli validate"
+in_root 'DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends desktop-file-utils appstream >/dev/null &&
+    desktop-file-validate /tmp/validate/mouse-driver.desktop &&
+    appstreamcli validate --no-net /tmp/validate/org.mousedriver.MouseDriver.metainfo.xml' \
+    >"$logs/validate.log" 2>&1 || { cat "$logs/validate.log"; step_fail "validation failed"; }
+step_ok
+sed '/^$/d; s/^/  /' "$logs/validate.log"
 
 echo "figures: package $(stat -c %s "$deb") bytes; apt install (with dependencies) ${apt_ms} ms;" \
     "dpkg -i (package alone) ${dpkg_ms} ms"
