@@ -22,6 +22,17 @@ std::string trimmed(std::string_view s) {
     return std::string(s.substr(first, last - first + 1));
 }
 
+// A string value of a desktop entry: only the backslash needs its escape here (the text has no
+// control characters).
+std::string stringValue(std::string_view text) {
+    std::string value;
+    for (const char c : text) {
+        if (c == '\\') value += '\\';
+        value += c;
+    }
+    return value;
+}
+
 }  // namespace
 
 std::string execLineArgument(std::string_view arg) {
@@ -36,12 +47,7 @@ std::string execLineArgument(std::string_view arg) {
     }
     if (quote) quoted += '"';
     // The string-value escape, applied by readers before the Exec rules.
-    std::string value;
-    for (const char c : quoted) {
-        if (c == '\\') value += '\\';
-        value += c;
-    }
-    return value;
+    return stringValue(quoted);
 }
 
 AutostartEntry::AutostartEntry(std::string folder, std::string program)
@@ -63,7 +69,10 @@ std::string AutostartEntry::desktopEntryText(const std::string& program) {
             "Type=Application\n"
             "Name=Mouse Driver\n"
             "Comment=Starts Mouse Driver in the notification area\n"
-         << "Exec=" << execLineArgument(program) << " --hidden\n"
+         << "Exec=" << execLineArgument(program)
+         << " --hidden\n"
+         // Once the program is removed, desktops skip the entry instead of failing to start it.
+         << "TryExec=" << stringValue(program) << "\n"
          << "Icon=mouse-driver\n"
             "Terminal=false\n"
             "X-GNOME-Autostart-enabled=true\n";

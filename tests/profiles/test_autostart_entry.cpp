@@ -41,6 +41,7 @@ TEST(AutostartEntry, SwitchingOnWritesAnEntryThatStartsTheProgramHiddenAndOffRem
     EXPECT_EQ(valueOf(text, "Type"), "Application");
     EXPECT_EQ(valueOf(text, "Exec"),
               std::filesystem::read_symlink("/proc/self/exe").string() + " --hidden");
+    EXPECT_EQ(valueOf(text, "TryExec"), std::filesystem::read_symlink("/proc/self/exe").string());
     EXPECT_EQ(valueOf(text, "Icon"), "mouse-driver");
     EXPECT_EQ(valueOf(text, "Hidden"), "(none)");
 
