@@ -3,6 +3,7 @@
 #include "pages/base/orrivale_usb_device.h"
 #include "pages/mouse/orrivale_mouse_device.h"
 #include "panels/device_profile_ui.h"
+#include "panels/key_set_control_ui.h"
 #include "panels/light_control_ui.h"
 #include "ui/control_registry.h"
 
@@ -19,6 +20,7 @@ void registerDevicePageControls() {
     registry.registerClass<COrrivaleUSBDevice>("COrrivaleHS6533Device");
     registry.registerClass<CDeviceProfileUI>("CDeviceProfileUI");
     registry.registerClass<CLightControlUI>("CLightControlUI");
+    registry.registerClass<CKeySetControlUI>("CKeySetControlUI");
 }
 
 }  // namespace md
