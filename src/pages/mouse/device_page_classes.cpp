@@ -5,6 +5,8 @@
 #include "panels/device_profile_ui.h"
 #include "panels/key_set_control_ui.h"
 #include "panels/light_control_ui.h"
+#include "panels/macro_control_ui.h"
+#include "panels/shoot_control_ui.h"
 #include "ui/control_registry.h"
 
 namespace md {
@@ -21,6 +23,8 @@ void registerDevicePageControls() {
     registry.registerClass<CDeviceProfileUI>("CDeviceProfileUI");
     registry.registerClass<CLightControlUI>("CLightControlUI");
     registry.registerClass<CKeySetControlUI>("CKeySetControlUI");
+    registry.registerClass<CMacroControlUI>("CMacroControlUI");
+    registry.registerClass<CShootControlUI>("CShootControlUI");
 }
 
 }  // namespace md
