@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <mutex>
 #include <vector>
 
@@ -42,11 +43,15 @@ void createLevels(const std::string& folder) {
     }
 }
 
-std::string executableFolder() {
+std::string selfExecutable() {
     std::vector<char> buf(4096);
     const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
-    if (n <= 0) return "./";
-    std::string path(buf.data(), static_cast<size_t>(n));
+    return n > 0 ? std::string(buf.data(), static_cast<size_t>(n)) : std::string();
+}
+
+std::string executableFolder() {
+    const std::string path = selfExecutable();
+    if (path.empty()) return "./";
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
@@ -73,13 +78,31 @@ std::string AppPaths::applicationFolder() {
     return executableFolder();
 }
 
-std::string AppPaths::defaultDataFolder() {
-    const std::string app = applicationFolder();
-    const std::string beside = app + "DefaultData/";
+namespace {
+// The build folder keeps a folder beside the program; an install puts it where the install
+// rules did, at a path relative to the program's own folder (set by the build).
+std::string besideOrInstalled(std::string_view name, const char* installedFromBin) {
+    const std::string app = AppPaths::applicationFolder();
+    const std::string beside = app + std::string(name) + "/";
     if (isDirectory(beside)) return beside;
-    const std::string installed = app + "../share/mouse-driver/DefaultData/";
-    if (isDirectory(installed)) return installed;
-    return beside;
+    const std::string installed =
+        std::filesystem::path(withSlash(app + installedFromBin) + std::string(name) + "/")
+            .lexically_normal()
+            .string();
+    return isDirectory(installed) ? installed : beside;
+}
+}  // namespace
+
+std::string AppPaths::programDataFolder(std::string_view name) {
+    return besideOrInstalled(name, MD_DATA_FROM_BIN);
+}
+
+std::string AppPaths::sdkFolder() {
+    return besideOrInstalled("SDK", MD_LIBDIR_FROM_BIN);
+}
+
+std::string AppPaths::defaultDataFolder() {
+    return programDataFolder("DefaultData");
 }
 
 std::string AppPaths::defaultTemplatePath(const std::string& modelFolder) {
@@ -108,6 +131,14 @@ std::string AppPaths::deviceDataFolder(const std::string& modelFolder) {
 
 std::string AppPaths::configRoot() {
     return withSlash(xdgBase("XDG_CONFIG_HOME", "/.config")) + "Mouse Driver/";
+}
+
+std::string AppPaths::autostartFolder() {
+    return withSlash(xdgBase("XDG_CONFIG_HOME", "/.config")) + "autostart/";
+}
+
+std::string AppPaths::executablePath() {
+    return selfExecutable();
 }
 
 void AppPaths::setApplicationFolder(const std::string& folder) {

@@ -1,10 +1,12 @@
 // The settings window: rows and overall status from the update check (against a TLS server on
 // the loopback interface), the update flow driven by the update-progress message, the language
-// choice, closing, and how the main window opens it.
+// choice, the autostart switch, closing, and how the main window opens it.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QStackedWidget>
 #include <chrono>
@@ -251,6 +253,55 @@ TEST_F(SetWndTest, UnreachableServiceSaysSoAndClosingStopsAStalledCheckAtOnce) {
     EXPECT_FALSE(wnd.isVisible());
 }
 
+// The switch writes the autostart entry and removes it, and shows what the file says: also when
+// a window opens later, and when a change fails (then the user is told why).
+TEST_F(SetWndTest, AutostartSwitchWritesAndRemovesTheEntry) {
+    SetWndSetup s = setup("");
+    s.autostart.emplace(folder.toStdString() + "autostart", "/usr/bin/mouse-driver");
+    const QString entryPath = folder + "autostart/mouse-driver.desktop";
+    std::vector<QString> problems;
+    s.reportProblem = [&problems](const QString& p) { problems.push_back(p); };
+    {
+        CSetWnd wnd(s);
+        QAbstractButton* box = button(wnd, "autostart_check");
+        ASSERT_TRUE(box);
+        EXPECT_FALSE(box->isHidden());
+        EXPECT_FALSE(box->isChecked());
+        EXPECT_EQ(box->text(), ResourceManager::instance().text("set_autostart"));
+        box->click();
+        EXPECT_TRUE(box->isChecked());
+        QFile entry(entryPath);
+        ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(entry.readAll().contains("\nExec=/usr/bin/mouse-driver --hidden\n"));
+        box->click();
+        EXPECT_FALSE(box->isChecked());
+        EXPECT_FALSE(QFile::exists(entryPath));
+        box->click();
+    }
+    {
+        CSetWnd wnd(s);
+        EXPECT_TRUE(button(wnd, "autostart_check")->isChecked());
+    }
+    EXPECT_TRUE(problems.empty());
+
+    // The autostart folder's place is taken by a file: the switch stays off and says why.
+    QFile blocker(folder + "blocked");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    s.autostart.emplace(folder.toStdString() + "blocked", "/usr/bin/mouse-driver");
+    CSetWnd wnd(s);
+    QAbstractButton* box = button(wnd, "autostart_check");
+    box->click();
+    EXPECT_FALSE(box->isChecked());
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_TRUE(problems[0].contains(folder + "blocked")) << problems[0].toStdString();
+
+    // Without an entry to manage the switch is not offered.
+    s.autostart.reset();
+    CSetWnd without(s);
+    EXPECT_TRUE(button(without, "autostart_check")->isHidden());
+}
+
 TEST_F(SetWndTest, MainWindowOpensOneSettingsWindowAndForwardsProgress) {
     CMainWnd main(std::make_unique<LanguageController>(test::sourceDataFolder() + "Language.config",
                                                        folder + "main.ini"));
@@ -267,6 +318,18 @@ TEST_F(SetWndTest, MainWindowOpensOneSettingsWindowAndForwardsProgress) {
     // The shipped configuration names no service: nothing is asked.
     ASSERT_TRUE(waitForStatus(*set, update_status::kNoService));
     EXPECT_EQ(set->rows().size(), 4u);
+    // Its autostart switch manages the user's entry for this program.
+    QAbstractButton* autostart = button(*set, "autostart_check");
+    ASSERT_TRUE(autostart);
+    const QString entryPath =
+        qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart/mouse-driver.desktop";
+    autostart->click();
+    QFile entry(entryPath);
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(entry.readAll().contains(
+        "\nExec=" + QCoreApplication::applicationFilePath().toUtf8() + " --hidden\n"));
+    autostart->click();
+    EXPECT_FALSE(QFile::exists(entryPath));
     EXPECT_TRUE(main.hooks().forwardUpdateProgress(4, 50));
     main.closeSecondaryWindows();
     ASSERT_TRUE(test::waitFor([&] { return findOpen().empty(); }));

@@ -1,7 +1,7 @@
-// Renders the settings window into settings_window.png (an update found for the mouse),
-// settings_window_updating.png (that update downloading) and settings_window_zh_cn.png (the same
-// in Simplified Chinese) when MD_SCREENSHOT_DIR is set (docs/screenshots/). The answers come from a
-// TLS server on the loopback interface.
+// Renders the settings window into settings_window.png (an update found for the mouse, the
+// autostart switch on), settings_window_updating.png (that update downloading) and
+// settings_window_zh_cn.png (the same in Simplified Chinese) when MD_SCREENSHOT_DIR is set
+// (docs/screenshots/). The answers come from a TLS server on the loopback interface.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -46,6 +46,9 @@ TEST(Screenshots, SettingsWindow) {
     setup.timeFile = folder.toStdString() + kUpdateTimeFileName;
     setup.languages = language.readLanguageList();
     setup.languageIndex = language.current();
+    // The autostart switch on.
+    setup.autostart.emplace(folder.toStdString() + "autostart", "/usr/bin/mouse-driver");
+    ASSERT_EQ(setup.autostart->setEnabled(true), "");
     CSetWnd wnd(setup);
     wnd.show();
     ASSERT_TRUE(test::waitFor([&] { return wnd.overallStatus() == update_status::kUpdatesFound; }));

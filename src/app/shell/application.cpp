@@ -1,7 +1,6 @@
 #include "app/shell/application.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QScreen>
 #include <array>
 #include <cstdlib>
@@ -33,15 +32,6 @@ namespace md {
 namespace {
 AppOptions g_options;
 
-// A data folder beside the program, or under share/ of an installed program.
-QString dataFolder(const char* name) {
-    const QString app = QString::fromStdString(AppPaths::applicationFolder());
-    const QString beside = app + name + "/";
-    if (QFileInfo(beside).isDir()) return beside;
-    const QString installed = app + "../share/mouse-driver/" + name + "/";
-    return QFileInfo(installed).isDir() ? installed : beside;
-}
-
 struct OwnerLocks {
     FileLock application;
     FileLock owner;
@@ -64,7 +54,7 @@ OwnerLocks takeOwnership() {
 
 void setUpResources(QApplication& app) {
     ResourceManager& res = ResourceManager::instance();
-    res.setSkinFolder(dataFolder("skin"));
+    res.setSkinFolder(QString::fromStdString(AppPaths::programDataFolder("skin")));
     if (!res.loadResource("res.xml")) dbgOut("skin resource index missing");
     registerApplicationControls();
     registerDevicePageControls();

@@ -8,13 +8,13 @@
 
 namespace md {
 
-const char* const FontHolder::kFontFiles[4] = {
-    "Font/Simplified_Chinese.ttf", "Font/Vorthane-Regular.otf", "Font/NotoSansThai-Regular.ttf",
-    "Font/NotoSansCJKtc-Regular.otf"};
+const char* const FontHolder::kFontFiles[4] = {"Simplified_Chinese.ttf", "Vorthane-Regular.otf",
+                                               "NotoSansThai-Regular.ttf",
+                                               "NotoSansCJKtc-Regular.otf"};
 
-bool FontHolder::load(const QString& relativePath) {
+bool FontHolder::load(const QString& fileName) {
     unload();
-    QFile f(QString::fromStdString(AppPaths::applicationFolder()) + relativePath);
+    QFile f(QString::fromStdString(AppPaths::programDataFolder("Font")) + fileName);
     if (!f.open(QIODevice::ReadOnly)) return false;
     m_id = QFontDatabase::addApplicationFontFromData(f.readAll());
     return m_id >= 0;

@@ -1,5 +1,5 @@
 #pragma once
-// One private font of the program, loaded from a file beside the executable. A missing or
+// One private font of the program, loaded from a file of its "Font" data folder. A missing or
 // unreadable file is skipped; the face names then resolve through the system's fonts.
 
 #include <QString>
@@ -13,8 +13,8 @@ class FontHolder {
     FontHolder& operator=(const FontHolder&) = delete;
     ~FontHolder() { unload(); }
 
-    // relativePath: under the application folder, e.g. "Font/NotoSansThai-Regular.ttf".
-    bool load(const QString& relativePath);
+    // fileName: in the "Font" data folder, e.g. "NotoSansThai-Regular.ttf".
+    bool load(const QString& fileName);
     void unload();
     bool loaded() const { return m_id >= 0; }
 

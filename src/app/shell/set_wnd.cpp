@@ -96,6 +96,7 @@ CSetWnd::CSetWnd(SetWndSetup setup, QWidget* parent)
     }
     TitleBarDrag::install(m_controls.find("setwnd_title_bar"));
     fillLanguages();
+    showAutostart();
     buildRows();
     new NotifyDispatcher(*this, this);
     updateZoomButtons();
@@ -122,6 +123,24 @@ void CSetWnd::fillLanguages() {
     combo->clear();
     for (const LanguageEntry& e : m_setup.languages) combo->addItem(e.name);
     combo->setCurrentIndex(m_setup.languageIndex);
+}
+
+void CSetWnd::showAutostart() {
+    auto* box = m_controls.find<QAbstractButton>("autostart_check");
+    if (!box) return;
+    box->setVisible(m_setup.autostart.has_value());
+    const QSignalBlocker quiet(box);
+    box->setChecked(m_setup.autostart && m_setup.autostart->enabled());
+}
+
+// The switch shows what the file says afterwards, also when the change failed.
+void CSetWnd::switchAutostart(bool on) {
+    if (!m_setup.autostart) return;
+    const std::string problem = m_setup.autostart->setEnabled(on);
+    showAutostart();
+    if (problem.empty()) return;
+    dbgOut("autostart: " + problem);
+    if (m_setup.reportProblem) m_setup.reportProblem(QString::fromStdString(problem));
 }
 
 void CSetWnd::buildRows() {
@@ -323,6 +342,10 @@ bool CSetWnd::handleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam)
 void CSetWnd::notify(const Notification& n) {
     if (n.type == QLatin1String("selectchanged") && is(n, "check_name_select")) {
         updateStartButton();
+        return;
+    }
+    if (n.type == QLatin1String("selectchanged") && is(n, "autostart_check")) {
+        switchAutostart(n.wParam != 0);
         return;
     }
     if (n.type == QLatin1String("itemselect") && is(n, "Language_combox_info")) {

@@ -1,9 +1,9 @@
 #pragma once
 // The settings window ("setwnd.xml", window class "SetWnd", 630 x 500, modal): the language
-// choice and the update list. Opening it starts the update worker, which asks the update
-// service about every entry of the version list; the rows and the overall status follow the
-// answers. Updating itself is done by another program, which reports its progress with the
-// UpdateProgress message that the main window forwards here:
+// choice, the switch that starts the program with the desktop session, and the update list. Opening
+// it starts the update worker, which asks the update service about every entry of the version list;
+// the rows and the overall status follow the answers. Updating itself is done by another program,
+// which reports its progress with the UpdateProgress message that the main window forwards here:
 //   wParam 1  the row being updated is done (its latest version becomes the installed one)
 //   wParam 2, 3  that row failed
 //   wParam 4  its percentage in lParam: a waiting row starts downloading, a downloaded row
@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "common/worker.h"
 #include "online/http_client.h"
 #include "online/update_info.h"
+#include "profiles/autostart_entry.h"
 #include "ui/control_finder.h"
 #include "ui/notification.h"
 
@@ -40,6 +42,10 @@ struct SetWndSetup {
     int languageIndex = -1;
     // Messages to the main window: 3089 (language, wParam = index), 3094 (clear the badge).
     std::function<void(uint32_t message, uintptr_t wParam, intptr_t lParam)> sendToMain;
+    // The autostart entry the switch writes and removes; none: the switch is hidden.
+    std::optional<AutostartEntry> autostart;
+    // Tells the user why the switch could not be changed (the text names the file).
+    std::function<void(const QString& problem)> reportProblem;
 };
 
 class CSetWnd : public QDialog, public NotifyTarget {
@@ -78,6 +84,8 @@ class CSetWnd : public QDialog, public NotifyTarget {
   private:
     void buildRows();
     void fillLanguages();
+    void showAutostart();
+    void switchAutostart(bool on);
     void startCheck();
     void setOverallStatus(int status);
     void showStatusText();

@@ -1,5 +1,6 @@
 #include "app/shell/settings_window_hooks.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <QScreen>
 #include <memory>
@@ -7,11 +8,13 @@
 #include "app/shell/app_messages.h"
 #include "app/shell/language_controller.h"
 #include "app/shell/main_wnd.h"
+#include "app/shell/msg_wnd.h"
 #include "app/shell/set_wnd.h"
 #include "common/dbg_out.h"
 #include "online/update_config.h"
 #include "online/update_time_file.h"
 #include "profiles/app_paths.h"
+#include "ui/resource_manager.h"
 
 namespace md {
 namespace {
@@ -32,6 +35,12 @@ SetWndSetup makeSetup(CMainWnd& wnd) {
     setup.languages = wnd.language().readLanguageList();
     setup.languageIndex = wnd.language().current();
     setup.sendToMain = [&wnd](uint32_t m, uintptr_t w, intptr_t l) { wnd.handleMessage(m, w, l); };
+    setup.autostart = AutostartEntry::forThisProgram();
+    setup.reportProblem = [&wnd](const QString& problem) {
+        showMessageBox(QApplication::activeWindow(),
+                       ResourceManager::instance().text("setwnd_title"), problem, wnd.uiScale(),
+                       false, 0);
+    };
     return setup;
 }
 

@@ -36,7 +36,7 @@ const char* const kPanelSlots[] = {"DeviceProfileItem", "LightControlItem", "Mac
 COrrivaleMouseDevice::COrrivaleMouseDevice(QWidget* parent)
     : COrrivaleUSBDevice(parent),
       m_controller(std::make_unique<MouseController>(commandLink(), m_profile)),
-      m_sdkFolder(AppPaths::applicationFolder() + "SDK/"),
+      m_sdkFolder(AppPaths::sdkFolder()),
       m_page(this) {}
 
 COrrivaleMouseDevice::~COrrivaleMouseDevice() {
@@ -48,6 +48,9 @@ COrrivaleMouseDevice::~COrrivaleMouseDevice() {
 void COrrivaleMouseDevice::bindPageControls() {
     buildPage();
     m_synthesis.bind(m_sdkFolder);
+    dbgOut((m_synthesis.usable() ? "input synthesis plugins bound from "
+                                 : "input synthesis plugins not usable in ") +
+           m_sdkFolder);
 }
 
 void COrrivaleMouseDevice::buildPage() {

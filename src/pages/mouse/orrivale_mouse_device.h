@@ -47,7 +47,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     explicit COrrivaleMouseDevice(QWidget* parent = nullptr);
     ~COrrivaleMouseDevice() override;
 
-    // Folder of the input-synthesis plugins (default: the application folder's "SDK/"); set
+    // Folder of the input-synthesis plugins (default: the program's SDK folder); set
     // before bindPageControls.
     void setSdkFolder(const std::string& folder) { m_sdkFolder = folder; }
     void setLogoLed(int index) { m_logoLed = index; }
