@@ -9,6 +9,10 @@
 
 #include "devlink/hid/hid_backend.h"
 
+namespace Json {
+class Value;
+}
+
 namespace md::cli {
 
 class DeviceHost;
@@ -48,5 +52,10 @@ int runProfileVerb(CliContext& ctx);
 int runMemoryVerb(CliContext& ctx, const std::string& verb);
 // update-check [--service URL] [--ca-file PEM]
 int runUpdateCheckVerb(CliContext& ctx);
+// headset [eq [set PRESET|BANDS] | mic LEVEL|mute|unmute | monitor LEVEL|mute|unmute]
+int runHeadsetVerb(CliContext& ctx);
+
+// Writes v to the verb's output, indented by two spaces.
+void writeJson(CliContext& ctx, const Json::Value& v);
 
 }  // namespace md::cli

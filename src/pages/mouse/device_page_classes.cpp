@@ -4,6 +4,8 @@
 #include "pages/mouse/orrivale_mouse_device.h"
 #include "panels/device_profile_ui.h"
 #include "panels/light_control_ui.h"
+#include "panels/magic_control_ui.h"
+#include "panels/voice6533_control_ui.h"
 #include "ui/control_registry.h"
 
 namespace md {
@@ -19,6 +21,8 @@ void registerDevicePageControls() {
     registry.registerClass<COrrivaleUSBDevice>("COrrivaleHS6533Device");
     registry.registerClass<CDeviceProfileUI>("CDeviceProfileUI");
     registry.registerClass<CLightControlUI>("CLightControlUI");
+    registry.registerClass<CMagicControlUI>("CMagicControlUI");
+    registry.registerClass<CVoice6533ControlUI>("CVoice6533ControlUI");
 }
 
 }  // namespace md

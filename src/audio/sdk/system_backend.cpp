@@ -1,0 +1,56 @@
+#include "audio/sdk/system_backend.h"
+
+#include "audio/audio_device_info.h"
+#include "audio/card_properties.h"
+#include "audio/sdk/alsa_mixer.h"
+#include "audio/usb_sound_card.h"
+
+namespace md::osconf {
+namespace {
+
+std::string key(EndpointTag ep, const std::string& name) {
+    return std::string(1, ep) + ":" + name;
+}
+
+}  // namespace
+
+SystemBackend::SystemBackend(std::string asoundRoot) : m_asoundRoot(std::move(asoundRoot)) {}
+
+int32_t SystemBackend::get(EndpointTag ep, const std::string& name, int32_t, double& value) {
+    if (const auto card = ep == 'C' ? cardProperty(name) : std::nullopt) {
+        const auto number = findUsbSoundCard(m_asoundRoot, kHeadsetVendorId, kHeadsetProductId);
+        if (!number) return kAudioNoDevice;
+        auto mixer = AlsaMixer::open(*number);
+        return mixer ? mixer->get(*card, value) : kAudioNoDevice;
+    }
+    const auto it = m_remembered.find(key(ep, name));
+    if (it == m_remembered.end()) return kAudioNotSet;
+    value = it->second;
+    return kAudioOk;
+}
+
+int32_t SystemBackend::set(EndpointTag ep, const std::string& name, int32_t, double value) {
+    if (const auto card = ep == 'C' ? cardProperty(name) : std::nullopt) {
+        const auto number = findUsbSoundCard(m_asoundRoot, kHeadsetVendorId, kHeadsetProductId);
+        if (!number) return kAudioNoDevice;
+        auto mixer = AlsaMixer::open(*number);
+        return mixer ? mixer->set(*card, value) : kAudioNoDevice;
+    }
+    m_remembered[key(ep, name)] = value;
+    if (ep == 'R' && isEqualiserProperty(name)) applyEqualiser();
+    return kAudioOk;
+}
+
+void SystemBackend::applyEqualiser() {
+    const auto on = m_remembered.find("R:Enable_EQ_GFX");
+    EqBands gains{};
+    for (int b = 0; b < kEqBandCount; ++b) {
+        const auto it = m_remembered.find("R:EQ_Slider" + std::to_string(b + 1));
+        if (it != m_remembered.end())
+            gains[static_cast<size_t>(b)] = static_cast<int32_t>(it->second);
+    }
+    // Without PipeWire the values stay remembered only.
+    m_equaliser.apply(on != m_remembered.end() && on->second != 0, gains);
+}
+
+}  // namespace md::osconf
