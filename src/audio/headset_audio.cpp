@@ -122,31 +122,28 @@ void HeadsetAudio::readAudioState() {
         if (get(c, name, aux) != kAudioOk) return std::nullopt;
         return parseIntegerText((*m_buffers)[kReadValue]);
     };
-    const auto readLevel = [&](const wchar_t* name, Aux aux) -> std::optional<int32_t> {
-        if (get(c, name, aux) != kAudioOk) return std::nullopt;
-        const auto v = parseRealText((*m_buffers)[kReadValue]);
-        if (!v) return std::nullopt;
-        return scalarToLevel(*v);
+    // Volume in decibels, mute and level of the microphone or of monitoring.
+    const auto readChannel = [&](const wchar_t* volume, Aux volumeAux, std::string& volumeText,
+                                 const wchar_t* mute, bool& muted, size_t selectStage,
+                                 const wchar_t* scalar, Aux scalarAux, size_t valueStage) {
+        if (std::string t = readDecibelText(volume, volumeAux); !t.empty())
+            volumeText = std::move(t);
+        if (const auto m = readInteger(mute)) {
+            muted = *m != 0;
+            m_stages[selectStage] = muted ? 0 : 1;
+        }
+        if (get(c, scalar, scalarAux) != kAudioOk) return;
+        if (const auto v = parseRealText((*m_buffers)[kReadValue]))
+            m_stages[valueStage] = scalarToLevel(*v);
     };
     for (const wchar_t* name : {L"GetMaxVol", L"GetMinVol", L"GetVolStep"}) get(c, name);
-    if (std::string t = readDecibelText(L"VolumeControl", kAuxMinus1); !t.empty())
-        m_micVolumeText = std::move(t);
-    if (const auto muted = readInteger(L"MuteControl")) {
-        m_micMuted = *muted != 0;
-        m_stages[kMicInSelect] = m_micMuted ? 0 : 1;
-    }
-    if (const auto level = readLevel(L"VolumeScalarControl", kAuxMinus1))
-        m_stages[kMicInValue] = *level;
+    readChannel(L"VolumeControl", kAuxMinus1, m_micVolumeText, L"MuteControl", m_micMuted,
+                kMicInSelect, L"VolumeScalarControl", kAuxMinus1, kMicInValue);
     if (get(c, L"GetAAMaxVol") == kAudioOk) {
         for (const wchar_t* name : {L"GetAAMinVol", L"GetAAVolStep"}) get(c, name);
-        if (std::string t = readDecibelText(L"AAVolumeControl", kAux0); !t.empty())
-            m_monitorVolumeText = std::move(t);
-        if (const auto muted = readInteger(L"AAMuteControl")) {
-            m_monitorMuted = *muted != 0;
-            m_stages[kMicMonitorSelect] = m_monitorMuted ? 0 : 1;
-        }
-        if (const auto level = readLevel(L"AAVolumeScalarControl", kAux0))
-            m_stages[kMicMonitorValue] = *level;
+        readChannel(L"AAVolumeControl", kAux0, m_monitorVolumeText, L"AAMuteControl",
+                    m_monitorMuted, kMicMonitorSelect, L"AAVolumeScalarControl", kAux0,
+                    kMicMonitorValue);
         for (int32_t i = 0; i < kEqBandCount; ++i) get(m_lib.render(), eqSliderName(i).c_str());
     }
     if (c.features[0] & kFeatureMagicVoice) {

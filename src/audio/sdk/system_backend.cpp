@@ -12,17 +12,22 @@ std::string key(EndpointTag ep, const std::string& name) {
     return std::string(1, ep) + ":" + name;
 }
 
+// Runs call on the mixer of the headset's card, looked up now.
+template <typename Call>
+int32_t onHeadsetCard(const std::string& asoundRoot, Call&& call) {
+    const auto number = findUsbSoundCard(asoundRoot, kHeadsetVendorId, kHeadsetProductId);
+    if (!number) return kAudioNoDevice;
+    auto mixer = AlsaMixer::open(*number);
+    return mixer ? call(*mixer) : kAudioNoDevice;
+}
+
 }  // namespace
 
 SystemBackend::SystemBackend(std::string asoundRoot) : m_asoundRoot(std::move(asoundRoot)) {}
 
 int32_t SystemBackend::get(EndpointTag ep, const std::string& name, int32_t, double& value) {
-    if (const auto card = ep == 'C' ? cardProperty(name) : std::nullopt) {
-        const auto number = findUsbSoundCard(m_asoundRoot, kHeadsetVendorId, kHeadsetProductId);
-        if (!number) return kAudioNoDevice;
-        auto mixer = AlsaMixer::open(*number);
-        return mixer ? mixer->get(*card, value) : kAudioNoDevice;
-    }
+    if (const auto card = ep == 'C' ? cardProperty(name) : std::nullopt)
+        return onHeadsetCard(m_asoundRoot, [&](AlsaMixer& m) { return m.get(*card, value); });
     const auto it = m_remembered.find(key(ep, name));
     if (it == m_remembered.end()) return kAudioNotSet;
     value = it->second;
@@ -30,12 +35,8 @@ int32_t SystemBackend::get(EndpointTag ep, const std::string& name, int32_t, dou
 }
 
 int32_t SystemBackend::set(EndpointTag ep, const std::string& name, int32_t, double value) {
-    if (const auto card = ep == 'C' ? cardProperty(name) : std::nullopt) {
-        const auto number = findUsbSoundCard(m_asoundRoot, kHeadsetVendorId, kHeadsetProductId);
-        if (!number) return kAudioNoDevice;
-        auto mixer = AlsaMixer::open(*number);
-        return mixer ? mixer->set(*card, value) : kAudioNoDevice;
-    }
+    if (const auto card = ep == 'C' ? cardProperty(name) : std::nullopt)
+        return onHeadsetCard(m_asoundRoot, [&](AlsaMixer& m) { return m.set(*card, value); });
     m_remembered[key(ep, name)] = value;
     if (ep == 'R' && isEqualiserProperty(name)) applyEqualiser();
     return kAudioOk;
