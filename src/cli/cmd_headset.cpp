@@ -124,12 +124,16 @@ void print(CliContext& ctx, HeadsetRun& r, const std::string& what) {
                 << (static_cast<int32_t>(k) == st[kCustomEqSelectIndex] ? " (selected)" : "");
         out << "\n";
     }
+    // The decibels only when the headset told them.
+    const auto channel = [&](const char* name, size_t on, size_t level, const std::string& db) {
+        out << name << ": " << (st[on] ? "on" : "muted") << ", level " << st[level];
+        if (!db.empty()) out << " (" << db << " dB)";
+        out << "\n";
+    };
     if (what != "eq" && what != "monitor")
-        out << "microphone: " << (st[kMicInSelect] ? "on" : "muted") << ", level "
-            << st[kMicInValue] << " (" << r.audio.micVolumeText() << " dB)\n";
+        channel("microphone", kMicInSelect, kMicInValue, r.audio.micVolumeText());
     if (what != "eq" && what != "mic")
-        out << "monitoring: " << (st[kMicMonitorSelect] ? "on" : "muted") << ", level "
-            << st[kMicMonitorValue] << " (" << r.audio.monitorVolumeText() << " dB)\n";
+        channel("monitoring", kMicMonitorSelect, kMicMonitorValue, r.audio.monitorVolumeText());
 }
 
 int usageError(CliContext& ctx) {
