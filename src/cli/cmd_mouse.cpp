@@ -6,9 +6,12 @@
 
 #include "cli/cli_context.h"
 #include "cli/mouse_session.h"
+#include "devices/memory_image/memory_image.h"
 #include "devices/mouse/mouse_dpi_scale.h"
 #include "devices/mouse/mouse_key_table.h"
 #include "devices/mouse/mouse_performance.h"
+#include "input/keys/assignment_names.h"
+#include "profiles/app_paths.h"
 #include "profiles/profile_ranges.h"
 
 namespace md::cli {
@@ -67,22 +70,6 @@ int saveAndSend(CliContext& ctx, MouseSession& s) {
 const char* kButtonNames[kMouseButtonCount] = {
     "left button", "right button", "middle button", "forward",     "back",      "DPI switch",
     "fire",        "wheel up",     "wheel down",    "wheel right", "wheel left"};
-
-// Name of a factory function, or "" for other assignments.
-std::string assignmentName(const std::array<uint8_t, 3>& a) {
-    const auto& f = mouseFactoryEntries();
-    for (size_t i = 0; i < f.size(); ++i) {
-        if (f[i] == a) return kButtonNames[i];
-    }
-    if (a[0] == 0x70 || a[0] == 0x71) return "macro " + std::to_string(a[1]);
-    return "";
-}
-
-std::string hexCode(const std::array<uint8_t, 3>& a) {
-    char s[8];
-    std::snprintf(s, sizeof s, "%02x%02x%02x", a[0], a[1], a[2]);
-    return s;
-}
 
 int runSettings(CliContext& ctx, MouseSession& s) {
     MouseHardwareSettings h;
@@ -218,22 +205,25 @@ int runLighting(CliContext& ctx, MouseSession& s) {
 int runKeys(CliContext& ctx, MouseSession& s) {
     auto bindings = s.profile.readKeyList();
     const auto& map = s.controller.keyPositionMap();
+    const int macros = static_cast<int>(memimg::macroCountOf(AppPaths::deviceDataFolder("mouse")));
     if (ctx.args.empty()) {
         // Key-table reads give the mouse's layout; the assignments are the profile's, which
         // are what was written to the mouse.
         Json::Value arr(Json::arrayValue);
         for (size_t b = 0; b < kMouseButtonCount && b < map.size(); ++b) {
             const int pos = map[b];
-            const std::array<uint8_t, 3> a =
-                b < bindings.size() ? bindings[b].assignment : std::array<uint8_t, 3>{};
-            const std::string name = assignmentName(a);
+            const keys::KeyAssignment a =
+                b < bindings.size() ? bindings[b].assignment : keys::KeyAssignment{};
+            const bool factory = b < bindings.size() && a == bindings[b].defaultAssignment;
+            const std::string name = keys::assignmentName(a);
             if (ctx.json) {
                 Json::Value v;
                 v["button"] = static_cast<Json::UInt>(b);
                 v["name"] = kButtonNames[b];
                 v["position"] = pos == kUnmappedKey ? Json::Value() : Json::Value(pos);
-                v["assignment"] = hexCode(a);
-                v["assignmentName"] = name;
+                v["assignment"] = keys::hexCode(a);
+                v["function"] = name;
+                v["factory"] = factory;
                 arr.append(v);
                 continue;
             }
@@ -241,24 +231,26 @@ int runKeys(CliContext& ctx, MouseSession& s) {
             std::snprintf(
                 line, sizeof line, "%2zu %-14s %-12s %s%s", b, kButtonNames[b],
                 pos == kUnmappedKey ? "not mapped" : ("entry " + std::to_string(pos)).c_str(),
-                hexCode(a).c_str(), name.empty() ? "" : (" (" + name + ")").c_str());
+                name.c_str(), factory ? " (factory)" : "");
             *ctx.out << line << "\n";
         }
         if (ctx.json) writeJson(ctx, arr);
         return kExitOk;
     }
+    static const char* const kUsage =
+        "keys set BUTTON FUNCTION: BUTTON 0 to 10; FUNCTION a name such as left, dpi-up, "
+        "key:ctrl+c, macro:2, wheel-up, disabled, default, or six hexadecimal digits";
     int button = 0;
-    unsigned code = 0;
-    char tail = 0;
     if (ctx.args.size() != 3 || ctx.args[0] != "set" ||
-        !parseInt(ctx.args[1], 0, static_cast<int>(kMouseButtonCount) - 1, button) ||
-        ctx.args[2].size() != 6 || std::sscanf(ctx.args[2].c_str(), "%6x%c", &code, &tail) != 1) {
-        return badArgument(
-            ctx, "keys set BUTTON CODE: BUTTON 0 to 10, CODE six hexadecimal digits (e.g. 100100)");
-    }
+        !parseInt(ctx.args[1], 0, static_cast<int>(kMouseButtonCount) - 1, button))
+        return badArgument(ctx, kUsage);
     if (static_cast<size_t>(button) >= bindings.size())
         return badArgument(ctx, "keys set: the profile has no such button");
-    bindings[static_cast<size_t>(button)].assignment = KeyBinding::bytes(code);
+    KeyBinding& binding = bindings[static_cast<size_t>(button)];
+    const keys::ParsedAssignment p =
+        keys::parseAssignmentName(ctx.args[2], binding.defaultAssignment, macros);
+    if (!p.ok) return badArgument(ctx, "keys set: " + p.error + "\n" + kUsage);
+    binding.assignment = p.assignment;
     s.profile.writeKeyList(bindings);
     if (!saveOrRollBack(ctx, s)) return kExitDeviceError;
     return keepOrRollBack(ctx, s, "writing the key table", s.controller.writeKeyAssignments(0));

@@ -91,8 +91,22 @@ TEST_F(CliMouse, VerbsChangeTheMouseOnItsCableAndThroughItsReceiver) {
                  }
              }
          }},
+        {"keys set by name",
+         {"keys", "set", "2", "key:ctrl+c"},
+         0,
+         [](sim::Firmware& fw, bool) {
+             const auto layout = fw.keyLayout();
+             for (size_t k = 0; k < fw.keyEntries(); ++k) {
+                 if (std::equal(layout.begin() + 3 * k, layout.begin() + 3 * k + 3,
+                                mouseFactoryEntries()[2].begin())) {
+                     EXPECT_EQ(fw.keyEntry(k), (std::array<uint8_t, 3>{0x20, 0x01, 0x06}));
+                 }
+             }
+         }},
         {"settings", {"settings"}, 0, nullptr},
         {"keys", {"--json", "keys"}, 0, nullptr},
+        {"no such macro", {"keys", "set", "1", "macro:0"}, 2, nullptr},
+        {"unknown function", {"keys", "set", "1", "teleport"}, 2, nullptr},
         {"stage out of range", {"dpi", "set", "9", "800"}, 2, nullptr},
         {"resolution not a number", {"dpi", "set", "1", "fast"}, 2, nullptr},
         {"polling out of range", {"polling", "5"}, 2, nullptr},
@@ -112,6 +126,25 @@ TEST_F(CliMouse, VerbsChangeTheMouseOnItsCableAndThroughItsReceiver) {
             if (c.check) c.check(bus->device("mouse")->firmware(), wireless);
         }
     }
+}
+
+TEST_F(CliMouse, KeyNamesRoundTripThroughTheProfile) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    const char* const names[] = {"dpi-up", "key:shift+f4",    "wheel-left", "fire:30:3",
+                                 "back",   "media:volume-up", "disabled"};
+    for (int b = 0; b < 7; ++b)
+        ASSERT_EQ(run(bus, {"keys", "set", std::to_string(b), names[b]}), 0);
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::runCli({"--json", "keys"}, out, err, bus), 0) << err.str();
+    Json::Value v;
+    ASSERT_TRUE(parseJsonText(out.str(), v));
+    for (int b = 0; b < 7; ++b) EXPECT_EQ(v[b]["function"].asString(), names[b]) << b;
+    // "default" puts the factory function back.
+    ASSERT_EQ(run(bus, {"keys", "set", "0", "default"}), 0);
+    std::ostringstream again;
+    ASSERT_EQ(cli::runCli({"--json", "keys"}, again, err, bus), 0);
+    ASSERT_TRUE(parseJsonText(again.str(), v));
+    EXPECT_TRUE(v[0]["factory"].asBool());
 }
 
 TEST_F(CliMouse, DisablingTheLastEnabledStageIsRefused) {
@@ -397,7 +430,7 @@ TEST_F(CliMouse, SimStateRefusesFilesItDidNotWrite) {
               0)
         << err.str();
     ASSERT_EQ(cli::runCli({"--simulate", "mouse", "--sim-state", state, "settings"}, out, err), 0);
-    for (const std::string text :
+    for (const std::string& text :
          {std::string("just some notes\n"), std::string(R"({"devices":{}})"),
           std::string(200, '[') + std::string(200, ']')}) {
         SCOPED_TRACE(text.substr(0, 20));

@@ -110,26 +110,54 @@ TEST(SyncLighting, PlaysChangesAndPauses) {
     SyncLighting sync([&](const SyncFrame& f) { frames.add(f); });
     EXPECT_FALSE(sync.playing());
     SyncSettings s;
-    s.mode = SyncLightMode::Steady;
+    s.mode = SyncLightMode::Spectrum;
     s.speed = 4;
-    s.colour = {1, 2, 3};
     sync.play(s);
     ASSERT_TRUE(frames.waitFor(3));
-    EXPECT_EQ(frames.list.front().colour, (Rgb{1, 2, 3}));
+    EXPECT_EQ(frames.list[0].colour, kColourWheel[1]);
+    EXPECT_EQ(frames.list[2].colour, kColourWheel[3]);
 
+    s.mode = SyncLightMode::Steady;
     s.colour = {7, 8, 9};
-    sync.play(s);  // a change reaches the next frames
-    const size_t before = frames.size();
-    ASSERT_TRUE(frames.waitFor(before + 2));
-    EXPECT_EQ(frames.list.back().colour, (Rgb{7, 8, 9}));
+    sync.play(s);  // a change reaches the next frame at once
+    ASSERT_TRUE(frames.waitFor(4));
+    // A still effect is sent once: the devices keep showing it until the next change.
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    EXPECT_EQ(frames.size(), 4u);
+    EXPECT_EQ(frames.list.back(), (SyncFrame{{7, 8, 9}, 255}));
+    s.colour = {1, 2, 3};
+    sync.play(s);
+    ASSERT_TRUE(frames.waitFor(5));
+    EXPECT_EQ(frames.list.back().colour, (Rgb{1, 2, 3}));
 
     sync.pause();
     EXPECT_FALSE(sync.playing());
     const size_t paused = frames.size();
+    s.mode = SyncLightMode::Breathing;
     std::this_thread::sleep_for(std::chrono::milliseconds(60));
     EXPECT_EQ(frames.size(), paused);  // a paused worker sends nothing
     sync.play(s);
-    ASSERT_TRUE(frames.waitFor(paused + 1));
+    ASSERT_TRUE(frames.waitFor(paused + 2));
+    sync.pause();
+    EXPECT_EQ(sync.framesSent(), frames.size());
+}
+
+TEST(SyncLighting, AFlashSendsOnlyItsToggles) {
+    ManualClock clock(1000);
+    Frames frames;
+    SyncLighting sync([&](const SyncFrame& f) { frames.add(f); }, clock);
+    SyncSettings s;
+    s.mode = SyncLightMode::Flash;
+    s.speed = 4;  // steps every 14 ms, toggles every 1400 ms
+    s.colour = {4, 5, 6};
+    sync.play(s);
+    ASSERT_TRUE(frames.waitFor(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));  // steps with the clock still
+    EXPECT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames.list[0], SyncFrame{});
+    clock.advance(1400);
+    ASSERT_TRUE(frames.waitFor(2));
+    EXPECT_EQ(frames.list[1], (SyncFrame{{4, 5, 6}, 255}));
 }
 
 TEST(SyncLighting, TwoDevicesShowTheSameStep) {

@@ -1,6 +1,7 @@
 #include "devices/lighting/sync_lighting.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace md::lighting {
 namespace {
@@ -107,24 +108,40 @@ void SyncLighting::run(const StopEvent& stop) {
     using Steady = std::chrono::steady_clock;
     SyncStepper stepper;
     auto due = Steady::now();
+    std::optional<SyncFrame> shown;  // the frame the devices show; none after a change
     std::unique_lock lock(m_mutex);
     while (!m_quit && !stop.isSet()) {
         // Sleep until the step is due, unless the settings change or the worker is stopped.
-        m_wake.wait_until(lock, due, [&] { return m_quit || m_changed; });
+        const auto woken = [&] { return m_quit || m_changed; };
+        if (due == Steady::time_point::max())
+            m_wake.wait(lock, woken);
+        else
+            m_wake.wait_until(lock, due, woken);
         if (m_quit) break;
         if (m_changed) {
             // A snapshot taken under the lock: the step never reads settings being written.
             stepper.setSettings(m_settings);
             m_changed = false;
+            shown.reset();
             due = Steady::now();
         }
         const auto now = Steady::now();
         if (now < due) continue;
         const SyncFrame frame = stepper.step(m_clock.nowMs());
-        const auto period = syncStepPeriod(stepper.settings().speed);
-        // Steps keep their pace; one that fell far behind does not run a burst to catch up.
-        due += period;
-        if (due < now) due = now + period;
+        const SyncLightMode mode = stepper.settings().mode;
+        if (mode == SyncLightMode::Steady || mode == SyncLightMode::Off) {
+            // A still effect: one frame, then nothing to do until the settings change.
+            due = Steady::time_point::max();
+        } else {
+            const auto period = syncStepPeriod(stepper.settings().speed);
+            // Steps keep their pace; one that fell far behind does not run a burst to catch up.
+            due += period;
+            if (due < now) due = now + period;
+        }
+        // The devices keep showing the last frame: an equal one (a flash between its toggles)
+        // is not sent again.
+        if (shown == frame) continue;
+        shown = frame;
         ++m_frames;
         lock.unlock();
         m_sink(frame);
