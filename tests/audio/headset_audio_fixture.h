@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "audio/audio_state_file.h"
 #include "audio/headset_audio.h"
 #include "audio/memory_pages.h"
-#include "audio/sim_audio_state.h"
 #include "profiles/hs6533_profiledata.h"
 #include "profiles/temp_folder.h"
 
@@ -32,7 +32,7 @@ class HeadsetAudioTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ::setenv(kAudioSimVariable, simStatePath().c_str(), 1);
-        writeState(SimAudioState::fresh());
+        writeState(AudioStateFile::fresh());
         profilePath = dir.path() + "headset.Json";
         profile.setDefaultPath(std::string(MD_SOURCE_DIR) + "/DefaultData/.Json");
         profile.setProfilePath(profilePath);
@@ -51,11 +51,11 @@ class HeadsetAudioTest : public ::testing::Test {
         audio.startAudio(library);
         audio.showSettings();
     }
-    static SimAudioState state() { return SimAudioState::load(simStatePath()).value(); }
-    static void writeState(const SimAudioState& s) { ASSERT_TRUE(s.save(simStatePath())); }
+    static AudioStateFile state() { return AudioStateFile::load(simStatePath()).value(); }
+    static void writeState(const AudioStateFile& s) { ASSERT_TRUE(s.save(simStatePath())); }
     template <typename F>
     static void editState(F&& edit) {
-        SimAudioState s = state();
+        AudioStateFile s = state();
         edit(s);
         writeState(s);
     }

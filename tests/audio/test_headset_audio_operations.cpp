@@ -121,12 +121,12 @@ TEST_F(HeadsetAudioTest, RefusedMuteChangesAreUndone) {
         const bool before = c.option(eq);
         const auto stages = audio.stages();
         const std::string file = fileBytes();
-        editState([&](SimAudioState& s) { s.failing.insert(c.property); });
+        editState([&](AudioStateFile& s) { s.failing.insert(c.property); });
         EXPECT_FALSE(c.toggle(audio)) << c.property;
         EXPECT_EQ(c.option(eq), before) << c.property;
         EXPECT_EQ(audio.stages(), stages) << c.property;
         EXPECT_EQ(fileBytes(), file) << c.property;
-        editState([&](SimAudioState& s) { s.failing.clear(); });
+        editState([&](AudioStateFile& s) { s.failing.clear(); });
         EXPECT_TRUE(c.toggle(audio)) << c.property;
         EXPECT_EQ(c.option(eq), !before) << c.property;
         EXPECT_EQ(storedStages()[c.stage], before ? 0 : 1) << c.property;
@@ -136,10 +136,10 @@ TEST_F(HeadsetAudioTest, RefusedMuteChangesAreUndone) {
 TEST_F(HeadsetAudioTest, RefusedOrUnreadableLevelsChangeNothing) {
     start();
     const std::string file = fileBytes();
-    editState([](SimAudioState& s) { s.failing.insert("VolumeScalarControl"); });
+    editState([](AudioStateFile& s) { s.failing.insert("VolumeScalarControl"); });
     eq.setMicLevel(10);
     EXPECT_FALSE(audio.setMicLevel());
-    editState([](SimAudioState& s) { s.failing.clear(); });
+    editState([](AudioStateFile& s) { s.failing.clear(); });
     for (int32_t bad : {-1, 101}) {
         eq.setMonitorLevel(bad);
         EXPECT_FALSE(audio.setMonitorLevel()) << bad;

@@ -39,7 +39,7 @@ TEST_F(HeadsetAudioTest, StartupDefaultsWhatHasNoValueAndReadsTheHeadset) {
     ASSERT_TRUE(audio.libraryLoaded());
     EXPECT_TRUE(audio.hasEndpoints());
     EXPECT_TRUE(messages.empty());
-    const SimAudioState s = state();
+    const AudioStateFile s = state();
     // The surround switch is probed with its three-word record and defaulted with the same.
     const auto& log = s.log;
     const auto surround =
@@ -92,15 +92,15 @@ TEST_F(HeadsetAudioTest, ReadingTakesTheHeadsetsValues) {
     for (const ReadCase& c : cases) {
         CHs6533Profiledata blank;
         HeadsetAudio fresh(blank);
-        editState([&](SimAudioState& s) { s.values[std::string("C:") + c.name] = c.value; });
+        editState([&](AudioStateFile& s) { s.values[std::string("C:") + c.name] = c.value; });
         fresh.startAudio(MD_CONF_LIB_PATH);
         EXPECT_EQ(fresh.stages()[c.stage], c.expected) << c.name << " " << c.value;
-        writeState(SimAudioState::fresh());
+        writeState(AudioStateFile::fresh());
     }
 }
 
 TEST_F(HeadsetAudioTest, WithoutMonitoringRangeMonitoringAndBandsAreNotRead) {
-    editState([](SimAudioState& s) {
+    editState([](AudioStateFile& s) {
         s.failing.insert("GetAAMaxVol");
         s.values["C:AAMuteControl"] = 0;
     });
@@ -117,7 +117,7 @@ TEST_F(HeadsetAudioTest, WithoutMonitoringRangeMonitoringAndBandsAreNotRead) {
 }
 
 TEST_F(HeadsetAudioTest, FailedMuteReadAtStartupNeverUnmutesTheMicrophone) {
-    editState([](SimAudioState& s) {
+    editState([](AudioStateFile& s) {
         s.values["C:MuteControl"] = 1;
         s.failing.insert("MuteControl");
     });
@@ -135,7 +135,7 @@ TEST_F(HeadsetAudioTest, ReplugUnderANewCardNumber) {
     };
     plug(0, "046d:0a44");
     plug(1, "0c76:1630");
-    editState([&](SimAudioState& s) { s.asoundRoot = asound; });
+    editState([&](AudioStateFile& s) { s.asoundRoot = asound; });
     start();
     size_t mark = logSize();
     ASSERT_TRUE(audio.toggleMicMute());

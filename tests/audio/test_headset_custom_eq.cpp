@@ -40,7 +40,9 @@ TEST_F(CustomEqTest, AtMostTwentyAndNamesUniqueIgnoringCase) {
         ASSERT_EQ(saveAs("Eq " + std::to_string(k), k), kCustomEqSaved) << k;
         EXPECT_EQ(eq.selectedCustom(), k);
         EXPECT_EQ(audio.stages()[kCustomEqSelectIndex], k);
-        if (k == 3) EXPECT_EQ(saveAs("eQ 2", 50), kCustomEqNameTaken);
+        if (k == 3) {
+            EXPECT_EQ(saveAs("eQ 2", 50), kCustomEqNameTaken);
+        }
     }
     EXPECT_EQ(saveAs("one more", 0), kCustomEqRefused);
     EXPECT_EQ(storedNames().size(), 20u);

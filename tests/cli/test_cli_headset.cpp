@@ -18,7 +18,7 @@ class CliHeadset : public ::testing::Test {
   protected:
     void SetUp() override {
         ::setenv(kAudioSimVariable, test::simStatePath().c_str(), 1);
-        ASSERT_TRUE(SimAudioState::fresh().save(test::simStatePath()));
+        ASSERT_TRUE(AudioStateFile::fresh().save(test::simStatePath()));
         AppPaths::setDataRoot(data.path());
         // bin/ holds DefaultData/ and SDK/ as beside the installed program.
         AppPaths::setApplicationFolder(std::string(MD_BINARY_DIR) + "/bin/");
@@ -37,7 +37,7 @@ class CliHeadset : public ::testing::Test {
         return rc;
     }
     static std::optional<double> value(char ep, const char* name) {
-        return SimAudioState::load(test::simStatePath())->value(ep, name);
+        return AudioStateFile::load(test::simStatePath())->value(ep, name);
     }
     test::TempFolder data;
     std::string out, err;
@@ -129,10 +129,10 @@ TEST_F(CliHeadset, RefusalsAndBadArguments) {
         {{"headset", "volume"}, cli::kExitBadArguments},
     };
     for (const Case& c : cases) EXPECT_EQ(run(c.args), c.rc) << c.args.back();
-    EXPECT_TRUE(SimAudioState::load(test::simStatePath())->value('C', "MuteControl") == 0.0);
+    EXPECT_TRUE(AudioStateFile::load(test::simStatePath())->value('C', "MuteControl") == 0.0);
 
     // The headset refuses the mute: reported, and nothing is kept.
-    SimAudioState s = *SimAudioState::load(test::simStatePath());
+    AudioStateFile s = *AudioStateFile::load(test::simStatePath());
     s.failing.insert("MuteControl");
     ASSERT_TRUE(s.save(test::simStatePath()));
     EXPECT_EQ(run({"headset", "mic", "mute"}), cli::kExitDeviceError);

@@ -47,7 +47,7 @@ class HeadsetPanels : public ::testing::Test {
         useSourceSkin();
         registerDevicePageControls();
         ::setenv(kAudioSimVariable, simStatePath().c_str(), 1);
-        ASSERT_TRUE(SimAudioState::fresh().save(simStatePath()));
+        ASSERT_TRUE(AudioStateFile::fresh().save(simStatePath()));
         const std::string folder = freshFolder("headset_panels").toStdString();
         profile.setDefaultPath(sourceDataFolder().toStdString() + ".Json");
         profile.setProfilePath(folder + "headset.Json");
@@ -85,7 +85,7 @@ class HeadsetPanels : public ::testing::Test {
         return w;
     }
     static std::optional<double> value(char ep, const char* name) {
-        return SimAudioState::load(simStatePath())->value(ep, name);
+        return AudioStateFile::load(simStatePath())->value(ep, name);
     }
 
     CHs6533Profiledata profile;

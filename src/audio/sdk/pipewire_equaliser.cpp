@@ -63,7 +63,47 @@ bool daemonRuns() {
 }  // namespace
 
 PipeWireEqualiser::PipeWireEqualiser() = default;
-PipeWireEqualiser::~PipeWireEqualiser() = default;
+
+PipeWireEqualiser::~PipeWireEqualiser() {
+    m_worker.stop();
+}
+
+void PipeWireEqualiser::request(bool on, const EqBands& gainsDb) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_wanted = {on, gainsDb};
+        m_pending = true;
+        m_renewed = true;
+    }
+    if (!m_worker.running()) {
+        m_worker.start([this](const StopEvent& stop) { run(stop); },
+                       [this] {
+                           std::lock_guard lock(m_mutex);
+                           m_stopping = true;
+                           m_wake.notify_all();
+                       });
+    }
+    m_wake.notify_all();
+}
+
+void PipeWireEqualiser::run(const StopEvent& stop) {
+    std::unique_lock lock(m_mutex);
+    while (!stop.isSet()) {
+        m_wake.wait(lock, [&] { return m_pending || m_stopping; });
+        if (m_stopping) break;
+        // Quiet for kSettle: the burst of band changes is over.
+        do {
+            m_renewed = false;
+        } while (!m_stopping &&
+                 m_wake.wait_for(lock, kSettle, [&] { return m_renewed || m_stopping; }));
+        if (m_stopping) break;
+        const Wanted w = m_wanted;
+        m_pending = false;
+        lock.unlock();
+        apply(w);
+        lock.lock();
+    }
+}
 
 bool PipeWireEqualiser::connect() {
     if (m_tried) return m_api != nullptr;
@@ -96,23 +136,27 @@ bool PipeWireEqualiser::connect() {
     return true;
 }
 
-bool PipeWireEqualiser::apply(bool on, const EqBands& gainsDb) {
-    if (m_applied && on == m_on && (!on || gainsDb == m_gains)) return true;
+bool PipeWireEqualiser::apply(const Wanted& w) {
+    if (m_applied && (w == m_current || (!w.on && !m_current.on))) return true;
+    if (!w.on && !m_api) {  // nothing to remove: no need to reach PipeWire
+        m_applied = true;
+        m_current = w;
+        return true;
+    }
     if (!connect()) return false;
     m_api->threadLoopLock(m_api->loop);
     if (m_api->module) {
         m_api->moduleDestroy(m_api->module);
         m_api->module = nullptr;
     }
-    if (on) {
-        const std::string args = filterChainArgs(gainsDb, std::string());
+    if (w.on) {
+        const std::string args = filterChainArgs(w.gains, std::string());
         m_api->module = m_api->loadModule(m_api->context, "libpipewire-module-filter-chain",
                                           args.c_str(), nullptr);
     }
     m_api->threadLoopUnlock(m_api->loop);
-    m_applied = !on || m_api->module != nullptr;
-    m_on = on;
-    m_gains = gainsDb;
+    m_applied = !w.on || m_api->module != nullptr;
+    m_current = w;
     return m_applied;
 }
 

@@ -9,7 +9,7 @@
 namespace md::osconf {
 
 SimBackend::SimBackend(std::string statePath)
-    : m_path(std::move(statePath)), m_state(SimAudioState::fresh()) {}
+    : m_path(std::move(statePath)), m_state(AudioStateFile::fresh()) {}
 
 int32_t SimBackend::get(EndpointTag ep, const std::string& name, int32_t aux, double& value) {
     return call(false, ep, name, aux, value);
@@ -22,7 +22,7 @@ int32_t SimBackend::set(EndpointTag ep, const std::string& name, int32_t aux, do
 int32_t SimBackend::call(bool isSet, EndpointTag ep, const std::string& name, int32_t aux,
                          double& value) {
     if (!m_path.empty()) {
-        auto loaded = SimAudioState::load(m_path);
+        auto loaded = AudioStateFile::load(m_path, AudioStateFile::fresh());
         if (!loaded) return kAudioFailed;
         m_state = std::move(*loaded);
     }

@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "audio/audio_state_file.h"
 #include "audio/sdk/audio_backend.h"
-#include "audio/sim_audio_state.h"
 
 namespace md::osconf {
 
@@ -23,7 +23,7 @@ class SimBackend final : public AudioBackend {
                   std::string& where);
 
     std::string m_path;
-    SimAudioState m_state;
+    AudioStateFile m_state;
 };
 
 }  // namespace md::osconf

@@ -23,7 +23,13 @@ int32_t onHeadsetCard(const std::string& asoundRoot, Call&& call) {
 
 }  // namespace
 
-SystemBackend::SystemBackend(std::string asoundRoot) : m_asoundRoot(std::move(asoundRoot)) {}
+SystemBackend::SystemBackend(std::string asoundRoot, std::string statePath)
+    : m_asoundRoot(std::move(asoundRoot)), m_statePath(std::move(statePath)) {
+    if (m_statePath.empty()) return;
+    // A damaged file is started afresh (and replaced at the next change).
+    if (auto state = AudioStateFile::load(m_statePath)) m_remembered = std::move(state->values);
+    if (m_remembered.count("R:Enable_EQ_GFX")) applyEqualiser();
+}
 
 int32_t SystemBackend::get(EndpointTag ep, const std::string& name, int32_t, double& value) {
     if (const auto card = ep == 'C' ? cardProperty(name) : std::nullopt)
@@ -38,6 +44,11 @@ int32_t SystemBackend::set(EndpointTag ep, const std::string& name, int32_t, dou
     if (const auto card = ep == 'C' ? cardProperty(name) : std::nullopt)
         return onHeadsetCard(m_asoundRoot, [&](AlsaMixer& m) { return m.set(*card, value); });
     m_remembered[key(ep, name)] = value;
+    if (!m_statePath.empty()) {
+        AudioStateFile state;
+        state.values = m_remembered;
+        state.save(m_statePath);  // a failed save only costs the value after a restart
+    }
     if (ep == 'R' && isEqualiserProperty(name)) applyEqualiser();
     return kAudioOk;
 }
@@ -51,7 +62,7 @@ void SystemBackend::applyEqualiser() {
             gains[static_cast<size_t>(b)] = static_cast<int32_t>(it->second);
     }
     // Without PipeWire the values stay remembered only.
-    m_equaliser.apply(on != m_remembered.end() && on->second != 0, gains);
+    m_equaliser.request(on != m_remembered.end() && on->second != 0, gains);
 }
 
 }  // namespace md::osconf

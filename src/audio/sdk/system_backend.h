@@ -1,12 +1,14 @@
 #pragma once
 // The machine's sound system: microphone and monitoring on the headset card's ALSA mixer (the
 // card found by USB id at every call), the equaliser as a PipeWire filter-chain when PipeWire
-// runs, and every other property (voice changer, surround, room, noise cancellation) remembered
-// for the life of the process, as Linux has no control for them.
+// runs, and every other property (voice changer, surround, room, noise cancellation) remembered,
+// as Linux has no control for them. Remembered values, the equaliser's included, are kept in a
+// state file, so the equaliser is back in place whenever the library is loaded again.
 
 #include <map>
 #include <string>
 
+#include "audio/audio_state_file.h"
 #include "audio/eq_presets.h"
 #include "audio/sdk/audio_backend.h"
 #include "audio/sdk/pipewire_equaliser.h"
@@ -15,7 +17,9 @@ namespace md::osconf {
 
 class SystemBackend final : public AudioBackend {
   public:
-    explicit SystemBackend(std::string asoundRoot = "/proc/asound");
+    // statePath empty: remembered for the life of the process only.
+    explicit SystemBackend(std::string asoundRoot = "/proc/asound",
+                           std::string statePath = rememberedAudioStatePath());
     int32_t get(EndpointTag ep, const std::string& name, int32_t aux, double& value) override;
     int32_t set(EndpointTag ep, const std::string& name, int32_t aux, double value) override;
 
@@ -23,6 +27,7 @@ class SystemBackend final : public AudioBackend {
     void applyEqualiser();
 
     std::string m_asoundRoot;
+    std::string m_statePath;
     std::map<std::string, double> m_remembered;
     PipeWireEqualiser m_equaliser;
 };

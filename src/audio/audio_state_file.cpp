@@ -1,7 +1,8 @@
-#include "audio/sim_audio_state.h"
+#include "audio/audio_state_file.h"
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -21,8 +22,8 @@ std::string numberText(double v) {
 
 }  // namespace
 
-SimAudioState SimAudioState::fresh() {
-    SimAudioState s;
+AudioStateFile AudioStateFile::fresh() {
+    AudioStateFile s;
     s.values = {{"C:GetMaxVol", 30.0},    {"C:GetMinVol", 0.0},
                 {"C:GetVolStep", 0.5},    {"C:GetAAMaxVol", 0.0},
                 {"C:GetAAMinVol", -30.0}, {"C:GetAAVolStep", 0.5},
@@ -31,14 +32,14 @@ SimAudioState SimAudioState::fresh() {
     return s;
 }
 
-std::optional<double> SimAudioState::value(char endpoint, const std::string& name) const {
+std::optional<double> AudioStateFile::value(char endpoint, const std::string& name) const {
     const auto it = values.find(std::string(1, endpoint) + ":" + name);
     if (it == values.end()) return std::nullopt;
     return it->second;
 }
 
-std::optional<SimAudioState> SimAudioState::parse(const std::string& text) {
-    SimAudioState s;
+std::optional<AudioStateFile> AudioStateFile::parse(const std::string& text) {
+    AudioStateFile s;
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
@@ -65,7 +66,7 @@ std::optional<SimAudioState> SimAudioState::parse(const std::string& text) {
     return s;
 }
 
-std::string SimAudioState::text() const {
+std::string AudioStateFile::text() const {
     std::string t;
     if (!asoundRoot.empty()) t += "asound " + asoundRoot + "\n";
     for (const std::string& f : failing) t += "fail " + f + "\n";
@@ -75,9 +76,10 @@ std::string SimAudioState::text() const {
     return t;
 }
 
-std::optional<SimAudioState> SimAudioState::load(const std::string& path) {
+std::optional<AudioStateFile> AudioStateFile::load(const std::string& path,
+                                                   AudioStateFile missing) {
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return fresh();
+    if (!std::filesystem::exists(path, ec)) return missing;
     if (!std::filesystem::is_regular_file(path, ec) ||
         std::filesystem::file_size(path, ec) > kMaxFileBytes)
         return std::nullopt;
@@ -88,16 +90,29 @@ std::optional<SimAudioState> SimAudioState::load(const std::string& path) {
     return parse(text.str());
 }
 
-bool SimAudioState::save(const std::string& path) const {
+bool AudioStateFile::save(const std::string& path) const {
     // Written next to the file and renamed over it, so a reader never sees half a file.
     const std::string temp = path + ".tmp";
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
     {
         std::ofstream out(temp, std::ios::trunc);
         if (!(out << text())) return false;
     }
-    std::error_code ec;
     std::filesystem::rename(temp, path, ec);
     return !ec;
+}
+
+std::string rememberedAudioStatePath() {
+    std::string base;
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state == '/') {
+        base = state;
+    } else if (const char* home = std::getenv("HOME"); home && *home == '/') {
+        base = std::string(home) + "/.local/state";
+    } else {
+        return {};
+    }
+    return base + "/Mouse Driver/osConfLib.state";
 }
 
 }  // namespace md
