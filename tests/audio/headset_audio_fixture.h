@@ -1,11 +1,9 @@
 #pragma once
 // The headset audio settings on the library stand-in's simulated backend: a headset profile in
 // a temporary folder, the two plain pages, and the simulation's state file, which the library
-// reads and writes at every call (its path is fixed per process, as the library picks its
-// backend once).
+// reads and writes at every call.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,15 +16,9 @@
 #include "audio/memory_pages.h"
 #include "profiles/hs6533_profiledata.h"
 #include "profiles/temp_folder.h"
+#include "sim_state_path.h"
 
 namespace md::test {
-
-inline std::string simStatePath() {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() / ("md_audio_sim_" + std::to_string(::getpid())))
-            .string();
-    return path;
-}
 
 class HeadsetAudioTest : public ::testing::Test {
   protected:

@@ -4,12 +4,15 @@
 #include <json/json.h>
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 
-#include "audio/headset_audio_fixture.h"
+#include "audio/audio_state_file.h"
+#include "audio/sim_state_path.h"
 #include "cli/cli_context.h"
 #include "cli/routing.h"
 #include "profiles/app_paths.h"
+#include "profiles/temp_folder.h"
 
 namespace md {
 namespace {

@@ -10,12 +10,15 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QSlider>
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "app/shell/main_wnd.h"
+#include "audio/audio_state_file.h"
 #include "audio/headset_audio.h"
-#include "audio/headset_audio_fixture.h"
 #include "audio/headset_audio_routes.h"
+#include "audio/sim_state_path.h"
 #include "gui_test_support.h"
 #include "pages/mouse/device_page_classes.h"
 #include "panels/magic_control_ui.h"

@@ -11,7 +11,6 @@ namespace md::osconf {
 
 // The few libpipewire functions the chain needs, looked up by name; the types stay opaque.
 struct PipeWireEqualiser::Api {
-    void* lib = nullptr;
     void (*init)(int*, char***) = nullptr;
     void* (*threadLoopNew)(const char*, const void*) = nullptr;
     void* (*threadLoopGetLoop)(void*) = nullptr;
@@ -112,7 +111,6 @@ bool PipeWireEqualiser::connect() {
     void* lib = ::dlopen("libpipewire-0.3.so.0", RTLD_NOW | RTLD_LOCAL);
     if (!lib) return false;
     auto api = std::make_unique<Api>();
-    api->lib = lib;
     const bool ok = bind(lib, "pw_init", api->init) &&
                     bind(lib, "pw_thread_loop_new", api->threadLoopNew) &&
                     bind(lib, "pw_thread_loop_get_loop", api->threadLoopGetLoop) &&
