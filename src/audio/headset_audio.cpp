@@ -7,6 +7,7 @@
 
 #include "audio/level_scalar.h"
 #include "profiles/hs6533_profiledata.h"
+#include "profiles/profile_ranges.h"
 
 namespace md {
 namespace {
@@ -266,7 +267,9 @@ bool HeadsetAudio::setMonitorLevel() {
 }
 
 void HeadsetAudio::setBandProperty(int32_t i, int32_t value) {
-    setInteger(m_lib.render(), eqSliderName(i).c_str(), value);
+    // Bands read from a profile file are held to the sliders' range before they reach the
+    // headset.
+    setInteger(m_lib.render(), eqSliderName(i).c_str(), ranges::kEqGain.clamp(value));
 }
 
 void HeadsetAudio::setEqBand(int32_t i) {

@@ -14,11 +14,10 @@
 #include "profiles/app_paths.h"
 #include "profiles/hs6533_profiledata.h"
 #include "profiles/profile_list.h"
+#include "profiles/profile_ranges.h"
 
 namespace md::cli {
 namespace {
-
-constexpr int32_t kBandLimit = 20;  // the band sliders' range, in either direction
 
 std::optional<int32_t> parseInt(const std::string& s, int32_t lo, int32_t hi) {
     int32_t v = 0;
@@ -34,7 +33,8 @@ std::optional<EqBands> parseBands(const std::string& s) {
     for (int i = 0; i < kEqBandCount; ++i) {
         const size_t comma = s.find(',', start);
         if ((comma == std::string::npos) != (i == kEqBandCount - 1)) return std::nullopt;
-        const auto v = parseInt(s.substr(start, comma - start), -kBandLimit, kBandLimit);
+        const auto v =
+            parseInt(s.substr(start, comma - start), ranges::kEqGain.min, ranges::kEqGain.max);
         if (!v) return std::nullopt;
         bands[static_cast<size_t>(i)] = *v;
         start = comma + 1;
@@ -160,7 +160,7 @@ int level(CliContext& ctx, HeadsetRun& r, bool mic, const std::string& arg) {
         }
         return kExitOk;
     }
-    const auto v = parseInt(arg, 0, 100);
+    const auto v = parseInt(arg, ranges::kAudioLevel.min, ranges::kAudioLevel.max);
     if (!v) return usageError(ctx);
     if (mic)
         r.eq.setMicLevel(*v);

@@ -1,6 +1,9 @@
 // The user's own equalisers: saving under a name (at most 20, names unique ignoring case),
 // overwriting the selected one, applying and deleting.
+#include <json/reader.h>
+
 #include "headset_audio_fixture.h"
+#include "profiles/profile_ranges.h"
 
 namespace md {
 namespace {
@@ -115,6 +118,44 @@ TEST_F(CustomEqTest, DeletingMovesTheLaterOnesWithTheirBands) {
     eq.selectCustom(-1);
     audio.deleteCustomEq();  // nothing selected: nothing happens
     EXPECT_EQ(eq.customCount(), 0);
+}
+
+// Bands from a profile file are held to the sliders' range before they reach the headset.
+TEST_F(CustomEqTest, BandsFromTheFileAreHeldToTheirRange) {
+    profile.writeCustomEqNames({"Loud"});
+    profile.writeCustomEqBands(0, {50, -99, 20, -20, 0, 0, 0, 0, 0, 7});
+    start();
+    eq.selectCustom(0);
+    const size_t mark = logSize();
+    audio.applyCustomEq();
+    const auto sets = setsSince(mark);
+    ASSERT_EQ(sets.size(), 11u);
+    EXPECT_EQ(sets[1], "set R EQ_Slider1 20 aux=0 -> 0");
+    EXPECT_EQ(sets[2], "set R EQ_Slider2 -20 aux=0 -> 0");
+    EXPECT_EQ(sets[10], "set R EQ_Slider10 7 aux=0 -> 0");
+}
+
+TEST(HeadsetProfileRanges, StagesOutsideTheirRangesAreNamed) {
+    struct Case {
+        const char* stages;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {R"({"MicInValue":150})", R"("SystemSetStages.MicInValue" is 150 (allowed 0 to 100))"},
+        {R"({"EqType":14})", R"("SystemSetStages.EqType" is 14 (allowed 0 to 13))"},
+        {R"({"CustomEqSeletIndex":20})",
+         R"("SystemSetStages.CustomEqSeletIndex" is 20 (allowed 0 to 19))"},
+        {R"({"MagicType":-1})", R"("SystemSetStages.MagicType" is -1 (allowed 0 to 4))"},
+        {R"({"MicMoniterSelect":"on"})",
+         R"("SystemSetStages.MicMoniterSelect" is not a whole number)"},
+        {R"({"EqType":13,"MicInValue":100,"MagicType":4,"MicMoniterValue":0})", ""},
+    };
+    for (const Case& c : cases) {
+        Json::Value node;
+        ASSERT_TRUE(
+            Json::Reader().parse(std::string(R"({"SystemSetStages":)") + c.stages + "}", node));
+        EXPECT_EQ(checkProfileRanges(node, profileRangesForKind(7)), c.problem) << c.stages;
+    }
 }
 
 }  // namespace
