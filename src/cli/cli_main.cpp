@@ -31,6 +31,10 @@ void usage(std::ostream& os) {
           "                       key:ctrl+c, media:play, system:sleep, edit:copy,\n"
           "                       macro:N[:MODE|:xCOUNT], recoil:N, disabled, default, or\n"
           "                       a raw code of six hexadecimal digits (e.g. 100100)\n"
+          "  macros [list]        the mouse's macros: index, name, number of events\n"
+          "  macros import FILE   add a macro from a .mac file\n"
+          "  macros export NAME FILE\n"
+          "                       write a macro (by name or index) to a .mac file\n"
           "  macros upload        write the macros of the mouse's data folder to the mouse\n"
           "  recoil upload        write the recoil tables (ShootData_ files) to the mouse\n"
           "  profile dump FILE    the mouse's current state as a profile file\n"
@@ -161,7 +165,9 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     } else if (verb == "settings" || verb == "dpi" || verb == "polling" || verb == "lighting" ||
                verb == "keys") {
         rc = runMouseVerb(ctx, verb);
-    } else if (verb == "macros" || verb == "recoil") {
+    } else if (verb == "macros") {
+        rc = runMacrosVerb(ctx);
+    } else if (verb == "recoil") {
         rc = runMemoryVerb(ctx, verb);
     } else if (verb == "profile") {
         rc = runProfileVerb(ctx);

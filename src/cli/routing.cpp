@@ -47,20 +47,26 @@ bool routesToApplication(const std::vector<std::string>& argv) {
 
 std::vector<std::string> withAbsoluteFiles(std::vector<std::string> argv) {
     const size_t v = verbIndex(argv);
-    if (v >= argv.size() || argv[v] != "profile") return argv;
-    // profile dump FILE / profile apply FILE: the file is the second word after the verb.
-    size_t words = 0;
+    if (v >= argv.size()) return argv;
+    // The word (after the verb) that names a file: profile dump FILE, profile apply FILE,
+    // macros import FILE, macros export NAME FILE.
+    size_t fileWord = 0;
+    std::vector<size_t> words;
     for (size_t i = v + 1; i < argv.size(); ++i) {
         if (argv[i].rfind("-", 0) == 0) {
             if (takesValue(argv[i])) ++i;
             continue;
         }
-        if (++words == 2 && !argv[i].empty()) {
-            std::error_code ec;
-            const auto abs = std::filesystem::absolute(argv[i], ec);
-            if (!ec) argv[i] = abs.lexically_normal().string();
-        }
+        words.push_back(i);
     }
+    if (argv[v] == "profile") fileWord = 2;
+    if (argv[v] == "macros" && !words.empty())
+        fileWord = argv[words[0]] == "import" ? 2 : argv[words[0]] == "export" ? 3 : 0;
+    if (fileWord == 0 || words.size() < fileWord || argv[words[fileWord - 1]].empty()) return argv;
+    std::string& file = argv[words[fileWord - 1]];
+    std::error_code ec;
+    const auto abs = std::filesystem::absolute(file, ec);
+    if (!ec) file = abs.lexically_normal().string();
     return argv;
 }
 

@@ -5,9 +5,11 @@
 #include <QStandardPaths>
 
 #include "app/devmgmt/device_manager.h"
+#include "app/devmgmt/key_router.h"
 #include "app/devmgmt/light_router.h"
 #include "app/devmgmt/profile_router.h"
 #include "app/devmgmt/same_mode.h"
+#include "app/services/window_input_capture.h"
 #include "app/shell/main_wnd.h"
 #include "app/shell/msg_wnd.h"
 #include "common/dbg_out.h"
@@ -72,7 +74,11 @@ PageRouter::PageRouter(CMainWnd& wnd, DeviceManager& devices)
       m_devices(devices),
       m_sameMode(new SameMode(wnd, devices)),
       m_profiles(new ProfileRouter(wnd, devices)),
-      m_lights(new LightRouter(wnd, devices, *m_sameMode)) {
+      m_lights(new LightRouter(wnd, devices, *m_sameMode)),
+      m_capture(new WindowInputCapture(&wnd)),
+      m_keys(new KeyRouter(wnd, devices, *m_capture)) {
+    // Owned by the key router, which uses it up to its own end.
+    m_capture->setParent(m_keys);
     confirm = [this](const QString& textId) {
         return showMessageBox(&m_wnd, QString(), textId, m_wnd.uiScale(), true, 1) == 1;
     };
@@ -85,6 +91,7 @@ PageRouter::PageRouter(CMainWnd& wnd, DeviceManager& devices)
 bool PageRouter::route(const Notification& n) {
     if (m_profiles->route(n)) return true;
     if (m_lights->route(n)) return true;
+    if (m_keys->route(n)) return true;
     if (n.type == QLatin1String("click")) return onClick(n);
     if (n.type == QLatin1String("selectchanged") && onOption(n)) return true;
     COrrivaleMouseDevice* mouse = m_devices.selectedMouse();
@@ -110,7 +117,10 @@ bool PageRouter::onClick(const Notification& n) {
 }
 
 bool PageRouter::onOption(const Notification& n) {
-    if (n.sender == QLatin1String("device_select")) return m_devices.onTileSelected(), true;
+    if (n.sender == QLatin1String("device_select")) {
+        m_keys->stopCapture();  // a captured key belongs to the page that asked for it
+        return m_devices.onTileSelected(), true;
+    }
     if (n.sender == QLatin1String("synchro_device_select")) return true;
     if (const int page = workingModeOf(n.sender)) {
         // Only the tab being selected sets the page; the one being cleared says nothing.

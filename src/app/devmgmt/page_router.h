@@ -16,7 +16,9 @@ namespace md {
 
 class CMainWnd;
 class DeviceManager;
+class KeyRouter;
 class LightRouter;
+class WindowInputCapture;
 class SameMode;
 class ProfileRouter;
 class COrrivaleMouseDevice;
@@ -42,6 +44,8 @@ class PageRouter : public QObject {
     // The profile panels' part of the routing.
     ProfileRouter& profiles() { return *m_profiles; }
     SameMode& sameMode() { return *m_sameMode; }
+    KeyRouter& keys() { return *m_keys; }
+    WindowInputCapture& inputCapture() { return *m_capture; }
 
     void onGameLighting(uint32_t message, uintptr_t wParam, intptr_t lParam);
     void onGameLightingEnd();
@@ -54,9 +58,11 @@ class PageRouter : public QObject {
 
     CMainWnd& m_wnd;
     DeviceManager& m_devices;
-    SameMode* m_sameMode;       // child of the window
-    ProfileRouter* m_profiles;  // child of the window
-    LightRouter* m_lights;      // child of the window
+    SameMode* m_sameMode;           // child of the window
+    ProfileRouter* m_profiles;      // child of the window
+    LightRouter* m_lights;          // child of the window
+    WindowInputCapture* m_capture;  // child of the key router
+    KeyRouter* m_keys;              // child of the window
     // The lighting the selected model had before the first game message.
     QPointer<COrrivaleUSBDevice> m_gameModel;
     LightSetting m_gameBefore;

@@ -1,5 +1,7 @@
 #include "devices/memory_image/memory_image.h"
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <limits>
 
@@ -38,7 +40,8 @@ void packEvent(const Json::Value& event, uint8_t out[kEventSize]) {
     const Json::Value& type = object ? event["Type"] : null;
     const Json::Value& button = object ? event["Button"] : null;
     const Json::Value& action = object ? event["Action"] : null;
-    const auto d = static_cast<uint16_t>(delayOf(delay) & 0xFFFF);
+    // A delay beyond the format's range is its longest pause, not its low 16 bits.
+    const auto d = static_cast<uint16_t>(std::clamp<int64_t>(delayOf(delay), 0, 0xFFFF));
     out[0] = static_cast<uint8_t>(d & 0xFF);
     out[1] = static_cast<uint8_t>(d >> 8);
     auto t = static_cast<uint8_t>(integerOf(type) & 0xFF);
@@ -133,6 +136,19 @@ size_t macroCountOf(const std::string& folder) {
     const Json::Value doc = JsonFileIO::loadJsonDocument(folder + "macro.config");
     const Json::Value& list = json::member(doc, "MacroInfo");
     return list.isArray() ? list.size() : 0;
+}
+
+std::vector<std::string> macroNamesOf(const std::string& folder) {
+    const Json::Value doc = JsonFileIO::loadJsonDocument(folder + "macro.config");
+    const Json::Value& list = json::member(doc, "MacroInfo");
+    std::vector<std::string> names;
+    if (!list.isArray()) return names;
+    names.reserve(list.size());
+    for (const Json::Value& macro : list) {
+        const Json::Value& name = json::member(macro, "MacroName");
+        names.push_back(name.isString() ? name.asString() : std::string());
+    }
+    return names;
 }
 
 std::string macroUploadProblem(const std::string& folder) {

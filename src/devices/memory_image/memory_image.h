@@ -54,6 +54,8 @@ std::vector<EntryEvents> loadRecoilEntries(const std::string& folder);
 
 // The number of macros "macro.config" in folder lists (0 when it cannot be read).
 size_t macroCountOf(const std::string& folder);
+// The macros' names in list order ("" for an entry without one).
+std::vector<std::string> macroNamesOf(const std::string& folder);
 
 // Checks made before an upload, so that nothing empty or half-read replaces a good table on the
 // device. Each returns "" when there is something whole to write, else the reason, naming the

@@ -152,6 +152,12 @@ class COrrivaleUSBDevice : public QWidget {
     // Words as the profile packs them: fields 1-4, 5-8, 9-12 and 13-14, lowest byte first.
     virtual void setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3);
     virtual void selectKey(int index) { m_selectedKey = index; }
+    // The key panel's result for the selected key: its current assignment replaces the key
+    // list's, which goes into the profile data; the key labels follow.
+    virtual void storeKeyAssignment(const KeyBinding& /*current*/) {}
+    // Writes the key assignments and the macros to the device: 0 done, -1 failed, a positive
+    // number n when the macros do not fit (n events too many).
+    virtual int transferKeysAndMacros() { return 0; }
     // Event collections (kind: the collection's device kind). A model without event workers
     // opens nothing.
     virtual bool openEventChannel(const std::string& /*path*/, int /*kind*/) { return false; }

@@ -3,6 +3,7 @@
 #include "pages/base/orrivale_usb_device.h"
 #include "pages/mouse/orrivale_mouse_device.h"
 #include "panels/device_profile_ui.h"
+#include "panels/key_set_control_ui.h"
 #include "panels/light_control_ui.h"
 #include "panels/magic_control_ui.h"
 #include "panels/voice6533_control_ui.h"
@@ -21,6 +22,7 @@ void registerDevicePageControls() {
     registry.registerClass<COrrivaleUSBDevice>("COrrivaleHS6533Device");
     registry.registerClass<CDeviceProfileUI>("CDeviceProfileUI");
     registry.registerClass<CLightControlUI>("CLightControlUI");
+    registry.registerClass<CKeySetControlUI>("CKeySetControlUI");
     registry.registerClass<CMagicControlUI>("CMagicControlUI");
     registry.registerClass<CVoice6533ControlUI>("CVoice6533ControlUI");
 }

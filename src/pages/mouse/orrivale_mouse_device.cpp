@@ -3,6 +3,7 @@
 #include <json/json.h>
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QSlider>
 
@@ -19,6 +20,7 @@
 #include "profiles/json_fields.h"
 #include "profiles/json_file_io.h"
 #include "profiles/profile_list.h"
+#include "ui/resource_manager.h"
 
 namespace md {
 namespace {
@@ -66,6 +68,8 @@ void COrrivaleMouseDevice::buildPage() {
                 break;
             }
     bindSelectPanel(panel);
+    for (int i = 0; i < getKeyCount(); ++i)
+        if (QWidget* b = keyButton(i)) b->setVisible(getWorkingMode() == kKeyPage);
     if (panel) m_logo = panel->findChild<QWidget*>("logo", Qt::FindDirectChildrenOnly);
     m_profilePanel = nullptr;
     // The panels of the page sit in their slots; a slot without its panel stays empty.
@@ -82,10 +86,18 @@ void COrrivaleMouseDevice::buildPage() {
             m_lightPanel = light;
             loadEffectLists();
         }
+        if (auto* keys = container->findChild<CKeySetControlUI*>()) {
+            m_keyPanel = keys;
+            keys->setDeviceKind(2);
+            keys->setMacroFunctionVisible(true);
+            keys->setEditButtonsEnabled(false);
+            loadKeyPanelLists();
+        }
     }
     // A name given before the page was built stays, unless the page's panel names one.
     if (m_profilePanel || profileName().empty()) adoptCurrentProfile();
     showTabsOfPresentPages();
+    selectKey(-1);  // the key panel waits for a button of the picture
 }
 
 void COrrivaleMouseDevice::showTabsOfPresentPages() {
@@ -197,6 +209,8 @@ void COrrivaleMouseDevice::loadProfileFiles() {
 int COrrivaleMouseDevice::loadProfile() {
     loadProfileFiles();
     m_keyBindings = m_profile.readKeyList();
+    refreshKeyLabels();
+    if (m_keyPanel && selectedKey() >= 0) selectKey(selectedKey());
     loadLighting();
     m_dpiStages = m_profile.readDpiStages();
     m_mouseStages = m_profile.readMouseStages();
@@ -273,6 +287,15 @@ void COrrivaleMouseDevice::validateMacroKeys() {
 void COrrivaleMouseDevice::setWorkingMode(int mode) {
     COrrivaleUSBDevice::setWorkingMode(mode);
     if (QWidget* hint = m_page.find("device_tishi_info")) hint->hide();
+    // The picture's buttons are chosen on the key page only; its title says what it shows.
+    for (int i = 0; i < getKeyCount(); ++i)
+        if (QWidget* b = keyButton(i)) b->setVisible(mode == kKeyPage);
+    if (QWidget* title = m_page.find("mouse_picture_title")) {
+        const QString id = mode == kKeyPage ? "mouse_keys_title" : "mouse_preview_title";
+        title->setProperty("textId", id);
+        if (auto* label = qobject_cast<QLabel*>(title))
+            label->setText(ResourceManager::instance().text(id));
+    }
 }
 
 void COrrivaleMouseDevice::setLightTableIndex(int index) {

@@ -18,6 +18,7 @@
 #include "input/input_synthesis_binding.h"
 #include "pages/base/orrivale_usb_device.h"
 #include "panels/device_profile_ui.h"
+#include "panels/key_set_control_ui.h"
 #include "panels/light_control_ui.h"
 #include "profiles/mouse_profiledata.h"
 #include "ui/control_finder.h"
@@ -34,6 +35,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     static constexpr int kSyncTimerId = 1002;
     static constexpr int kSyncTimerMs = 50;
     static constexpr int kStageRows = 5;
+    static constexpr int kKeyPage = 2;  // the working mode of the key tab
     static constexpr int kPollingOptions = 5;
     static constexpr const char* kActiveThumb = "Control/SliderBar1_Thumb.png";
     static constexpr const char* kOtherThumb = "Control/SliderBar2_Thumb.png";
@@ -93,6 +95,17 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     // The lighting panel's effect list from the light files of the mouse's light table.
     void loadEffectLists();
     CLightControlUI* lightPanel() const { return m_lightPanel; }
+    CKeySetControlUI* keyPanel() const { return m_keyPanel; }
+
+    // --- key page ---
+    // Marks the button on the picture and shows its binding in the key panel.
+    void selectKey(int index) override;
+    void storeKeyAssignment(const KeyBinding& current) override;
+    int transferKeysAndMacros() override;
+    // The picture's buttons tell their function (tool tips), in the current language.
+    void refreshKeyLabels();
+    // The key panel's macro and recoil lists, from the data folder.
+    void loadKeyPanelLists();
     int readHardwareSettings();
     bool openEventChannel(const std::string& path, int kind) override;
     void closeEventChannel(int kind) override;
@@ -162,6 +175,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     QPointer<QWidget> m_logo;
     QPointer<CDeviceProfileUI> m_profilePanel;
     QPointer<CLightControlUI> m_lightPanel;
+    QPointer<CKeySetControlUI> m_keyPanel;
     std::vector<std::string> m_areaNames;
     std::vector<std::string> m_customEffectNames;
     ControlFinder m_page;

@@ -1,6 +1,7 @@
 // Renders the mouse page with the virtual mouse attached into mouse_page.png when
 // MD_SCREENSHOT_DIR is set (docs/screenshots/), and its pointer and wheel sub-page into
-// mouse_page_pointer.png, its lighting page into mouse_page_lighting.png, and the profile
+// mouse_page_pointer.png, its lighting page into mouse_page_lighting.png, its key page into
+// mouse_page_keys.png, and the profile
 // panel's menu into mouse_page_profiles.png.
 #include <QApplication>
 #include <QPainter>
@@ -42,6 +43,17 @@ TEST_P(MouseScreenshot, MousePage) {
     model->setWorkingMode(1);  // the lighting page
     model->showSettings();
     EXPECT_TRUE(owner.grab().save(dir + "/mouse_page_lighting.png"));
+    // The key page: the forward button chosen, assigned Ctrl+C.
+    model->setWorkingMode(2);
+    if (auto* profiles = model->findChild<CDeviceProfileUI*>()) profiles->selectTab(2);
+    model->selectKey(3);
+    KeyBinding forward = model->keyBindings().at(3);
+    forward.assignment = {0x20, 0x01, 0x06};
+    model->storeKeyAssignment(forward);
+    model->selectKey(3);
+    EXPECT_TRUE(owner.grab().save(dir + "/mouse_page_keys.png"));
+    model->setWorkingMode(1);
+    if (auto* profiles = model->findChild<CDeviceProfileUI*>()) profiles->selectTab(1);
     // The profile panel with its menu open, three profiles in the list.
     model->selectSettingsPage(0);
     auto* panel = model->findChild<CDeviceProfileUI*>();

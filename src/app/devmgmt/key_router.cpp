@@ -1,0 +1,144 @@
+#include "app/devmgmt/key_router.h"
+
+#include <QLineEdit>
+
+#include "app/devmgmt/device_manager.h"
+#include "app/shell/main_wnd.h"
+#include "app/shell/msg_wnd.h"
+#include "pages/base/orrivale_usb_device.h"
+#include "panels/key_set_control_ui.h"
+#include "ui/indexed_name.h"
+#include "ui/object_tree.h"
+#include "ui/resource_manager.h"
+
+namespace md {
+
+KeyRouter::KeyRouter(CMainWnd& wnd, DeviceManager& devices, capture::InputCapture& capture)
+    : QObject(&wnd), m_wnd(wnd), m_devices(devices), m_capture(capture) {
+    inform = [this](const QString& text, bool isId) {
+        showMessageBox(&m_wnd, QString(), text, m_wnd.uiScale(), isId, 0);
+    };
+}
+
+KeyRouter::~KeyRouter() {
+    stopCapture();
+}
+
+void KeyRouter::apply(COrrivaleUSBDevice& model, CKeySetControlUI& panel) {
+    if (!panel.hasBinding()) return;
+    model.storeKeyAssignment(panel.encodeAssignment());
+    panel.setEditButtonsEnabled(true);
+}
+
+void KeyRouter::saveToDevice(COrrivaleUSBDevice& model, CKeySetControlUI& panel) {
+    const int r = model.transferKeysAndMacros();
+    if (r < 0) {
+        if (inform) inform(QStringLiteral("message_text_7"), true);
+    } else if (r > 0) {
+        const QString format = ResourceManager::instance().text(QStringLiteral("message_text_16"));
+        QString text = format;
+        text.replace(QLatin1String("%d"), QString::number(r));
+        if (inform) inform(text, false);
+    }
+    model.saveProfile();
+    panel.setEditButtonsEnabled(false);
+}
+
+void KeyRouter::startCapture(CKeySetControlUI& panel) {
+    m_capture.setSink({[this](int mode, const capture::KeyRecord& r) { onCapturedKey(mode, r); },
+                       nullptr,
+                       [this] {
+                           if (COrrivaleUSBDevice* m = m_devices.selectedModel())
+                               if (auto* p = m->findChild<CKeySetControlUI*>())
+                                   p->setCapturing(false);
+                       }});
+    // A capture that could not start is said, and the panel does not claim to capture.
+    const bool on = m_capture.install(capture::kSingleKey, true, false);
+    panel.setCapturing(on, !on);
+    // A page that goes away (the device was unplugged) takes its capture with it.
+    if (on)
+        connect(&panel, &QObject::destroyed, this, &KeyRouter::stopCapture, Qt::UniqueConnection);
+}
+
+void KeyRouter::stopCapture() {
+    if (m_capture.mode() == capture::kSingleKey) m_capture.uninstall();
+}
+
+void KeyRouter::onCapturedKey(int mode, const capture::KeyRecord& r) {
+    if (mode != capture::kSingleKey || !r.down) return;
+    COrrivaleUSBDevice* model = m_devices.selectedModel();
+    auto* panel = model ? model->findChild<CKeySetControlUI*>() : nullptr;
+    if (!panel || !panel->capturing()) {
+        stopCapture();  // the page that asked for the key is gone
+        return;
+    }
+    if (panel->captureKey(r.scanCode, r.extended)) apply(*model, *panel);
+}
+
+bool KeyRouter::route(const Notification& n) {
+    COrrivaleUSBDevice* model = m_devices.selectedModel();
+    auto* panel = model ? model->findChild<CKeySetControlUI*>() : nullptr;
+    if (!panel) return false;
+    const QString& s = n.sender;
+    const auto is = [&](const char* name) { return s == QLatin1String(name); };
+    const IndexedName name = splitIndexedName(s);
+    // A key of the device picture.
+    if (n.type == QLatin1String("click") && name.index >= 0 &&
+        name.prefix.compare(QLatin1String("key_"), Qt::CaseInsensitive) == 0 &&
+        model->selectPanel() && isInside(n.control, model->selectPanel())) {
+        stopCapture();
+        model->selectKey(name.index);
+        panel->setEditButtonsEnabled(false);
+        return true;
+    }
+    if (!isInside(n.control, panel)) return false;
+    if (n.type == QLatin1String("itemselect")) {
+        if (is("keyset_function_combo")) {
+            panel->onFunctionChosen();
+        } else if (is("keyset_macro_over_combo")) {
+            panel->onRepeatChosen();
+        } else if (!s.startsWith(QLatin1String("keyset_"))) {
+            return false;
+        }
+        apply(*model, *panel);
+    } else if (n.type == QLatin1String("killfocus")) {
+        if (is("keyset_keyboard_text_edit")) {
+            stopCapture();
+            panel->setCapturing(false);
+        } else if (s.startsWith(QLatin1String("keyset_")) && s.endsWith(QLatin1String("_edit"))) {
+            apply(*model, *panel);
+        } else {
+            return false;
+        }
+    } else if (n.type == QLatin1String("setfocus") && is("keyset_keyboard_text_edit")) {
+        startCapture(*panel);
+        // Nothing is captured: the edit gives its focus back, so that a later click retries.
+        if (!panel->capturing())
+            if (auto* e = panel->findChild<QLineEdit*>("keyset_keyboard_text_edit"))
+                e->clearFocus();
+    } else if (n.type == QLatin1String("selectchanged") &&
+               name.prefix == QLatin1String("key_ComBox_check_")) {
+        // Clearing the chosen option means no modifier.
+        panel->selectModifierOption(n.wParam ? name.index : 0);
+        apply(*model, *panel);
+    } else if (n.type == QLatin1String("click")) {
+        if (is("key_butt_keysave")) {
+            apply(*model, *panel);
+        } else if (is("key_butt_keydefalut")) {
+            panel->showDefault();
+            panel->setEditButtonsEnabled(true);
+        } else if (is("key_butt_keycancel")) {
+            panel->showCurrent();
+            panel->setEditButtonsEnabled(false);
+        } else if (is("key_butt_prosave")) {
+            saveToDevice(*model, *panel);
+        } else {
+            return s.startsWith(QLatin1String("key_ComBox_check_"));
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace md

@@ -1,0 +1,85 @@
+// The macro verbs (list, import, export) on the mouse's data folder, and the routing helpers
+// that hand a running application absolute file names.
+#include <gtest/gtest.h>
+#include <json/json.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/cli_context.h"
+#include "cli/routing.h"
+#include "common/bounded_file.h"
+#include "profiles/app_paths.h"
+#include "profiles/macro_list.h"
+#include "profiles/temp_folder.h"
+
+namespace md {
+namespace {
+
+class CliMacros : public ::testing::Test {
+  protected:
+    void SetUp() override { AppPaths::setDataRoot(data.path()); }
+    void TearDown() override { AppPaths::setDataRoot(""); }
+    int run(std::vector<std::string> args, std::string* out = nullptr) {
+        std::ostringstream o, e;
+        const int rc = cli::runCli(args, o, e, nullptr);
+        if (out) *out = o.str() + e.str();
+        return rc;
+    }
+    test::TempFolder data;
+};
+
+TEST_F(CliMacros, ImportListExport) {
+    const std::string file = data.path() + "in.mac";
+    std::ofstream(file) << R"({"MacroName":"Reload","Guid":"x","Events":[
+        {"Type":10,"Button":21,"Action":"down","Delay":"30"},
+        {"Type":10,"Button":21,"Action":"up","Delay":"70000"}],"Version":64})";
+    std::string out;
+    ASSERT_EQ(run({"macros", "import", file}, &out), 0) << out;
+    ASSERT_EQ(run({"macros", "import", file}, &out), 0) << out;
+    ASSERT_EQ(run({"--json", "macros", "list"}, &out), 0) << out;
+    Json::Value v;
+    ASSERT_TRUE(parseJsonText(out, v)) << out;
+    ASSERT_EQ(v.size(), 2u);
+    EXPECT_EQ(v[0]["name"], "macro_1");
+    EXPECT_EQ(v[1]["name"], "macro_2");
+    EXPECT_EQ(v[1]["events"], 2);
+
+    const std::string target = data.path() + "out.mac";
+    ASSERT_EQ(run({"macros", "export", "MACRO_2", target}, &out), 0) << out;
+    Json::Value exported;
+    ASSERT_TRUE(parseJsonText(test::readBytes(target), exported));
+    EXPECT_EQ(exported["Events"][1]["Delay"], "65535");  // clamped on import
+
+    EXPECT_EQ(run({"macros", "export", "nope", target}), 2);
+    EXPECT_EQ(run({"macros", "import", data.path() + "missing.mac"}), 2);
+    EXPECT_EQ(run({"macros", "frobnicate"}), 2);
+}
+
+TEST(CliRouting, FileArgumentsBecomeAbsolute) {
+    const std::string cwd = std::filesystem::current_path().string();
+    struct Case {
+        std::vector<std::string> in;
+        size_t fileAt;  // 0: nothing changes
+    };
+    for (const Case& c :
+         std::initializer_list<Case>{{{"profile", "dump", "a.json"}, 2},
+                                     {{"--json", "macros", "import", "m.mac"}, 3},
+                                     {{"macros", "export", "macro_1", "out/m.mac"}, 3},
+                                     {{"macros", "list"}, 0},
+                                     {{"macros", "upload"}, 0},
+                                     {{"keys", "set", "1", "left"}, 0}}) {
+        const auto out = cli::withAbsoluteFiles(c.in);
+        for (size_t i = 0; i < c.in.size(); ++i) {
+            if (i == c.fileAt && c.fileAt != 0)
+                EXPECT_EQ(out[i],
+                          (std::filesystem::path(cwd) / c.in[i]).lexically_normal().string());
+            else
+                EXPECT_EQ(out[i], c.in[i]);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace md
