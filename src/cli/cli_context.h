@@ -51,6 +51,7 @@ int runProfileVerb(CliContext& ctx);
 // macros upload, recoil upload
 int runMemoryVerb(CliContext& ctx, const std::string& verb);
 int runMacrosVerb(CliContext& ctx);
+int runRecoilVerb(CliContext& ctx);
 // update-check [--service URL] [--ca-file PEM]
 int runUpdateCheckVerb(CliContext& ctx);
 // headset [eq [set PRESET|BANDS] | mic LEVEL|mute|unmute | monitor LEVEL|mute|unmute]

@@ -36,6 +36,9 @@ void usage(std::ostream& os) {
           "  macros export NAME FILE\n"
           "                       write a macro (by name or index) to a .mac file\n"
           "  macros upload        write the macros of the mouse's data folder to the mouse\n"
+          "  recoil show GUN      the recoil table of gun 0-3: direction, distance, delay\n"
+          "  recoil import GUN FILE | recoil export GUN FILE\n"
+          "                       replace a gun's table from a file / write it to a file\n"
           "  recoil upload        write the recoil tables (ShootData_ files) to the mouse\n"
           "  profile dump FILE    the mouse's current state as a profile file\n"
           "  profile apply FILE   import a profile file, make it current and write it to the "
@@ -168,7 +171,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     } else if (verb == "macros") {
         rc = runMacrosVerb(ctx);
     } else if (verb == "recoil") {
-        rc = runMemoryVerb(ctx, verb);
+        rc = runRecoilVerb(ctx);
     } else if (verb == "profile") {
         rc = runProfileVerb(ctx);
     } else if (verb == "update-check") {

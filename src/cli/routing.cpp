@@ -49,7 +49,7 @@ std::vector<std::string> withAbsoluteFiles(std::vector<std::string> argv) {
     const size_t v = verbIndex(argv);
     if (v >= argv.size()) return argv;
     // The word (after the verb) that names a file: profile dump FILE, profile apply FILE,
-    // macros import FILE, macros export NAME FILE.
+    // macros import FILE, macros export NAME FILE, recoil import GUN FILE, recoil export GUN FILE.
     size_t fileWord = 0;
     std::vector<size_t> words;
     for (size_t i = v + 1; i < argv.size(); ++i) {
@@ -60,6 +60,8 @@ std::vector<std::string> withAbsoluteFiles(std::vector<std::string> argv) {
         words.push_back(i);
     }
     if (argv[v] == "profile") fileWord = 2;
+    if (argv[v] == "recoil" && !words.empty())
+        fileWord = argv[words[0]] == "import" || argv[words[0]] == "export" ? 3 : 0;
     if (argv[v] == "macros" && !words.empty())
         fileWord = argv[words[0]] == "import" ? 2 : argv[words[0]] == "export" ? 3 : 0;
     if (fileWord == 0 || words.size() < fileWord || argv[words[fileWord - 1]].empty()) return argv;

@@ -1,5 +1,5 @@
-// The macro verbs (list, import, export) on the mouse's data folder, and the routing helpers
-// that hand a running application absolute file names.
+// The macro and recoil verbs (list, show, import, export) on the mouse's data folder, and the
+// routing helpers that hand a running application absolute file names.
 #include <gtest/gtest.h>
 #include <json/json.h>
 
@@ -19,8 +19,14 @@ namespace {
 
 class CliMacros : public ::testing::Test {
   protected:
-    void SetUp() override { AppPaths::setDataRoot(data.path()); }
-    void TearDown() override { AppPaths::setDataRoot(""); }
+    void SetUp() override {
+        AppPaths::setDataRoot(data.path());
+        AppPaths::setApplicationFolder(MD_SOURCE_DIR);  // the shipped recoil tables
+    }
+    void TearDown() override {
+        AppPaths::setDataRoot("");
+        AppPaths::setApplicationFolder("");
+    }
     int run(std::vector<std::string> args, std::string* out = nullptr) {
         std::ostringstream o, e;
         const int rc = cli::runCli(args, o, e, nullptr);
@@ -57,6 +63,25 @@ TEST_F(CliMacros, ImportListExport) {
     EXPECT_EQ(run({"macros", "frobnicate"}), 2);
 }
 
+TEST_F(CliMacros, RecoilShowImportExport) {
+    std::string out;
+    ASSERT_EQ(run({"--json", "recoil", "show", "1"}, &out), 0) << out;
+    Json::Value v;
+    ASSERT_TRUE(parseJsonText(out, v)) << out;
+    ASSERT_EQ(v.size(), 30u);
+    const std::string file = data.path() + "gun.shoot";
+    ASSERT_EQ(run({"recoil", "export", "3", file}, &out), 0) << out;
+    ASSERT_EQ(run({"recoil", "import", "0", file}, &out), 0) << out;
+    std::string zero, three;
+    run({"recoil", "show", "0"}, &zero);
+    run({"recoil", "show", "3"}, &three);
+    EXPECT_EQ(zero, three);
+    std::ofstream(data.path() + "bad.shoot") << "[]";
+    EXPECT_EQ(run({"recoil", "import", "0", data.path() + "bad.shoot"}, &out), 2);
+    EXPECT_NE(out.find("bad.shoot"), std::string::npos) << out;
+    EXPECT_EQ(run({"recoil", "show", "4"}), 2);
+}
+
 TEST(CliRouting, FileArgumentsBecomeAbsolute) {
     const std::string cwd = std::filesystem::current_path().string();
     struct Case {
@@ -68,6 +93,8 @@ TEST(CliRouting, FileArgumentsBecomeAbsolute) {
                                      {{"--json", "macros", "import", "m.mac"}, 3},
                                      {{"macros", "export", "macro_1", "out/m.mac"}, 3},
                                      {{"macros", "list"}, 0},
+                                     {{"recoil", "import", "2", "g.shoot"}, 3},
+                                     {{"recoil", "show", "2"}, 0},
                                      {{"macros", "upload"}, 0},
                                      {{"keys", "set", "1", "left"}, 0}}) {
         const auto out = cli::withAbsoluteFiles(c.in);

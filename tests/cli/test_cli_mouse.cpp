@@ -238,7 +238,7 @@ TEST_F(CliMouse, MacroAndRecoilImagesAreUploaded) {
         ASSERT_TRUE(recoil.valid) << recoil.error;
         EXPECT_EQ(recoil.entries.size(), 4u);
     }
-    EXPECT_EQ(run(sim::makeVirtualBus({"mouse"}, ""), {"macros"}), 2);
+    EXPECT_EQ(run(sim::makeVirtualBus({"mouse"}, ""), {"macros", "upload", "extra"}), 2);
 }
 
 TEST_F(CliMouse, MacrosThatDoNotFitAreRefusedWithTheEventsToRemove) {

@@ -63,7 +63,9 @@ TEST(MemoryImage, EventPacking) {
     const Case cases[] = {
         {"down", event(1, 4, "down", "300"), {0x2C, 0x01, 0x81, 0x04}},
         {"up", event(10, 0x1E, "up", "65535"), {0xFF, 0xFF, 0x0A, 0x1E}},
-        {"low 16 bits", event(9, 2, "down", "65537"), {0x01, 0x00, 0x89, 0x02}},
+        // Beyond the format: its longest pause, never the low 16 bits (70000 is no 4464 ms).
+        {"too long", event(9, 2, "down", "70000"), {0xFF, 0xFF, 0x89, 0x02}},
+        {"negative", event(9, 2, "up", -5), {0x00, 0x00, 0x09, 0x02}},
         {"not a number", event(4, 20, "up", "abc"), {0, 0, 0x04, 20}},
         {"leading digits", event(5, 7, "down", "12ms"), {12, 0, 0x85, 7}},
         {"integer delay", event(1, 1, "up", 258), {0x02, 0x01, 0x01, 0x01}},

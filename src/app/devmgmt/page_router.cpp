@@ -7,8 +7,10 @@
 #include "app/devmgmt/device_manager.h"
 #include "app/devmgmt/key_router.h"
 #include "app/devmgmt/light_router.h"
+#include "app/devmgmt/macro_router.h"
 #include "app/devmgmt/profile_router.h"
 #include "app/devmgmt/same_mode.h"
+#include "app/devmgmt/shoot_router.h"
 #include "app/services/window_input_capture.h"
 #include "app/shell/main_wnd.h"
 #include "app/shell/msg_wnd.h"
@@ -76,9 +78,11 @@ PageRouter::PageRouter(CMainWnd& wnd, DeviceManager& devices)
       m_profiles(new ProfileRouter(wnd, devices)),
       m_lights(new LightRouter(wnd, devices, *m_sameMode)),
       m_capture(new WindowInputCapture(&wnd)),
-      m_keys(new KeyRouter(wnd, devices, *m_capture)) {
-    // Owned by the key router, which uses it up to its own end.
-    m_capture->setParent(m_keys);
+      m_keys(new KeyRouter(wnd, devices, *m_capture)),
+      m_macros(new MacroRouter(wnd, devices, *m_capture)),
+      m_shoot(new ShootRouter(wnd, devices)) {
+    // Owned by the last router that uses it, so that it outlives both.
+    m_capture->setParent(m_macros);
     confirm = [this](const QString& textId) {
         return showMessageBox(&m_wnd, QString(), textId, m_wnd.uiScale(), true, 1) == 1;
     };
@@ -92,6 +96,8 @@ bool PageRouter::route(const Notification& n) {
     if (m_profiles->route(n)) return true;
     if (m_lights->route(n)) return true;
     if (m_keys->route(n)) return true;
+    if (m_macros->route(n)) return true;
+    if (m_shoot->route(n)) return true;
     if (n.type == QLatin1String("click")) return onClick(n);
     if (n.type == QLatin1String("selectchanged") && onOption(n)) return true;
     COrrivaleMouseDevice* mouse = m_devices.selectedMouse();
@@ -119,6 +125,7 @@ bool PageRouter::onClick(const Notification& n) {
 bool PageRouter::onOption(const Notification& n) {
     if (n.sender == QLatin1String("device_select")) {
         m_keys->stopCapture();  // a captured key belongs to the page that asked for it
+        m_macros->stopRecording();
         return m_devices.onTileSelected(), true;
     }
     if (n.sender == QLatin1String("synchro_device_select")) return true;

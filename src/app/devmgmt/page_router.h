@@ -17,6 +17,8 @@ namespace md {
 class CMainWnd;
 class DeviceManager;
 class KeyRouter;
+class MacroRouter;
+class ShootRouter;
 class LightRouter;
 class WindowInputCapture;
 class SameMode;
@@ -45,6 +47,8 @@ class PageRouter : public QObject {
     ProfileRouter& profiles() { return *m_profiles; }
     SameMode& sameMode() { return *m_sameMode; }
     KeyRouter& keys() { return *m_keys; }
+    MacroRouter& macros() { return *m_macros; }
+    ShootRouter& shoot() { return *m_shoot; }
     WindowInputCapture& inputCapture() { return *m_capture; }
 
     void onGameLighting(uint32_t message, uintptr_t wParam, intptr_t lParam);
@@ -61,8 +65,10 @@ class PageRouter : public QObject {
     SameMode* m_sameMode;           // child of the window
     ProfileRouter* m_profiles;      // child of the window
     LightRouter* m_lights;          // child of the window
-    WindowInputCapture* m_capture;  // child of the key router
+    WindowInputCapture* m_capture;  // child of the macro router
     KeyRouter* m_keys;              // child of the window
+    MacroRouter* m_macros;          // child of the window
+    ShootRouter* m_shoot;           // child of the window
     // The lighting the selected model had before the first game message.
     QPointer<COrrivaleUSBDevice> m_gameModel;
     LightSetting m_gameBefore;

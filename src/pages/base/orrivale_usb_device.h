@@ -158,6 +158,8 @@ class COrrivaleUSBDevice : public QWidget {
     // Writes the key assignments and the macros to the device: 0 done, -1 failed, a positive
     // number n when the macros do not fit (n events too many).
     virtual int transferKeysAndMacros() { return 0; }
+    // The key list of the current profile (models with keys), or nullptr.
+    virtual const std::vector<KeyBinding>* keyList() const { return nullptr; }
     // Event collections (kind: the collection's device kind). A model without event workers
     // opens nothing.
     virtual bool openEventChannel(const std::string& /*path*/, int /*kind*/) { return false; }

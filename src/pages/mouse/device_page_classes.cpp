@@ -5,7 +5,9 @@
 #include "panels/device_profile_ui.h"
 #include "panels/key_set_control_ui.h"
 #include "panels/light_control_ui.h"
+#include "panels/macro_control_ui.h"
 #include "panels/magic_control_ui.h"
+#include "panels/shoot_control_ui.h"
 #include "panels/voice6533_control_ui.h"
 #include "ui/control_registry.h"
 
@@ -23,6 +25,8 @@ void registerDevicePageControls() {
     registry.registerClass<CDeviceProfileUI>("CDeviceProfileUI");
     registry.registerClass<CLightControlUI>("CLightControlUI");
     registry.registerClass<CKeySetControlUI>("CKeySetControlUI");
+    registry.registerClass<CMacroControlUI>("CMacroControlUI");
+    registry.registerClass<CShootControlUI>("CShootControlUI");
     registry.registerClass<CMagicControlUI>("CMagicControlUI");
     registry.registerClass<CVoice6533ControlUI>("CVoice6533ControlUI");
 }

@@ -86,6 +86,13 @@ void COrrivaleMouseDevice::buildPage() {
             m_lightPanel = light;
             loadEffectLists();
         }
+        if (auto* shoot = container->findChild<CShootControlUI*>())
+            shoot->setFolders(dataFolderPath(), AppPaths::defaultDataFolder());
+        if (auto* macros = container->findChild<CMacroControlUI*>()) {
+            m_macroPanel = macros;
+            macros->setDataFolder(dataFolderPath());
+            if (!macros->problem().empty()) reportProblem(macros->problem());
+        }
         if (auto* keys = container->findChild<CKeySetControlUI*>()) {
             m_keyPanel = keys;
             keys->setDeviceKind(2);

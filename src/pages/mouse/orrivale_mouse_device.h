@@ -20,6 +20,8 @@
 #include "panels/device_profile_ui.h"
 #include "panels/key_set_control_ui.h"
 #include "panels/light_control_ui.h"
+#include "panels/macro_control_ui.h"
+#include "panels/shoot_control_ui.h"
 #include "profiles/mouse_profiledata.h"
 #include "ui/control_finder.h"
 
@@ -102,6 +104,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     void selectKey(int index) override;
     void storeKeyAssignment(const KeyBinding& current) override;
     int transferKeysAndMacros() override;
+    const std::vector<KeyBinding>* keyList() const override { return &m_keyBindings; }
     // The picture's buttons tell their function (tool tips), in the current language.
     void refreshKeyLabels();
     // The key panel's macro and recoil lists, from the data folder.
@@ -176,6 +179,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     QPointer<CDeviceProfileUI> m_profilePanel;
     QPointer<CLightControlUI> m_lightPanel;
     QPointer<CKeySetControlUI> m_keyPanel;
+    QPointer<CMacroControlUI> m_macroPanel;
     std::vector<std::string> m_areaNames;
     std::vector<std::string> m_customEffectNames;
     ControlFinder m_page;

@@ -1,7 +1,8 @@
 // Renders the mouse page with the virtual mouse attached into mouse_page.png when
 // MD_SCREENSHOT_DIR is set (docs/screenshots/), and its pointer and wheel sub-page into
 // mouse_page_pointer.png, its lighting page into mouse_page_lighting.png, its key page into
-// mouse_page_keys.png, and the profile
+// mouse_page_keys.png, its macro page into mouse_page_macros.png, its recoil page into
+// mouse_page_recoil.png, and the profile
 // panel's menu into mouse_page_profiles.png.
 #include <QApplication>
 #include <QPainter>
@@ -9,6 +10,9 @@
 #include "gui_test_support.h"
 #include "mouse_model_fixture.h"
 #include "panels/device_profile_ui.h"
+#include "panels/macro_action_model.h"
+#include "panels/macro_control_ui.h"
+#include "panels/shoot_control_ui.h"
 #include "ui/resource_manager.h"
 
 namespace md::test {
@@ -52,6 +56,31 @@ TEST_P(MouseScreenshot, MousePage) {
     model->storeKeyAssignment(forward);
     model->selectKey(3);
     EXPECT_TRUE(owner.grab().save(dir + "/mouse_page_keys.png"));
+    // The macro page with a recorded macro.
+    model->setWorkingMode(3);
+    if (auto* profiles = model->findChild<CDeviceProfileUI*>()) profiles->selectTab(3);
+    if (auto* macros = model->findChild<CMacroControlUI*>()) {
+        macros->addMacro();
+        macros->addMacro();
+        macros->selectMacro(0);
+        macros->actions().setEvents({{MacroEvent::kModifier, 0x01, true, 35},
+                                     {MacroEvent::kKey, 0x06, true, 90},
+                                     {MacroEvent::kKey, 0x06, false, 40},
+                                     {MacroEvent::kModifier, 0x01, false, 120},
+                                     {MacroEvent::kMouseButton, 0x01, true, 60},
+                                     {MacroEvent::kMouseButton, 0x01, false, 200},
+                                     {MacroEvent::kMoveX, 20, true, 0}});
+        macros->selectAction(1);
+        EXPECT_TRUE(owner.grab().save(dir + "/mouse_page_macros.png"));
+    }
+    // The recoil page, gun 1, bullet 5.
+    model->setWorkingMode(5);
+    if (auto* profiles = model->findChild<CDeviceProfileUI*>()) profiles->selectTab(5);
+    if (auto* shoot = model->findChild<CShootControlUI*>()) {
+        shoot->selectGun(0);
+        shoot->selectBullet(4);
+        EXPECT_TRUE(owner.grab().save(dir + "/mouse_page_recoil.png"));
+    }
     model->setWorkingMode(1);
     if (auto* profiles = model->findChild<CDeviceProfileUI*>()) profiles->selectTab(1);
     // The profile panel with its menu open, three profiles in the list.
