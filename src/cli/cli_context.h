@@ -9,6 +9,10 @@
 
 #include "devlink/hid/hid_backend.h"
 
+namespace Json {
+class Value;
+}
+
 namespace md::cli {
 
 class DeviceHost;
@@ -50,5 +54,10 @@ int runMacrosVerb(CliContext& ctx);
 int runRecoilVerb(CliContext& ctx);
 // update-check [--service URL] [--ca-file PEM]
 int runUpdateCheckVerb(CliContext& ctx);
+// headset [eq [set PRESET|BANDS] | mic LEVEL|mute|unmute | monitor LEVEL|mute|unmute]
+int runHeadsetVerb(CliContext& ctx);
+
+// Writes v to the verb's output, indented by two spaces.
+void writeJson(CliContext& ctx, const Json::Value& v);
 
 }  // namespace md::cli

@@ -44,6 +44,12 @@ void usage(std::ostream& os) {
           "  profile apply FILE   import a profile file, make it current and write it to the "
           "mouse\n"
           "  update-check         ask the update service for newer software and firmware\n"
+          "  headset              the headset's equaliser, microphone and monitoring\n"
+          "  headset eq set PRESET|BANDS\n"
+          "                       preset 1-12 (13: the selected custom equaliser), or ten band\n"
+          "                       gains -20..20 separated by commas\n"
+          "  headset mic LEVEL|mute|unmute      microphone level 0-100 or mute\n"
+          "  headset monitor LEVEL|mute|unmute  hearing the microphone in the headphones\n"
           "options:\n"
           "  --json               machine-readable output\n"
           "  --trace              print every command packet and reply\n"
@@ -170,6 +176,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         rc = runProfileVerb(ctx);
     } else if (verb == "update-check") {
         rc = runUpdateCheckVerb(ctx);
+    } else if (verb == "headset") {
+        rc = runHeadsetVerb(ctx);
     } else {
         err << "unknown verb '" << verb << "'\n";
         usage(err);

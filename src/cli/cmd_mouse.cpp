@@ -41,12 +41,6 @@ std::string hexColour(uint8_t r, uint8_t g, uint8_t b) {
     return s;
 }
 
-void writeJson(CliContext& ctx, const Json::Value& v) {
-    Json::StreamWriterBuilder w;
-    w["indentation"] = "  ";
-    *ctx.out << Json::writeString(w, v) << '\n';
-}
-
 // The outcome of a device write after the profile changed: on a device error the profile goes
 // back to what it was, so that it never claims what the mouse does not have.
 int keepOrRollBack(CliContext& ctx, MouseSession& s, const char* what, int code) {
@@ -263,6 +257,12 @@ int runKeys(CliContext& ctx, MouseSession& s) {
 }
 
 }  // namespace
+
+void writeJson(CliContext& ctx, const Json::Value& v) {
+    Json::StreamWriterBuilder w;
+    w["indentation"] = "  ";
+    *ctx.out << Json::writeString(w, v) << '\n';
+}
 
 int runMouseVerb(CliContext& ctx, const std::string& verb) {
     int rc = kExitOk;

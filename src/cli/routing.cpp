@@ -33,7 +33,7 @@ std::string verbOf(const std::vector<std::string>& argv) {
 
 bool isDeviceVerb(const std::string& verb) {
     static const std::set<std::string> verbs = {"info", "settings", "dpi",    "polling", "lighting",
-                                                "keys", "macros",   "recoil", "profile"};
+                                                "keys", "macros",   "recoil", "profile", "headset"};
     return verbs.count(verb) != 0;
 }
 

@@ -100,4 +100,13 @@ void CHs6533Profiledata::writeCustomEqBands(int32_t index, const std::vector<int
     writeBands("CustomEQHzValueInfo", static_cast<Json::ArrayIndex>(index), values);
 }
 
+void CHs6533Profiledata::removeCustomEqBands(int32_t index) {
+    if (!usableIndex(index)) return;
+    if (!node().isObject() || !node().isMember("CustomEQHzValueInfo")) return;
+    Json::Value& list = node()["CustomEQHzValueInfo"];
+    if (!list.isArray() || static_cast<Json::ArrayIndex>(index) >= list.size()) return;
+    Json::Value removed;
+    list.removeIndex(static_cast<Json::ArrayIndex>(index), &removed);
+}
+
 }  // namespace md

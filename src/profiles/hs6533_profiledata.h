@@ -34,6 +34,9 @@ class CHs6533Profiledata : public CBasicProfiledata {
     // absurdly large) reads as an empty list and writes nothing.
     std::vector<int32_t> readCustomEqBands(int32_t index);
     void writeCustomEqBands(int32_t index, const std::vector<int32_t>& values);
+    // Removes the bands of the user's preset `index`; the later presets' bands move down one
+    // place, so that they stay with their names when a name is deleted.
+    void removeCustomEqBands(int32_t index);
 
     const std::array<int32_t, 8>& headsetStages() const { return m_stages; }
 

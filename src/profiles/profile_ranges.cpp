@@ -36,6 +36,17 @@ constexpr FieldRange kMouseTable[] = {
     {"SystemStages.FWguanggan", kSensorOption},
 };
 
+constexpr FieldRange kHeadsetTable[] = {
+    {"SystemSetStages.MagicEnable", kFlag},
+    {"SystemSetStages.MagicType", kVoiceEffect},
+    {"SystemSetStages.EqType", kEqPreset},
+    {"SystemSetStages.CustomEqSeletIndex", kCustomEqIndex},
+    {"SystemSetStages.MicInSelect", kFlag},
+    {"SystemSetStages.MicInValue", kAudioLevel},
+    {"SystemSetStages.MicMoniterSelect", kFlag},
+    {"SystemSetStages.MicMoniterValue", kAudioLevel},
+};
+
 // The value as a whole number; false for anything else (text, arrays, fractions, booleans
 // count as 0/1 since the files write flags both ways).
 bool wholeNumber(const Json::Value& v, int64_t& out) {
@@ -77,6 +88,7 @@ std::span<const FieldRange> mouseProfileRanges() {
 std::span<const FieldRange> profileRangesForKind(int32_t deviceKind) {
     // Mouse profile lists use the wired or the 2.4G mouse's kind.
     if (deviceKind == 2 || deviceKind == 6) return kMouseTable;
+    if (deviceKind == 7) return kHeadsetTable;
     return {};
 }
 

@@ -34,6 +34,12 @@ inline constexpr ValueRange kPointerSpeed{1, 20};
 inline constexpr ValueRange kWheelLines{1, 20};
 inline constexpr ValueRange kDoubleClickTime{200, 900};
 inline constexpr ValueRange kSensorOption{0, 255};
+inline constexpr ValueRange kVoiceEffect{0, 4};
+inline constexpr ValueRange kEqPreset{0, 13};
+inline constexpr ValueRange kCustomEqIndex{0, 19};
+inline constexpr ValueRange kAudioLevel{0, 100};
+// Equaliser band gains (the band sliders' range).
+inline constexpr ValueRange kEqGain{-20, 20};
 }  // namespace ranges
 
 // A member of a profile's device node: "Section.Member", or "Section.Array[].Member" for every

@@ -20,6 +20,7 @@
 #include "app/shell/language_controller.h"
 #include "app/shell/main_wnd.h"
 #include "app/shell/settings_window_hooks.h"
+#include "audio/audio_state_file.h"
 #include "cli/routing.h"
 #include "common/dbg_out.h"
 #include "common/file_lock.h"
@@ -96,6 +97,9 @@ int runApplication(int argc, char** argv) {
         if (!demo->valid()) dbgOut("virtual devices could not be created");
         // A plug time line for measurements (bench/app_load.sh).
         if (const char* script = std::getenv("MOUSE_DRIVER_DEMO_SCRIPT")) demo->playScript(script);
+        // The headset's audio runs on the audio library's simulation, kept in this process,
+        // unless the caller chose a simulation already.
+        ::setenv(kAudioSimVariable, "1", 0);
     }
 
     const QString dataFolder = QString::fromStdString(AppPaths::defaultDataFolder());

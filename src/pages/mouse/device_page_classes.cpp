@@ -6,7 +6,9 @@
 #include "panels/key_set_control_ui.h"
 #include "panels/light_control_ui.h"
 #include "panels/macro_control_ui.h"
+#include "panels/magic_control_ui.h"
 #include "panels/shoot_control_ui.h"
+#include "panels/voice6533_control_ui.h"
 #include "ui/control_registry.h"
 
 namespace md {
@@ -25,6 +27,8 @@ void registerDevicePageControls() {
     registry.registerClass<CKeySetControlUI>("CKeySetControlUI");
     registry.registerClass<CMacroControlUI>("CMacroControlUI");
     registry.registerClass<CShootControlUI>("CShootControlUI");
+    registry.registerClass<CMagicControlUI>("CMagicControlUI");
+    registry.registerClass<CVoice6533ControlUI>("CVoice6533ControlUI");
 }
 
 }  // namespace md

@@ -1,0 +1,162 @@
+// The user's own equalisers: saving under a name (at most 20, names unique ignoring case),
+// overwriting the selected one, applying and deleting.
+#include <json/reader.h>
+
+#include "headset_audio_fixture.h"
+#include "profiles/profile_ranges.h"
+
+namespace md {
+namespace {
+
+using test::HeadsetAudioTest;
+
+class CustomEqTest : public HeadsetAudioTest {
+  protected:
+    // Saves the page's bands b, b+1, ... under name.
+    int32_t saveAs(const std::string& name, int32_t b) {
+        for (int32_t i = 0; i < kEqBandCount; ++i) eq.setBand(i, b + i);
+        eq.setCustomNameText(name);
+        return audio.saveCustomEq();
+    }
+    static std::vector<int32_t> bandsFrom(int32_t b) {
+        std::vector<int32_t> v;
+        for (int32_t i = 0; i < kEqBandCount; ++i) v.push_back(b + i);
+        return v;
+    }
+    std::vector<std::string> storedNames() {
+        CHs6533Profiledata reread;
+        reread.setProfilePath(profilePath);
+        reread.loadNode(profilePath);
+        return reread.readCustomEqNames();
+    }
+    std::vector<int32_t> storedBands(int32_t k) {
+        CHs6533Profiledata reread;
+        reread.setProfilePath(profilePath);
+        reread.loadNode(profilePath);
+        return reread.readCustomEqBands(k);
+    }
+};
+
+TEST_F(CustomEqTest, AtMostTwentyAndNamesUniqueIgnoringCase) {
+    start();
+    for (int32_t k = 0; k < kMaxCustomEqs; ++k) {
+        ASSERT_EQ(saveAs("Eq " + std::to_string(k), k), kCustomEqSaved) << k;
+        EXPECT_EQ(eq.selectedCustom(), k);
+        EXPECT_EQ(audio.stages()[kCustomEqSelectIndex], k);
+        if (k == 3) {
+            EXPECT_EQ(saveAs("eQ 2", 50), kCustomEqNameTaken);
+        }
+    }
+    EXPECT_EQ(saveAs("one more", 0), kCustomEqRefused);
+    EXPECT_EQ(storedNames().size(), 20u);
+    EXPECT_EQ(storedNames()[2], "Eq 2");
+    EXPECT_EQ(storedBands(2), bandsFrom(2));
+    EXPECT_EQ(storedBands(19), bandsFrom(19));
+}
+
+TEST_F(CustomEqTest, EmptyNameOverwritesTheSelectedOne) {
+    start();
+    eq.setCustomNameText("");
+    EXPECT_EQ(audio.saveCustomEq(), kCustomEqRefused);  // nothing selected
+    ASSERT_EQ(saveAs("Mine", 1), kCustomEqSaved);
+    ASSERT_EQ(saveAs("Other", 5), kCustomEqSaved);
+    eq.selectCustom(0);
+    EXPECT_EQ(saveAs("", 30), kCustomEqSaved);
+    EXPECT_EQ(storedBands(0), bandsFrom(30));
+    EXPECT_EQ(storedBands(1), bandsFrom(5));
+    EXPECT_EQ(storedNames(), (std::vector<std::string>{"Mine", "Other"}));
+    EXPECT_EQ(storedStages()[kCustomEqSelectIndex], 0);
+}
+
+TEST_F(CustomEqTest, ApplyingSetsTheBandsOnTheHeadset) {
+    start();
+    ASSERT_EQ(saveAs("A", 1), kCustomEqSaved);
+    ASSERT_EQ(saveAs("B", -5), kCustomEqSaved);
+    audio.selectEqPreset(kEqCustomPreset);
+    eq.selectCustom(0);
+    const size_t mark = logSize();
+    audio.applyCustomEq();
+    const auto sets = setsSince(mark);
+    ASSERT_EQ(sets.size(), 11u);
+    EXPECT_EQ(sets[0], "set R Enable_EQ_GFX 1 aux=0 -> 0");
+    EXPECT_EQ(sets[1], "set R EQ_Slider1 1 aux=0 -> 0");
+    EXPECT_EQ(sets[10], "set R EQ_Slider10 10 aux=0 -> 0");
+    EXPECT_EQ(audio.currentEqBands(), bandsFrom(1));
+    EXPECT_EQ(eq.band(9), 10);
+    EXPECT_EQ(storedStages()[kCustomEqSelectIndex], 0);
+    EXPECT_EQ(storedStages()[kEqType], kEqCustomPreset);
+}
+
+// Deleting takes the equaliser's bands with its name: the later ones keep their own bands.
+TEST_F(CustomEqTest, DeletingMovesTheLaterOnesWithTheirBands) {
+    start();
+    ASSERT_EQ(saveAs("A", 10), kCustomEqSaved);
+    ASSERT_EQ(saveAs("B", 20), kCustomEqSaved);
+    ASSERT_EQ(saveAs("C", 30), kCustomEqSaved);
+    eq.selectCustom(0);
+    const size_t mark = logSize();
+    audio.deleteCustomEq();
+    EXPECT_TRUE(setsSince(mark).empty());  // the headset keeps its equaliser
+    EXPECT_EQ(storedNames(), (std::vector<std::string>{"B", "C"}));
+    EXPECT_EQ(storedBands(0), bandsFrom(20));
+    EXPECT_EQ(storedBands(1), bandsFrom(30));
+    EXPECT_EQ(eq.selectedCustom(), 0);
+    EXPECT_EQ(audio.currentEqBands(), bandsFrom(20));
+    EXPECT_EQ(eq.band(0), 20);
+
+    eq.selectCustom(1);
+    audio.deleteCustomEq();
+    eq.selectCustom(0);
+    audio.deleteCustomEq();
+    // None left: back to preset 1 with the profile's bands for it.
+    EXPECT_TRUE(storedNames().empty());
+    EXPECT_EQ(eq.selectedPreset(), 1);
+    EXPECT_FALSE(eq.customGroupEnabled());
+    EXPECT_EQ(storedStages()[kEqType], 1);
+    EXPECT_EQ(audio.currentEqBands(), (std::vector<int32_t>{7, 11, 2, -3, -1, 4, 9, 12, 9, 5}));
+
+    eq.selectCustom(-1);
+    audio.deleteCustomEq();  // nothing selected: nothing happens
+    EXPECT_EQ(eq.customCount(), 0);
+}
+
+// Bands from a profile file are held to the sliders' range before they reach the headset.
+TEST_F(CustomEqTest, BandsFromTheFileAreHeldToTheirRange) {
+    profile.writeCustomEqNames({"Loud"});
+    profile.writeCustomEqBands(0, {50, -99, 20, -20, 0, 0, 0, 0, 0, 7});
+    start();
+    eq.selectCustom(0);
+    const size_t mark = logSize();
+    audio.applyCustomEq();
+    const auto sets = setsSince(mark);
+    ASSERT_EQ(sets.size(), 11u);
+    EXPECT_EQ(sets[1], "set R EQ_Slider1 20 aux=0 -> 0");
+    EXPECT_EQ(sets[2], "set R EQ_Slider2 -20 aux=0 -> 0");
+    EXPECT_EQ(sets[10], "set R EQ_Slider10 7 aux=0 -> 0");
+}
+
+TEST(HeadsetProfileRanges, StagesOutsideTheirRangesAreNamed) {
+    struct Case {
+        const char* stages;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {R"({"MicInValue":150})", R"("SystemSetStages.MicInValue" is 150 (allowed 0 to 100))"},
+        {R"({"EqType":14})", R"("SystemSetStages.EqType" is 14 (allowed 0 to 13))"},
+        {R"({"CustomEqSeletIndex":20})",
+         R"("SystemSetStages.CustomEqSeletIndex" is 20 (allowed 0 to 19))"},
+        {R"({"MagicType":-1})", R"("SystemSetStages.MagicType" is -1 (allowed 0 to 4))"},
+        {R"({"MicMoniterSelect":"on"})",
+         R"("SystemSetStages.MicMoniterSelect" is not a whole number)"},
+        {R"({"EqType":13,"MicInValue":100,"MagicType":4,"MicMoniterValue":0})", ""},
+    };
+    for (const Case& c : cases) {
+        Json::Value node;
+        ASSERT_TRUE(
+            Json::Reader().parse(std::string(R"({"SystemSetStages":)") + c.stages + "}", node));
+        EXPECT_EQ(checkProfileRanges(node, profileRangesForKind(7)), c.problem) << c.stages;
+    }
+}
+
+}  // namespace
+}  // namespace md
