@@ -39,9 +39,9 @@ const std::array<const char*, 11>& ConfLibBinding::entryPointNames() {
     return names;
 }
 
-std::string ConfLibBinding::libraryPath(const std::string& applicationFolder) {
+std::string ConfLibBinding::libraryPath(const std::string& sdkFolder) {
     const char* arch = sizeof(void*) == 8 ? "x64" : "x86";
-    return applicationFolder + "SDK/" + arch + "/libosConfLib.so";
+    return sdkFolder + arch + "/libosConfLib.so";
 }
 
 ConfLibBinding::~ConfLibBinding() {

@@ -29,7 +29,7 @@ class ConfLibBinding {
   public:
     static const std::array<const char*, 11>& entryPointNames();
     // Path of the library below the application folder (which ends with '/').
-    static std::string libraryPath(const std::string& applicationFolder);
+    static std::string libraryPath(const std::string& sdkFolder);
 
     ConfLibBinding() = default;
     ~ConfLibBinding();

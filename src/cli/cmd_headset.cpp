@@ -76,7 +76,7 @@ bool open(CliContext& ctx, HeadsetRun& r) {
     r.audio.setPages(&r.voice, &r.eq);
     r.audio.setMessageHandler([&ctx](const char* m) { *ctx.err << m << "\n"; });
     r.audio.loadFromProfile();
-    const std::string library = ConfLibBinding::libraryPath(AppPaths::applicationFolder());
+    const std::string library = ConfLibBinding::libraryPath(AppPaths::sdkFolder());
     r.audio.startAudio(library);
     if (!r.audio.libraryLoaded()) {
         *ctx.err << "the audio library " << library << " could not be loaded\n";
