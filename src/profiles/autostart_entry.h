@@ -35,7 +35,7 @@ class AutostartEntry {
     std::string m_program;
 };
 
-// One argument of an Exec line as the desktop entry specification wants it: quoted when it has
+// One argument of an Exec line as desktop entries want it: quoted when it has
 // a reserved character, with '"', '`', '$' and '\' escaped inside the quotes, '%' doubled, and
 // every '\' then doubled again for the string value the line is.
 std::string execLineArgument(std::string_view arg);

@@ -89,11 +89,11 @@ ParsedAssignment done(KeyAssignment a) {
     return p;
 }
 
-ParsedAssignment parseKey(const std::string& spec) {
+ParsedAssignment parseKey(const std::string& keys) {
     uint8_t mods = 0;
     uint8_t code = 0;
     bool haveKey = false;
-    for (const std::string& part : split(spec, '+')) {
+    for (const std::string& part : split(keys, '+')) {
         const auto mod = std::find_if(kModifiers.begin(), kModifiers.end(), [&](const Modifier& m) {
             return part == m.name || part == m.alias;
         });
