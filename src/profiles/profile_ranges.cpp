@@ -36,6 +36,23 @@ constexpr FieldRange kMouseTable[] = {
     {"SystemStages.FWguanggan", kSensorOption},
 };
 
+constexpr FieldRange kKeyboardTable[] = {
+    {"LightInfo.SelectItem", kKeyboardLightMode},
+    {"LightInfo.Light", kBrightness},
+    {"LightInfo.Speed", kLightSpeed},
+    {"LightInfo.Fx", kDirection},
+    {"LightInfo.MultiColor", kFlag},
+    {"LightInfo.Red", kColourByte},
+    {"LightInfo.Green", kColourByte},
+    {"LightInfo.Blue", kColourByte},
+    {"SystemStages.PollingRate", kKeyboardOption},
+    {"SystemStages.RepeatDelay", kKeyboardOption},
+    {"SystemStages.Repeat", kKeyRepeat},
+    {"SystemStages.Key6Flag", kFlag},
+    {"SystemStages.WFlag", kFlag},
+    {"SystemStages.WinFlag", kFlag},
+};
+
 constexpr FieldRange kHeadsetTable[] = {
     {"SystemSetStages.MagicEnable", kFlag},
     {"SystemSetStages.MagicType", kVoiceEffect},
@@ -88,6 +105,7 @@ std::span<const FieldRange> mouseProfileRanges() {
 std::span<const FieldRange> profileRangesForKind(int32_t deviceKind) {
     // Mouse profile lists use the wired or the 2.4G mouse's kind.
     if (deviceKind == 2 || deviceKind == 6) return kMouseTable;
+    if (deviceKind == 1 || deviceKind == 9) return kKeyboardTable;
     if (deviceKind == 7) return kHeadsetTable;
     return {};
 }

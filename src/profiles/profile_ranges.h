@@ -38,6 +38,10 @@ inline constexpr ValueRange kVoiceEffect{0, 4};
 inline constexpr ValueRange kEqPreset{0, 13};
 inline constexpr ValueRange kCustomEqIndex{0, 19};
 inline constexpr ValueRange kAudioLevel{0, 100};
+// Keyboard: its 29 lighting modes, the four-option settings and the key-repeat slider.
+inline constexpr ValueRange kKeyboardLightMode{0, 28};
+inline constexpr ValueRange kKeyboardOption{0, 3};
+inline constexpr ValueRange kKeyRepeat{0, 31};
 // Equaliser band gains (the band sliders' range).
 inline constexpr ValueRange kEqGain{-20, 20};
 }  // namespace ranges

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/le_bytes.h"
+#include "devices/keyboard/keyboard_layout.h"
 #include "devices/mouse/mouse_key_table.h"
 #include "devlink/link/device_info.h"
 
@@ -13,55 +14,6 @@ namespace md::sim {
 const std::array<std::array<uint8_t, 3>, 11>& kMouseButtonCodes = mouseFactoryEntries();
 
 namespace {
-
-constexpr std::array<uint8_t, 126> kLayoutParam2 = {
-    0x29, 0x3A, 0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x40, 0x41,  // 0-8
-    0x42, 0x43, 0x44, 0x45, 0x46, 0x47, 0x48, 0x00, 0x00,  // 9-17
-    0x00, 0x00, 0x00, 0x35, 0x1E, 0x1F, 0x20, 0x21, 0x22,  // 18-26
-    0x23, 0x24, 0x25, 0x26, 0x27, 0x2D, 0x2E, 0x2A, 0x49,  // 27-35
-    0x4A, 0x4B, 0x53, 0x54, 0x55, 0x56, 0x2B, 0x14, 0x1A,  // 36-44
-    0x08, 0x15, 0x17, 0x1C, 0x18, 0x0C, 0x12, 0x13, 0x2F,  // 45-53
-    0x30, 0x31, 0x4C, 0x4D, 0x4E, 0x5F, 0x60, 0x61, 0x32,  // 54-62
-    0x39, 0x04, 0x16, 0x07, 0x09, 0x0A, 0x0B, 0x0D, 0x0E,  // 63-71
-    0x0F, 0x33, 0x34, 0x28, 0x5C, 0x5D, 0x5E, 0x8A, 0x8B,  // 72-80
-    0x90, 0x91, 0x88, 0x00, 0x1D, 0x1B, 0x06, 0x19, 0x05,  // 81-89
-    0x11, 0x10, 0x36, 0x37, 0x38, 0x00, 0x52, 0x59, 0x5A,  // 90-98
-    0x5B, 0x87, 0x89, 0x64, 0x85, 0x00, 0x00, 0x00, 0x00,  // 99-107
-    0x2C, 0x00, 0x00, 0x65, 0x00, 0x50, 0x51, 0x4F, 0x62,  // 108-116
-    0x63, 0x58, 0x57, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 117-125
-};
-
-std::array<std::array<uint8_t, 3>, 126> buildKeyboardLayout() {
-    std::array<std::array<uint8_t, 3>, 126> t{};
-    for (size_t i = 0; i < t.size(); ++i) t[i] = {0x20, 0x00, kLayoutParam2[i]};
-    // Modifiers (param1), the non-key-code entries.
-    t[16] = {0xA0, 0x1B, 0x00};
-    t[17] = {0xA0, 0x24, 0x00};
-    t[84] = {0x20, 0x02, 0x00};
-    t[95] = {0x20, 0x20, 0x00};
-    t[105] = {0x20, 0x01, 0x00};
-    t[106] = {0x20, 0x08, 0x00};
-    t[107] = {0x20, 0x04, 0x00};
-    t[109] = {0x20, 0x40, 0x00};
-    t[110] = {0xA0, 0x01, 0x00};
-    t[112] = {0x20, 0x10, 0x00};
-    for (uint8_t m = 0; m < 5; ++m) t[120 + m] = {0xD0, 0xA2, static_cast<uint8_t>(m + 1)};
-    t[125] = {0x20, 0x80, 0x00};
-    return t;
-}
-
-// The keyboard's key grid, 23 columns × 6 rows of key positions by row; 126 = no key.
-constexpr std::array<std::array<uint8_t, 23>, 6> kKeyGrid = {{
-    {126, 126, 0, 1, 2, 3, 4, 126, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 126, 126, 126, 126},
-    {120, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 126, 35, 36, 37, 38, 39, 40, 41},
-    {121, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 126, 56, 57, 58, 59, 60, 61, 126},
-    {122, 63, 64, 65,  66,  67,  68,  69, 70, 71, 72, 73,
-     74,  62, 75, 126, 126, 126, 126, 76, 77, 78, 119},
-    {123, 84,  102, 85, 86,  87, 88,  89, 90, 91, 92, 93,
-     94,  126, 126, 95, 126, 96, 126, 97, 98, 99, 118},
-    {124, 105, 106, 126, 107, 126, 108, 126, 126, 109, 126, 125,
-     110, 111, 126, 112, 113, 114, 115, 116, 126, 117, 126},
-}};
 
 std::array<uint8_t, kDeviceInfoSize> makeDeviceInfo(uint16_t productId, uint8_t keyEntries,
                                                     uint8_t macroUnits, uint8_t ledCount) {
@@ -76,8 +28,6 @@ std::array<uint8_t, kDeviceInfoSize> makeDeviceInfo(uint16_t productId, uint8_t 
 }
 
 }  // namespace
-
-const std::array<std::array<uint8_t, 3>, 126> kKeyboardLayout = buildKeyboardLayout();
 
 FirmwareDefinition mouseFirmwareDefinition(uint16_t productId) {
     FirmwareDefinition s;
@@ -132,7 +82,8 @@ FirmwareDefinition keyboardFirmwareDefinition(uint16_t productId) {
         s.keyByteTable.push_back(led);
     };
     for (uint8_t c = 0; c < 23; ++c)
-        for (uint8_t r = 0; r < 6; ++r) add(kKeyGrid[r][c], static_cast<uint8_t>(6 * c + r));
+        for (uint8_t r = 0; r < 6; ++r)
+            add(kKeyboardKeyGrid[r][c], static_cast<uint8_t>(6 * c + r));
     uint8_t extraLed = 140;
     for (uint8_t pos = 0; pos < 126; ++pos)
         if (!placed[pos]) add(pos, extraLed++);

@@ -63,17 +63,35 @@ TEST_F(CustomColours, SendWritesScaledColoursAtTheLedNumbers) {
     expected[10] = 10;
     expected[11] = 15;
     EXPECT_EQ(page, expected);
-    // 15 bytes (3 × 5 keyLed entries) in one packet at offset 2 × 512.
+    // LED 171 is the highest in use: the whole page (LED 170 does not fit it and is skipped),
+    // from offset 2 × 512.
     const auto packets = test::packetsTo(*keyboard);
-    ASSERT_EQ(packets.size(), 1u);
+    ASSERT_FALSE(packets.empty());
     EXPECT_EQ(packets[0][3], 0x0B);
-    EXPECT_EQ(packets[0][4], 15);
     EXPECT_EQ(packets[0][5] | packets[0][6] << 8, 1024);
+    size_t sent = 0;
+    for (const auto& p : packets) sent += p[4];
+    EXPECT_EQ(sent, 512u);
 
     light.mode = 5;  // only in mode 20
     keyboard->log().clear();
     EXPECT_EQ(sendCustomColours(leds, light, target), link::kOk);
     EXPECT_TRUE(test::packetsTo(*keyboard).empty());
+}
+
+TEST_F(CustomColours, LedNumbersAboveTheKeyCountReachTheKeyboard) {
+    // Two keys wired to LEDs 0 and 130: the table runs to LED 130 (393 bytes), not to 3 × the
+    // number of keys.
+    const std::array<uint8_t, 2> wiring = {0, 130};
+    std::vector<LedColour> leds(2, LedColour{40, 50, 60, 255});
+    CustomColourTarget target{link(), wiring};
+    EXPECT_EQ(sendCustomColours(leds, light, target), link::kOk);
+    size_t sent = 0;
+    for (const auto& p : test::packetsTo(*keyboard)) sent += p[4];
+    EXPECT_EQ(sent, 393u);
+    const std::vector<uint8_t> page = table(2);
+    EXPECT_EQ(std::vector<uint8_t>(page.begin() + 390, page.begin() + 393),
+              (std::vector<uint8_t>{39, 49, 59}));
 }
 
 TEST_F(CustomColours, LoadFillAndSetKey) {

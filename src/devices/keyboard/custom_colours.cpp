@@ -14,9 +14,17 @@ namespace {
 
 using ColourTable = std::array<uint8_t, kColourTableBuffer>;
 
-// 3 × the number of keyLed entries, within the buffer.
+// Three bytes for every LED number up to the highest one in use (LED numbers are not the
+// positions: a keyboard may number them beyond 125), within one colour page.
 uint32_t tableLength(const CustomColourTarget& target) {
-    return static_cast<uint32_t>(std::min(3 * target.keyLed.size(), kColourTableBuffer));
+    size_t high = 0;
+    bool any = false;
+    for (uint8_t d : target.keyLed) {
+        if (d == 255) continue;
+        high = std::max<size_t>(high, d);
+        any = true;
+    }
+    return any ? static_cast<uint32_t>(std::min<size_t>(3 * (high + 1), kColourTablePage)) : 0;
 }
 
 template <typename Value>
@@ -26,7 +34,7 @@ void fillTable(std::span<const LedColour> leds, const CustomColourTarget& target
     const size_t n = std::min(leds.size(), target.keyLed.size());
     for (size_t i = 0; i < n; ++i) {
         const uint8_t d = target.keyLed[i];
-        if (d == 255 || 3u * d + 2 >= t.size()) continue;
+        if (d == 255 || 3u * d + 2 >= kColourTablePage) continue;
         t[3u * d] = value(leds[i].red, leds[i].intensity);
         t[3u * d + 1] = value(leds[i].green, leds[i].intensity);
         t[3u * d + 2] = value(leds[i].blue, leds[i].intensity);

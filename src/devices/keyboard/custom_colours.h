@@ -13,7 +13,7 @@
 namespace md::kblight {
 
 inline constexpr uint8_t kCustomColourMode = 20;
-// LED numbers 0-170 fit the colour-table buffer; higher numbers are skipped.
+// LED numbers 0-169 fit a colour page (3 bytes each); higher numbers are skipped.
 inline constexpr size_t kColourTableBuffer = 513;
 inline constexpr uint32_t kColourTablePage = 512;
 
