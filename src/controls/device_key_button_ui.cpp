@@ -73,7 +73,9 @@ void CDeviceKeyButtonUI::paintLamp(QPainter& p, const QColor& c) {
     const QSize pixels = (QSizeF(size()) * dpr).toSize();
     if (pixels.isEmpty()) return;
     if (m_lampShape.size() != pixels) {
-        const qreal radius = std::min(width(), height()) / 2.0;
+        // Round unless the picture gives its lamps a corner radius ("lampRadius").
+        const QVariant corner = property("lampRadius");
+        const qreal radius = corner.isValid() ? corner.toReal() : std::min(width(), height()) / 2.0;
         const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
         for (QImage* img : {&m_lampShape, &m_lampRim}) {
             *img = QImage(pixels, QImage::Format_ARGB32_Premultiplied);

@@ -5,6 +5,7 @@
 #include "app/devmgmt/device_manager.h"
 #include "app/shell/main_wnd.h"
 #include "app/shell/msg_wnd.h"
+#include "devices/base/working_mode.h"
 #include "pages/base/orrivale_usb_device.h"
 #include "panels/key_set_control_ui.h"
 #include "ui/indexed_name.h"
@@ -84,6 +85,7 @@ bool KeyRouter::route(const Notification& n) {
     const IndexedName name = splitIndexedName(s);
     // A key of the device picture.
     if (n.type == QLatin1String("click") && name.index >= 0 &&
+        model->getWorkingMode() == working_mode::kKeys &&
         name.prefix.compare(QLatin1String("key_"), Qt::CaseInsensitive) == 0 &&
         model->selectPanel() && isInside(n.control, model->selectPanel())) {
         stopCapture();

@@ -3,6 +3,7 @@
 #include "app/devmgmt/device_manager.h"
 #include "app/devmgmt/same_mode.h"
 #include "app/shell/main_wnd.h"
+#include "devices/base/working_mode.h"
 #include "devices/lighting/light_panel_rules.h"
 #include "pages/base/orrivale_usb_device.h"
 #include "panels/light_control_ui.h"
@@ -45,7 +46,17 @@ void LightRouter::commit(COrrivaleUSBDevice& model, const LightSetting& l, bool 
 bool LightRouter::route(const Notification& n) {
     COrrivaleUSBDevice* model = m_devices.selectedModel();
     auto* panel = model ? model->findChild<CLightControlUI*>() : nullptr;
-    if (!panel || !isInside(n.control, panel)) return false;
+    if (!panel) return false;
+    // A key of the picture on the lighting tab takes the colour of the custom group.
+    if (n.type == QLatin1String("click") && model->getWorkingMode() == working_mode::kLighting &&
+        model->selectPanel() && isInside(n.control, model->selectPanel())) {
+        const IndexedName key = splitIndexedName(n.sender);
+        if (key.index < 0 || key.prefix.compare(QLatin1String("key_"), Qt::CaseInsensitive) != 0)
+            return false;
+        model->setCustomKeyColour(key.index);
+        return true;
+    }
+    if (!isInside(n.control, panel)) return false;
     const QString& s = n.sender;
     const auto is = [&](const char* name) { return s == QLatin1String(name); };
     LightSetting l = model->lighting();

@@ -16,6 +16,7 @@
 #include "app/shell/msg_wnd.h"
 #include "common/dbg_out.h"
 #include "devlink/link/device_link.h"
+#include "pages/keyboard/orrivale_keyboard_device.h"
 #include "pages/mouse/orrivale_mouse_device.h"
 #include "panels/device_profile_ui.h"
 #include "ui/indexed_name.h"
@@ -100,11 +101,14 @@ bool PageRouter::route(const Notification& n) {
     if (m_shoot->route(n)) return true;
     if (n.type == QLatin1String("click")) return onClick(n);
     if (n.type == QLatin1String("selectchanged") && onOption(n)) return true;
-    COrrivaleMouseDevice* mouse = m_devices.selectedMouse();
-    if (!mouse) return false;
-    // Only notifications from the selected mouse's own page.
-    if (n.control && n.control != mouse && !mouse->isAncestorOf(n.control)) return false;
-    return routeMouse(n, mouse);
+    COrrivaleUSBDevice* model = m_devices.selectedModel();
+    if (!model) return false;
+    // Only notifications from the selected device's own page.
+    if (n.control && n.control != model && !model->isAncestorOf(n.control)) return false;
+    if (auto* mouse = qobject_cast<COrrivaleMouseDevice*>(model)) return routeMouse(n, mouse);
+    if (auto* keyboard = qobject_cast<COrrivaleKeyboardDevice*>(model))
+        return routeKeyboard(n, keyboard);
+    return false;
 }
 
 bool PageRouter::onClick(const Notification& n) {
@@ -163,6 +167,27 @@ bool PageRouter::routeMouse(const Notification& n, COrrivaleMouseDevice* mouse) 
         if (prefix("DPI_slider_")) return mouse->onDpiSliderMoved(i), true;
     } else if (n.type == QLatin1String("killfocus")) {
         if (prefix("DPI_edit_")) return mouse->onDpiEditLeft(i), true;
+    }
+    return false;
+}
+
+bool PageRouter::routeKeyboard(const Notification& n, COrrivaleKeyboardDevice* keyboard) {
+    const IndexedName name = splitIndexedName(n.sender);
+    const QString& s = n.sender;
+    const auto prefix = [&](const char* text) {
+        return name.index >= 0 && name.prefix == QLatin1String(text);
+    };
+    if (n.type == QLatin1String("selectchanged")) {
+        // A switch reports its new state.
+        // Clicking the chosen option again clears it: the page shows the choice again.
+        if (prefix("polling_rate_option_"))
+            return n.wParam ? keyboard->onPollingRate(name.index) : keyboard->showStages(), true;
+        if (prefix("repeat_delay_check_"))
+            return n.wParam ? keyboard->onRepeatDelay(name.index) : keyboard->showStages(), true;
+        if (is(s, "winlockflag_option") || is(s, "wflag_option") || is(s, "6flag_option"))
+            return keyboard->onSwitch(s, n.wParam != 0), true;
+    } else if (n.type == QLatin1String("valuechanged") && is(s, "repeat_rate_slider")) {
+        return keyboard->onRepeatRate(), true;
     }
     return false;
 }

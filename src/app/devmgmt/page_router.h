@@ -23,6 +23,7 @@ class LightRouter;
 class WindowInputCapture;
 class SameMode;
 class ProfileRouter;
+class COrrivaleKeyboardDevice;
 class COrrivaleMouseDevice;
 class COrrivaleUSBDevice;
 
@@ -58,6 +59,7 @@ class PageRouter : public QObject {
     bool onClick(const Notification& n);
     bool onOption(const Notification& n);
     bool routeMouse(const Notification& n, COrrivaleMouseDevice* mouse);
+    bool routeKeyboard(const Notification& n, COrrivaleKeyboardDevice* keyboard);
     void resetSelectedToDefaults();
 
     CMainWnd& m_wnd;

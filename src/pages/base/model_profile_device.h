@@ -20,7 +20,9 @@ class ModelProfileDevice final : public ProfileDevice {
     }
     void validateMacroKeys() override { m_model.validateMacroKeys(); }
     void showProfile() override { m_model.showSettings(); }
-    int writeSettings() override { return m_model.writeSettingsToDevice(0, 0, 1, m_width, m_height); }
+    int writeSettings() override {
+        return m_model.writeSettingsToDevice(0, 0, 1, m_width, m_height);
+    }
     int writeMacroImage() override { return m_model.writeMacrosToDevice(); }
     int writeRecoilImage() override { return m_model.writeRecoilToDevice(); }
     int writeKeyTable() override { return m_model.writeKeyAssignments(0); }

@@ -1,14 +1,22 @@
 #include "pages/base/orrivale_usb_device.h"
 
 #include <QByteArray>
+#include <QLayout>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <algorithm>
 
 #include "devices/base/working_mode.h"
 #include "devices/lighting/led_frame.h"
+#include "devices/memory_image/image_writer.h"
+#include "devices/memory_image/memory_image.h"
+#include "panels/device_profile_ui.h"
 #include "profiles/app_paths.h"
+#include "profiles/basic_profiledata.h"
+#include "profiles/profile_list.h"
 #include "ui/indexed_name.h"
+#include "ui/layout_builder.h"
+#include "ui/notify_dispatcher.h"
 
 namespace md {
 namespace {
@@ -161,6 +169,72 @@ void COrrivaleUSBDevice::pushLedFrame() {
         return;
     if (!m_ledFrame) m_ledFrame = std::make_unique<lighting::LedFrame>();
     lighting::pushLedFrame(commandLink(), m_ledColours, *m_ledFrame);
+}
+
+int COrrivaleUSBDevice::transferKeysAndMacros() {
+    if (writeKeyAssignments(0) != 1) return -1;
+    const std::string folder = dataFolderPath();
+    if (memimg::macroCountOf(folder) == 0) return 0;
+    if (const std::string problem = memimg::macroUploadProblem(folder); !problem.empty()) {
+        reportProblem(problem);
+        return -1;
+    }
+    const int r = writeMacrosToDevice();
+    return r == memimg::kWritten ? 0 : r;
+}
+
+void COrrivaleUSBDevice::adoptCurrentProfileOf(CDeviceProfileUI* panel, int32_t listKind) {
+    // Without a profile panel on the page the device still works on the profile list's current
+    // profile, the same file the command-line tool uses.
+    ProfileList own;
+    ProfileList* list = &own;
+    if (panel) {
+        panel->start();
+        list = &panel->profileList();
+    } else {
+        own.setDeviceKind(listKind);
+        own.setFolders(dataFolderPath(), defaultTemplatePath());
+        own.start();
+    }
+    if (!list->problem().empty()) reportProblem(list->problem());
+    setProfileName(list->currentProfileUuid());
+}
+
+void COrrivaleUSBDevice::loadProfileFilesInto(CBasicProfiledata& profile) {
+    profile.setDefaultPath(defaultTemplatePath());
+    profile.setLightListPath(lightListFilePath());
+    if (profileName().empty()) {
+        // No usable profile list: the template's values are shown and nothing is saved.
+        profile.loadNode(defaultTemplatePath());
+    } else {
+        profile.setProfilePath(profileFilePath());
+        profile.loadNode(profileFilePath());
+        if (profile.damaged()) reportProblem(profile.problem());
+    }
+    profile.loadLightListDocument(lightListFilePath());
+}
+
+bool COrrivaleUSBDevice::replaceProfileByTemplate(CBasicProfiledata& profile) {
+    CBasicProfiledata factory;
+    factory.setDefaultPath(defaultTemplatePath());
+    const Json::Value node = factory.loadNode(defaultTemplatePath());
+    if (node.isNull()) return false;
+    // The profile's own writer: a damaged file is left as it is.
+    profile.saveNode(node, profileFilePath());
+    return true;
+}
+
+QWidget* COrrivaleUSBDevice::buildLazySlot(const char* slot) {
+    QWidget* container = slot ? findChild<QWidget*>(slot) : nullptr;
+    if (!container) return nullptr;
+    const QString layout = container->property("lazyLayout").toString();
+    if (layout.isEmpty() || container->findChild<QWidget*>()) return nullptr;
+    LayoutBuilder builder;
+    QWidget* root = builder.build(layout, container);
+    if (!root) return nullptr;
+    if (container->layout()) container->layout()->addWidget(root);
+    if (NotifyDispatcher* d = NotifyDispatcher::of(container)) d->attach(root);
+    return container;
 }
 
 void COrrivaleUSBDevice::paintLedButtons() {

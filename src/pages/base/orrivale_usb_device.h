@@ -31,6 +31,9 @@
 
 namespace md {
 
+class CBasicProfiledata;
+class CDeviceProfileUI;
+
 class COrrivaleUSBDevice : public QWidget {
     Q_OBJECT
   public:
@@ -144,6 +147,9 @@ class COrrivaleUSBDevice : public QWidget {
     virtual void setCustomGroup(int /*group*/) {}
     virtual void loadCustomColours() {}
     virtual void fillCustomColours(bool /*on*/) {}
+    // Key k of the picture takes the lighting's colour in the current custom group; false when
+    // nothing changed.
+    virtual bool setCustomKeyColour(int /*k*/) { return false; }
     virtual void setWorkingMode(int mode);
     virtual int getWorkingMode() const { return m_workingMode; }
     virtual void loadProfileFiles() {}
@@ -156,8 +162,9 @@ class COrrivaleUSBDevice : public QWidget {
     // list's, which goes into the profile data; the key labels follow.
     virtual void storeKeyAssignment(const KeyBinding& /*current*/) {}
     // Writes the key assignments and the macros to the device: 0 done, -1 failed, a positive
-    // number n when the macros do not fit (n events too many).
-    virtual int transferKeysAndMacros() { return 0; }
+    // number n when the macros do not fit (n events too many). Macros go only from a whole
+    // macro list, so that nothing half-read replaces the device's macros.
+    virtual int transferKeysAndMacros();
     // The key list of the current profile (models with keys), or nullptr.
     virtual const std::vector<KeyBinding>* keyList() const { return nullptr; }
     // Event collections (kind: the collection's device kind). A model without event workers
@@ -179,6 +186,19 @@ class COrrivaleUSBDevice : public QWidget {
     void problemFound(const QString& text);
 
   protected:
+    // The current profile of the profile panel's list (without a panel, of the data folder's
+    // list of the kind) becomes the model's; a damaged list is reported.
+    void adoptCurrentProfileOf(CDeviceProfileUI* panel, int32_t listKind);
+    // Loads the profile named by profileName() (the template when there is none, which is then
+    // shown and never saved) and the light list into profile; a damaged file is reported.
+    void loadProfileFilesInto(CBasicProfiledata& profile);
+    // The template's device node replaces the profile file's (the file keeps its name and
+    // identifier); false when the template cannot be read.
+    bool replaceProfileByTemplate(CBasicProfiledata& profile);
+    // The panel of a slot whose "lazyLayout" names its layout is built when its page is first
+    // shown: the pages nobody opens cost no memory. Returns the slot when its panel was built
+    // now, else nullptr.
+    QWidget* buildLazySlot(const char* slot);
     void paintLedButtons();
     // Emits problemFound from the event loop, so that it reaches the window also when found
     // while the model is being built.

@@ -1,6 +1,7 @@
 #include "pages/mouse/device_page_classes.h"
 
 #include "pages/base/orrivale_usb_device.h"
+#include "pages/keyboard/orrivale_keyboard_device.h"
 #include "pages/mouse/orrivale_mouse_device.h"
 #include "panels/device_profile_ui.h"
 #include "panels/key_set_control_ui.h"
@@ -17,9 +18,9 @@ void registerDevicePageControls() {
     ControlRegistry& registry = ControlRegistry::instance();
     registry.registerClass<COrrivaleUSBDevice>("COrrivaleUSBDevice");
     registry.registerClass<COrrivaleMouseDevice>("COrrivaleMouseDevice");
-    // Keyboard, mousepad and headset show the common device page until their own models
-    // replace these registrations.
-    registry.registerClass<COrrivaleUSBDevice>("COrrivaleKeyboardDevice");
+    registry.registerClass<COrrivaleKeyboardDevice>("COrrivaleKeyboardDevice");
+    // Mousepad and headset show the common device page until their own models replace these
+    // registrations.
     registry.registerClass<COrrivaleUSBDevice>("COrrivaleMousePadDevice");
     registry.registerClass<COrrivaleUSBDevice>("COrrivaleHS6533Device");
     registry.registerClass<CDeviceProfileUI>("CDeviceProfileUI");

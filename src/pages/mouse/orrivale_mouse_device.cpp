@@ -122,16 +122,8 @@ void COrrivaleMouseDevice::buildLazyPanel(int mode) {
                        : mode == kMacroPage  ? "MacroControlItem"
                        : mode == kRecoilPage ? "ShootControlItem"
                                              : nullptr;
-    QWidget* container = slot ? findChild<QWidget*>(slot) : nullptr;
+    QWidget* container = buildLazySlot(slot);
     if (!container) return;
-    const QString layout = container->property("lazyLayout").toString();
-    if (layout.isEmpty() || container->findChild<QWidget*>()) return;
-    // Built on first showing: the pages nobody opens cost no memory.
-    LayoutBuilder builder;
-    QWidget* root = builder.build(layout, container);
-    if (!root) return;
-    if (container->layout()) container->layout()->addWidget(root);
-    if (NotifyDispatcher* d = NotifyDispatcher::of(container)) d->attach(root);
     initFeaturePanels(container);
     if (mode == kKeyPage) selectKey(selectedKey());
 }
@@ -183,20 +175,7 @@ void COrrivaleMouseDevice::loadEffectLists() {
 }
 
 void COrrivaleMouseDevice::adoptCurrentProfile() {
-    // Without a profile panel on the page the mouse still works on the profile list's current
-    // profile, the same file the command-line tool uses.
-    ProfileList own;
-    ProfileList* list = &own;
-    if (m_profilePanel) {
-        m_profilePanel->start();
-        list = &m_profilePanel->profileList();
-    } else {
-        own.setDeviceKind(kind::kMouseWired);
-        own.setFolders(dataFolderPath(), defaultTemplatePath());
-        own.start();
-    }
-    if (!list->problem().empty()) reportProblem(list->problem());
-    setProfileName(list->currentProfileUuid());
+    adoptCurrentProfileOf(m_profilePanel, kind::kMouseWired);
 }
 
 void COrrivaleMouseDevice::reloadAfterOutsideChange() {
@@ -230,17 +209,7 @@ int COrrivaleMouseDevice::readHardwareSettings() {
 }
 
 void COrrivaleMouseDevice::loadProfileFiles() {
-    m_profile.setDefaultPath(defaultTemplatePath());
-    m_profile.setLightListPath(lightListFilePath());
-    if (profileName().empty()) {
-        // No usable profile list: the template's values are shown and nothing is saved.
-        m_profile.loadNode(defaultTemplatePath());
-    } else {
-        m_profile.setProfilePath(profileFilePath());
-        m_profile.loadNode(profileFilePath());
-        if (m_profile.damaged()) reportProblem(m_profile.problem());
-    }
-    m_profile.loadLightListDocument(lightListFilePath());
+    loadProfileFilesInto(m_profile);
 }
 
 int COrrivaleMouseDevice::loadProfile() {
@@ -272,12 +241,7 @@ void COrrivaleMouseDevice::refreshStages() {
 }
 
 void COrrivaleMouseDevice::resetToDefaults() {
-    // The template's device node replaces the profile's; the file keeps its name and identifier.
-    CMouseProfiledata factory;
-    factory.setDefaultPath(defaultTemplatePath());
-    const Json::Value node = factory.loadNode(defaultTemplatePath());
-    if (node.isNull()) return;
-    m_profile.saveNode(node, profileFilePath());
+    if (!replaceProfileByTemplate(m_profile)) return;
     loadProfile();
     saveProfile();
     showSettings();

@@ -105,7 +105,6 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     // Marks the button on the picture and shows its binding in the key panel.
     void selectKey(int index) override;
     void storeKeyAssignment(const KeyBinding& current) override;
-    int transferKeysAndMacros() override;
     const std::vector<KeyBinding>* keyList() const override { return &m_keyBindings; }
     // The picture's buttons tell their function (tool tips), in the current language.
     void refreshKeyLabels();

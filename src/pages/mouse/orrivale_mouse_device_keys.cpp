@@ -3,12 +3,10 @@
 #include <QAbstractButton>
 #include <QStyle>
 
-#include "devices/memory_image/image_writer.h"
 #include "devices/memory_image/memory_image.h"
 #include "devices/mouse/mouse_key_table.h"
-#include "input/keys/key_panel_codec.h"
+#include "pages/base/key_labels.h"
 #include "pages/mouse/orrivale_mouse_device.h"
-#include "ui/resource_manager.h"
 
 namespace md {
 namespace {
@@ -17,21 +15,8 @@ namespace {
 // function (rapid fire, repeated scrolling) has no meaning.
 constexpr int kHeldButtons = 7;
 
-QString translated(const std::string& id) {
-    const QString t = ResourceManager::instance().text(QString::fromStdString(id));
-    return t.isEmpty() ? QString::fromStdString(id) : t;
-}
-
-QString labelText(const KeyBinding& b, const std::vector<std::string>& macros) {
-    const keys::AssignmentLabel l = keys::assignmentLabel(b.assignment, macros);
-    if (!l.literal.empty()) return QString::fromStdString(l.literal);
-    QStringList parts;
-    for (const std::string& id : l.textIds) parts << translated(id);
-    return parts.join(QLatin1Char('+'));
-}
-
 QString buttonName(int i) {
-    return translated("mouse_button_" + std::to_string(i));
+    return translatedText("mouse_button_" + std::to_string(i));
 }
 
 }  // namespace
@@ -74,26 +59,13 @@ void COrrivaleMouseDevice::storeKeyAssignment(const KeyBinding& current) {
     refreshKeyLabels();
 }
 
-int COrrivaleMouseDevice::transferKeysAndMacros() {
-    if (writeKeyAssignments(0) != 1) return -1;
-    // Macros go only from a readable list: nothing half-read replaces the mouse's macros.
-    const std::string folder = dataFolderPath();
-    if (memimg::macroCountOf(folder) == 0) return 0;
-    if (const std::string problem = memimg::macroUploadProblem(folder); !problem.empty()) {
-        reportProblem(problem);
-        return -1;
-    }
-    const int r = writeMacrosToDevice();
-    return r == memimg::kWritten ? 0 : r;
-}
-
 void COrrivaleMouseDevice::refreshKeyLabels() {
     const std::vector<std::string> macros = memimg::macroNamesOf(dataFolderPath());
     for (int i = 0; i < getKeyCount(); ++i) {
         QWidget* b = keyButton(i);
         if (!b) continue;
         const QString label = size_t(i) < m_keyBindings.size()
-                                  ? labelText(m_keyBindings[size_t(i)], macros)
+                                  ? assignmentText(m_keyBindings[size_t(i)], macros)
                                   : QString();
         b->setToolTip(label.isEmpty() ? buttonName(i)
                                       : buttonName(i) + QStringLiteral(": ") + label);

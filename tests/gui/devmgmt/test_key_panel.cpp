@@ -36,7 +36,7 @@ class KeyPanelTest : public DeviceManagementTest, public ::testing::WithParamInt
         router->keys().inform = [this](const QString& text, bool) { told << text; };
     }
     void tab(const char* name) {
-        auto* b = wnd->findChild<QAbstractButton*>(name);
+        auto* b = model()->findChild<QAbstractButton*>(name);  // the mouse page's own tab
         ASSERT_TRUE(b) << name;
         b->click();
     }

@@ -25,7 +25,7 @@ class MacroPanelTest : public DeviceManagementTest {
   protected:
     void attach() {
         startOnOneLink(false);
-        click(wnd.get(), "macro_Op_tab");
+        click(model(), "macro_Op_tab");
         panel = model()->findChild<CMacroControlUI*>();
         ASSERT_TRUE(panel);
         router = wnd->findChild<PageRouter*>();
@@ -79,7 +79,7 @@ TEST_F(MacroPanelTest, RecordedMacroReachesTheMouse) {
     EXPECT_EQ(panel->list().events(0), want);  // saved on stop
 
     // Assign it to the forward button and write keys and macros to the mouse.
-    click(wnd.get(), "key_Op_tab");
+    click(model(), "key_Op_tab");
     static_cast<QAbstractButton*>(model()->keyButton(3))->click();
     auto* keys = model()->findChild<CKeySetControlUI*>();
     auto* functions = keys->findChild<QComboBox*>("keyset_function_combo");

@@ -19,7 +19,7 @@ class ShootPanelTest : public DeviceManagementTest, public ::testing::WithParamI
   protected:
     void attach() {
         startOnOneLink(GetParam());
-        click(wnd.get(), "cursor_Op_tab");
+        click(model(), "cursor_Op_tab");
         panel = model()->findChild<CShootControlUI*>();
         ASSERT_TRUE(panel);
         router = wnd->findChild<PageRouter*>();
