@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "cli/cli_context.h"
+#include "cli/keyboard_session.h"
 #include "common/dbg_out.h"
 #include "devlink/hid/hidraw_backend.h"
 #include "sim/sim_devices.h"
@@ -40,6 +41,15 @@ void usage(std::ostream& os) {
           "  recoil import GUN FILE | recoil export GUN FILE\n"
           "                       replace a gun's table from a file / write it to a file\n"
           "  recoil upload        write the recoil tables (ShootData_ files) to the mouse\n"
+          "  keyboard (with --device keyboard or keyboard-receiver):\n"
+          "  settings             the active hardware profile's record, decoded\n"
+          "  settings set NAME VALUE\n"
+          "                       polling 0-3, winlock|wasd|sixkeys on|off, repeat 0-31,\n"
+          "                       delay 0-3\n"
+          "  lighting MODE        mode 0-28, with the options of the mouse's lighting\n"
+          "  keys | keys set KEY FUNCTION\n"
+          "                       KEY 0-125 or its name (key:capslock); FUNCTION as above\n"
+          "  macros ..., profile ...  the keyboard's macros and profiles\n"
           "  profile dump FILE    the mouse's current state as a profile file\n"
           "  profile apply FILE   import a profile file, make it current and write it to the "
           "mouse\n"
@@ -167,7 +177,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         rc = runWatch(ctx);
     } else if (verb == "settings" || verb == "dpi" || verb == "polling" || verb == "lighting" ||
                verb == "keys") {
-        rc = runMouseVerb(ctx, verb);
+        rc = isKeyboardName(ctx.device) ? runKeyboardVerb(ctx, verb) : runMouseVerb(ctx, verb);
     } else if (verb == "macros") {
         rc = runMacrosVerb(ctx);
     } else if (verb == "recoil") {

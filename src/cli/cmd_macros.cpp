@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli/cli_context.h"
+#include "cli/keyboard_session.h"
 #include "cli/mouse_session.h"
 #include "profiles/app_paths.h"
 #include "profiles/macro_list.h"
@@ -42,7 +43,7 @@ int listMacros(CliContext& ctx, const MacroList& list) {
 int failed(CliContext& ctx, const std::string& what, const MacroList& list, int r) {
     switch (r) {
         case MacroList::kFull:
-            *ctx.err << what << ": the mouse holds at most " << kMaxMacros << " macros\n";
+            *ctx.err << what << ": the list holds at most " << kMaxMacros << " macros\n";
             break;
         case MacroList::kNoSuchMacro:
             *ctx.err << what << ": no such macro\n";
@@ -59,7 +60,7 @@ int failed(CliContext& ctx, const std::string& what, const MacroList& list, int 
 
 int runMacrosVerb(CliContext& ctx) {
     const std::string sub = ctx.args.empty() ? "list" : ctx.args[0];
-    MacroList list(AppPaths::deviceDataFolder("mouse"));
+    MacroList list(AppPaths::deviceDataFolder(isKeyboardName(ctx.device) ? "keyboard" : "mouse"));
     const bool readable = list.load();
     if (sub == "list" && ctx.args.size() <= 1) {
         if (!readable) return failed(ctx, "macros", list, MacroList::kListDamaged);
@@ -88,9 +89,12 @@ int runMacrosVerb(CliContext& ctx) {
     }
     if (sub == "upload" && ctx.args.size() == 1) {
         int rc = kExitOk;
+        if (isKeyboardName(ctx.device)) {
+            auto s = openKeyboard(ctx, rc);
+            return s ? uploadMemoryImage(ctx, *s, s->controller.deviceInfo(), true) : rc;
+        }
         auto s = openMouse(ctx, rc);
-        if (!s) return rc;
-        return uploadMemoryImage(ctx, *s, true);
+        return s ? uploadMemoryImage(ctx, *s, s->controller.deviceInfo(), true) : rc;
     }
     *ctx.err << "macros list | macros import FILE | macros export NAME FILE | macros upload\n";
     return kExitBadArguments;

@@ -1,4 +1,4 @@
-// macros upload / recoil upload: the memory images built from the mouse's data folder.
+// macros upload / recoil upload: the memory images built from a device's data folder.
 #include <ostream>
 
 #include "cli/cli_context.h"
@@ -9,8 +9,8 @@
 
 namespace md::cli {
 
-int uploadMemoryImage(CliContext& ctx, MouseSession& s, bool macros) {
-    const std::string folder = AppPaths::deviceDataFolder("mouse");
+int uploadMemoryImage(CliContext& ctx, VerbSessionBase& s, DeviceInfo info, bool macros) {
+    const std::string& folder = s.folder;
     // Nothing empty or half-read goes over a good table on the mouse.
     const std::string problem =
         macros ? memimg::macroUploadProblem(folder) : memimg::recoilUploadProblem(folder);
@@ -18,7 +18,6 @@ int uploadMemoryImage(CliContext& ctx, MouseSession& s, bool macros) {
         *ctx.err << (macros ? "macros upload: " : "recoil upload: ") << problem << "\n";
         return kExitDeviceError;
     }
-    DeviceInfo info = s.controller.deviceInfo();
     const int r = macros ? memimg::writeMacrosToDevice(s.link, folder, info)
                          : memimg::writeShootToDevice(s.link, folder, info);
     s.changed = true;
@@ -27,12 +26,12 @@ int uploadMemoryImage(CliContext& ctx, MouseSession& s, bool macros) {
         return kExitOk;
     }
     if (r > 0) {
-        *ctx.err << "the macros do not fit into the mouse's " << macroCapacityOf(info)
+        *ctx.err << "the macros do not fit into the " << s.what << "'s " << macroCapacityOf(info)
                  << " bytes: remove " << r << " events and try again\n";
         return kExitDeviceError;
     }
-    *ctx.err << (macros ? "writing the macros" : "writing the recoil tables")
-             << " failed: the mouse is not reachable or refused the data\n";
+    *ctx.err << (macros ? "writing the macros" : "writing the recoil tables") << " failed: the "
+             << s.what << " is not reachable or refused the data\n";
     return kExitDeviceError;
 }
 
@@ -44,7 +43,7 @@ int runMemoryVerb(CliContext& ctx, const std::string& verb) {
     int rc = kExitOk;
     auto s = openMouse(ctx, rc);
     if (!s) return rc;
-    return uploadMemoryImage(ctx, *s, verb == "macros");
+    return uploadMemoryImage(ctx, *s, s->controller.deviceInfo(), verb == "macros");
 }
 
 }  // namespace md::cli

@@ -9,9 +9,11 @@
 
 #include "cli/cli_context.h"
 #include "cli/device_select.h"
+#include "cli/keyboard_session.h"
 #include "cli/mouse_session.h"
 #include "common/bounded_file.h"
 #include "devices/base/profile_switch.h"
+#include "devices/keyboard/keyboard_profile_device.h"
 #include "devices/mouse/mouse_performance.h"
 #include "devices/mouse/mouse_profile_device.h"
 #include "profiles/app_paths.h"
@@ -19,6 +21,21 @@
 
 namespace md::cli {
 namespace {
+
+// The profile file with the profile's device node, as changed for the dump, written to file;
+// the profile is read from its own file again, so that the dump changes no profile.
+int writeDump(CliContext& ctx, CBasicProfiledata& profile, const std::string& file) {
+    Json::Value doc = JsonFileIO::loadJsonDocument(profile.getProfilePath());
+    if (!doc.isObject()) doc = Json::Value(Json::objectValue);
+    doc["Device"][profile.deviceIndex()] = profile.deviceNode();
+    profile.loadNode(profile.getProfilePath());
+    if (JsonFileIO::storeJsonDocument(file, doc) != 0) {
+        *ctx.err << "profile dump: " << file << " could not be written\n";
+        return kExitDeviceError;
+    }
+    *ctx.out << "written " << file << "\n";
+    return kExitOk;
+}
 
 // The profile with what the mouse reports taken over: lighting, DPI positions and colours, the
 // active stage, report rate and sensor option. Stage enables, Y resolutions and the key list
@@ -48,23 +65,46 @@ int dump(CliContext& ctx, MouseSession& s, const std::string& file) {
     words[3] = h.sensorOption;
     s.profile.writeMouseStages(words[0], words[1], words[2], words[3]);
 
-    Json::Value doc = JsonFileIO::loadJsonDocument(s.profile.getProfilePath());
-    if (!doc.isObject()) doc = Json::Value(Json::objectValue);
-    doc["Device"][s.profile.deviceIndex()] = s.profile.deviceNode();
-    if (JsonFileIO::storeJsonDocument(file, doc) != 0) {
-        *ctx.err << "profile dump: " << file << " could not be written\n";
-        return kExitDeviceError;
-    }
-    *ctx.out << "written " << file << "\n";
-    return kExitOk;
+    return writeDump(ctx, s.profile, file);
 }
 
-// Makes the profile list's current profile current on the mouse: the one profile-switch
+// The profile with what the keyboard reports taken over: the active record's lighting and
+// switches. Key repeat lives in the profile only.
+int dump(CliContext& ctx, KeyboardSession& s, const std::string& file) {
+    KeyboardHardwareSettings h;
+    uint8_t hw = 0;
+    if (const int rc =
+            deviceResult(ctx, "reading the settings", s.controller.readSettingsBlock(h, hw)))
+        return rc;
+    LightSetting l = s.profile.readLightInfo();
+    const LightSetting& r = h.lighting;
+    l.mode = r.mode, l.brightness = r.brightness, l.speed = r.speed, l.direction = r.direction;
+    l.multiColor = r.multiColor, l.red = r.red, l.green = r.green, l.blue = r.blue;
+    l.zzccLedMode = r.zzccLedMode, l.customGroup = r.customGroup;
+    KeyboardStages st = KeyboardStages::fromWords(s.profile.readKeyboardStages());
+    st.pollingRate = h.pollingRate, st.winFlag = h.winFlag, st.wFlag = h.wFlag;
+    st.key6Flag = h.key6Flag;
+    const auto w = l.toWords();
+    s.profile.writeLightInfo(w.w0, w.w1, w.w2, w.w3);
+    const auto sw = st.toWords();
+    s.profile.writeKeyboardStages(sw[0], sw[1], sw[2]);
+    return writeDump(ctx, s.profile, file);
+}
+
+std::unique_ptr<ProfileDevice> profileDevice(MouseSession& s, const std::string& path) {
+    return std::make_unique<MouseProfileDevice>(s.link, s.controller, s.profile, s.folder, path);
+}
+std::unique_ptr<ProfileDevice> profileDevice(KeyboardSession& s, const std::string& path) {
+    return std::make_unique<KeyboardProfileDevice>(s.controller, s.profile, s.folder, path);
+}
+
+// Makes the profile list's current profile current on the device: the one profile-switch
 // sequence (settings, macro and recoil images, key table with dangling macro keys reset).
-int switchToCurrent(CliContext& ctx, MouseSession& s) {
+template <typename Session>
+int switchToCurrent(CliContext& ctx, Session& s) {
     const std::string path = s.profiles.profilePath(s.profiles.currentProfileUuid());
-    MouseProfileDevice device(s.link, s.controller, s.profile,
-                              AppPaths::deviceDataFolder("mouse"), path);
+    const std::unique_ptr<ProfileDevice> made = profileDevice(s, path);
+    ProfileDevice& device = *made;
     s.changed = true;
     const ProfileSwitchResult r = runProfileSwitch(device);
     if (!r.loaded) {
@@ -73,11 +113,13 @@ int switchToCurrent(CliContext& ctx, MouseSession& s) {
     }
     int rc = deviceResult(ctx, "sending the settings", r.settings);
     if (r.macros > 0) {
-        *ctx.err << "the macros do not fit into the mouse's " << s.controller.macroCapacityBytes()
-                 << " bytes: remove " << r.macros << " events and try again\n";
+        *ctx.err << "the macros do not fit into the " << s.what << "'s "
+                 << macroCapacityOf(s.controller.deviceInfo()) << " bytes: remove " << r.macros
+                 << " events and try again\n";
         rc = kExitDeviceError;
     } else if (r.macros < 0) {
-        *ctx.err << "writing the macros failed: the mouse is not reachable or refused the data\n";
+        *ctx.err << "writing the macros failed: the " << s.what
+                 << " is not reachable or refused the data\n";
         rc = kExitDeviceError;
     }
     if (r.recoil != 0) {
@@ -91,7 +133,8 @@ int switchToCurrent(CliContext& ctx, MouseSession& s) {
 // Imports the file into the mouse's profile list, makes it current and writes it to the mouse.
 // A device error takes the import back: the list and the current profile stay as they were,
 // and the mouse gets the current profile again.
-int apply(CliContext& ctx, MouseSession& s, const std::string& file) {
+template <typename Session>
+int apply(CliContext& ctx, Session& s, const std::string& file) {
     const std::string before = s.profiles.currentProfileUuid();
     if (!s.profiles.importProfile(file)) {
         *ctx.err << "profile apply: " << s.profiles.problem() << "\n";
@@ -129,7 +172,8 @@ int32_t itemOf(const ProfileList& list, const std::string& arg) {
     return -1;
 }
 
-int select(CliContext& ctx, MouseSession& s, const std::string& arg) {
+template <typename Session>
+int select(CliContext& ctx, Session& s, const std::string& arg) {
     const int32_t i = itemOf(s.profiles, arg);
     if (i < 0) {
         *ctx.err << "profile select: no profile \"" << arg << "\" (see profile list)\n";
@@ -145,7 +189,8 @@ int select(CliContext& ctx, MouseSession& s, const std::string& arg) {
 }
 
 // Deletes the current profile; the mouse switches to the profile selected after it.
-int remove(CliContext& ctx, MouseSession& s) {
+template <typename Session>
+int remove(CliContext& ctx, Session& s) {
     if (s.profiles.itemNames().size() < 2) {
         *ctx.err << "profile delete: the last profile stays\n";
         return kExitBadArguments;
@@ -161,10 +206,16 @@ int remove(CliContext& ctx, MouseSession& s) {
 
 // --- verbs on the profile files alone; the mouse need not be there ---
 
-// The mouse's profile list, started; nullopt (with the message printed) when it is damaged.
+// The mouse's or the keyboard's verbs, by --device.
+const VerbDeviceKind& deviceKindOf(const CliContext& ctx) {
+    return isKeyboardName(ctx.device) ? kKeyboardVerbKind : kMouseVerbKind;
+}
+
+// The device's profile list, started; false (with the message printed) when it is damaged.
 bool openList(CliContext& ctx, ProfileList& list) {
-    list.setDeviceKind(kind::kMouseWired);
-    list.setFolders(AppPaths::deviceDataFolder("mouse"), AppPaths::defaultTemplatePath("mouse"));
+    const VerbDeviceKind& k = deviceKindOf(ctx);
+    list.setDeviceKind(k.listKind);
+    list.setFolders(AppPaths::deviceDataFolder(k.folder), AppPaths::defaultTemplatePath(k.folder));
     if (list.start()) return true;
     *ctx.err << list.problem() << "\n";
     return false;
@@ -176,11 +227,12 @@ void tellHost(CliContext& ctx) {
     std::ostringstream quiet;
     CliContext probe = ctx;
     probe.err = &quiet;
-    probe.device = ctx.device.empty() ? "mouse" : ctx.device;
+    const VerbDeviceKind& k = deviceKindOf(ctx);
+    probe.device = ctx.device.empty() ? k.cableName : ctx.device;
     int rc = kExitOk;
     auto dev = selectDevice(probe, rc);
-    if (!dev && ctx.device.empty()) {
-        probe.device = "receiver";
+    if (!dev && ctx.device.empty() && k.receiverName) {
+        probe.device = k.receiverName;
         dev = selectDevice(probe, rc);
     }
     if (dev) ctx.host->changed(*dev);
@@ -265,6 +317,16 @@ int exportCurrent(CliContext& ctx, const std::string& file) {
     return kExitOk;
 }
 
+// The verbs that write the device: dump, apply, select, delete.
+template <typename Session>
+int runOnDevice(CliContext& ctx, Session& s) {
+    const auto& a = ctx.args;
+    if (a[0] == "dump") return dump(ctx, s, a[1]);
+    if (a[0] == "apply") return apply(ctx, s, a[1]);
+    if (a[0] == "select") return select(ctx, s, a[1]);
+    return remove(ctx, s);
+}
+
 }  // namespace
 
 int runProfileVerb(CliContext& ctx) {
@@ -274,20 +336,20 @@ int runProfileVerb(CliContext& ctx) {
     if (sub == "list" && a.size() == 1) return list(ctx);
     if (sub == "add" && a.size() == 2) return add(ctx, a[1]);
     if (sub == "export" && fileVerb) return exportCurrent(ctx, a[1]);
-    const bool deviceVerb = fileVerb || (sub == "select" && a.size() == 2) ||
-                            (sub == "delete" && a.size() == 1);
+    const bool deviceVerb =
+        fileVerb || (sub == "select" && a.size() == 2) || (sub == "delete" && a.size() == 1);
     if (!deviceVerb) {
         *ctx.err << "profile list | select NAME|INDEX | add NAME | delete | export FILE | "
                     "dump FILE | apply FILE\n";
         return kExitBadArguments;
     }
     int rc = kExitOk;
+    if (isKeyboardName(ctx.device)) {
+        auto s = openKeyboard(ctx, rc);
+        return s ? runOnDevice(ctx, *s) : rc;
+    }
     auto s = openMouse(ctx, rc);
-    if (!s) return rc;
-    if (sub == "dump") return dump(ctx, *s, a[1]);
-    if (sub == "apply") return apply(ctx, *s, a[1]);
-    if (sub == "select") return select(ctx, *s, a[1]);
-    return remove(ctx, *s);
+    return s ? runOnDevice(ctx, *s) : rc;
 }
 
 }  // namespace md::cli

@@ -57,7 +57,7 @@ int runRecoilVerb(CliContext& ctx) {
         int rc = kExitOk;
         auto s = openMouse(ctx, rc);
         if (!s) return rc;
-        return uploadMemoryImage(ctx, *s, false);
+        return uploadMemoryImage(ctx, *s, s->controller.deviceInfo(), false);
     }
     int gun = 0;
     if (a.size() < 2 || !gunOf(a[1], gun)) {

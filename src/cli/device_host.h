@@ -1,6 +1,6 @@
 #pragma once
 // What the running application lends the verbs it runs for mouse-driver-cli: the devices its
-// detection found, their open sessions, and the mouse model's profile and controller. A verb run
+// detection found, their open sessions, and the models' profiles and controllers. A verb run
 // this way drives the device exactly as the page does, on the page's own link and profile, and
 // the application shows the outcome on its pages afterwards.
 
@@ -10,19 +10,25 @@
 #include "cli/device_select.h"
 
 namespace md {
+class CKeyboardProfiledata;
 class CMouseProfiledata;
 class DeviceLink;
 class DeviceSession;
+class KeyboardController;
 class MouseController;
 }  // namespace md
 
 namespace md::cli {
 
-struct HostedMouse {
+// A model's link, profile and controller.
+template <typename Profile, typename Controller>
+struct HostedDevice {
     DeviceLink* link = nullptr;
-    CMouseProfiledata* profile = nullptr;
-    MouseController* controller = nullptr;
+    Profile* profile = nullptr;
+    Controller* controller = nullptr;
 };
+using HostedMouse = HostedDevice<CMouseProfiledata, MouseController>;
+using HostedKeyboard = HostedDevice<CKeyboardProfiledata, KeyboardController>;
 
 class DeviceHost {
   public:
@@ -33,8 +39,20 @@ class DeviceHost {
     virtual DeviceSession* session(const SelectedDevice& device) = 0;
     // The mouse model behind a mouse or receiver collection.
     virtual std::optional<HostedMouse> mouse(const SelectedDevice& device) = 0;
+    // The keyboard model behind a keyboard collection (cable or receiver).
+    virtual std::optional<HostedKeyboard> keyboard(const SelectedDevice& device) = 0;
     // A verb changed the device, its profile or its profile list: the pages catch up.
     virtual void changed(const SelectedDevice& device) = 0;
 };
+
+// The hosted model of a session type (see verb_session.h).
+inline std::optional<HostedMouse> hostedOf(DeviceHost& h, const SelectedDevice& d,
+                                           const HostedMouse*) {
+    return h.mouse(d);
+}
+inline std::optional<HostedKeyboard> hostedOf(DeviceHost& h, const SelectedDevice& d,
+                                              const HostedKeyboard*) {
+    return h.keyboard(d);
+}
 
 }  // namespace md::cli

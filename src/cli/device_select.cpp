@@ -71,7 +71,7 @@ std::optional<SelectedDevice> selectDevice(CliContext& ctx, int& exitCode) {
         SelectedDevice d;
         d.slot = i;
         d.identity = s;
-        d.route = s.deviceKind == kind::kMouseWireless ? LinkRoute::Receiver : LinkRoute::Cable;
+        d.route = isReceiverKind(s.deviceKind) ? LinkRoute::Receiver : LinkRoute::Cable;
         return d;
     }
     *ctx.err << (wanted ? "no " + ctx.device + " found" : std::string("no supported device found"))

@@ -8,6 +8,7 @@
 #include "common/dbg_out.h"
 #include "devices/device_registry.h"
 #include "devlink/hid/hid_backend.h"
+#include "pages/keyboard/orrivale_keyboard_device.h"
 #include "pages/mouse/orrivale_mouse_device.h"
 
 namespace md {
@@ -46,9 +47,17 @@ std::optional<cli::HostedMouse> AppDeviceHost::mouse(const cli::SelectedDevice& 
     return cli::HostedMouse{&m->commandLink(), &m->profileData(), &m->controller()};
 }
 
+std::optional<cli::HostedKeyboard> AppDeviceHost::keyboard(const cli::SelectedDevice& device) {
+    auto* k = qobject_cast<COrrivaleKeyboardDevice*>(modelOf(device));
+    if (!k) return std::nullopt;
+    return cli::HostedKeyboard{&k->commandLink(), &k->profileData(), &k->controller()};
+}
+
 void AppDeviceHost::changed(const cli::SelectedDevice& device) {
     if (auto* m = qobject_cast<COrrivaleMouseDevice*>(modelOf(device)))
         m->reloadAfterOutsideChange();
+    else if (auto* k = qobject_cast<COrrivaleKeyboardDevice*>(modelOf(device)))
+        k->reloadAfterOutsideChange();
 }
 
 int runHostedCommand(AppDeviceHost& host, const std::vector<std::string>& args, std::string& out,

@@ -1,0 +1,131 @@
+// The keyboard verbs of the command-line tool against the virtual keyboard, on its cable and
+// through its receiver: exit codes and what the keyboard holds afterwards.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+
+#include "cli/cli_context.h"
+#include "devices/keyboard/keyboard_controller.h"
+#include "devices/keyboard/keyboard_layout.h"
+#include "profiles/app_paths.h"
+#include "profiles/keyboard_profiledata.h"
+#include "profiles/temp_folder.h"
+#include "sim/sim_devices.h"
+
+namespace md {
+namespace {
+
+class CliKeyboard : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        AppPaths::setDataRoot(data.path());
+        AppPaths::setApplicationFolder(MD_SOURCE_DIR);
+    }
+    void TearDown() override {
+        AppPaths::setDataRoot("");
+        AppPaths::setApplicationFolder("");
+    }
+    int run(const std::shared_ptr<sim::VirtualBus>& bus, std::vector<std::string> args,
+            std::string* outText = nullptr, std::string* errText = nullptr) {
+        std::ostringstream out, err;
+        const int rc = cli::runCli(args, out, err, bus);
+        if (outText) *outText = out.str();
+        if (errText) *errText = err.str();
+        return rc;
+    }
+    // Byte b (0-25) of hardware profile p's block as the keyboard holds it.
+    static uint8_t recordByte(sim::Firmware& fw, size_t p, size_t b) {
+        return fw.config()[25 * p + b];
+    }
+    test::TempFolder data;
+};
+
+TEST_F(CliKeyboard, VerbsChangeTheKeyboardOnItsCableAndThroughItsReceiver) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int rc;
+        std::function<void(sim::Firmware&)> check;
+    };
+    const Case cases[] = {
+        {"win lock",
+         {"settings", "set", "winlock", "on"},
+         0,
+         [](sim::Firmware& fw) { EXPECT_EQ(recordByte(fw, 0, 21), 1); }},
+        {"polling",
+         {"settings", "set", "polling", "1"},
+         0,
+         [](sim::Firmware& fw) { EXPECT_EQ(recordByte(fw, 0, 22), 1); }},
+        {"polling verb",
+         {"polling", "2"},
+         0,
+         [](sim::Firmware& fw) { EXPECT_EQ(recordByte(fw, 0, 22), 2); }},
+        {"lighting",
+         {"lighting", "6", "--colour", "102030", "--speed", "1"},
+         0,
+         [](sim::Firmware& fw) {
+             EXPECT_EQ(recordByte(fw, 0, 1), 6);
+             EXPECT_EQ(recordByte(fw, 0, 3), 3);  // 4 - speed
+             EXPECT_EQ(recordByte(fw, 0, 6), 0x10);
+             EXPECT_EQ(recordByte(fw, 0, 8), 0x30);
+         }},
+        {"key by name",
+         {"keys", "set", "key:capslock", "key:ctrl"},
+         0,
+         [](sim::Firmware& fw) {
+             bool found = false;
+             for (size_t k = 0; k < fw.keyEntries(); ++k)
+                 found = found || fw.keyEntry(k) == std::array<uint8_t, 3>{0x20, 0x01, 0x00};
+             EXPECT_TRUE(found);
+         }},
+        {"bad setting", {"settings", "set", "polling", "4"}, 2, nullptr},
+        {"bad mode", {"lighting", "29"}, 2, nullptr},
+        {"fn key", {"keys", "set", "110", "key:a"}, 2, nullptr},
+        {"no such key", {"keys", "set", "18", "key:a"}, 2, nullptr},
+        {"mouse verb", {"dpi", "set", "1", "800"}, 2, nullptr},
+    };
+    for (const char* device : {"keyboard", "keyboard-receiver"}) {
+        for (const Case& c : cases) {
+            auto bus = sim::makeVirtualBus({"keyboard", "keyboard-receiver"}, "");
+            std::vector<std::string> args = {"--device", device};
+            args.insert(args.end(), c.args.begin(), c.args.end());
+            std::string err;
+            EXPECT_EQ(run(bus, args, nullptr, &err), c.rc)
+                << device << " " << c.name << ": " << err;
+            if (c.check) c.check(bus->device("keyboard")->firmware());
+        }
+    }
+}
+
+TEST_F(CliKeyboard, SettingsAndKeysAreListed) {
+    auto bus = sim::makeVirtualBus({"keyboard"}, "");
+    bus->device("keyboard")->firmware().writeConfigBytes(21, std::array<uint8_t, 1>{1});
+    std::string out;
+    ASSERT_EQ(run(bus, {"--device", "keyboard", "--json", "settings"}, &out), 0);
+    EXPECT_NE(out.find("\"winLock\" : true"), std::string::npos) << out;
+    EXPECT_NE(out.find("\"pollingHz\" : 1000"), std::string::npos) << out;
+    ASSERT_EQ(run(bus, {"--device", "keyboard", "keys"}, &out), 0);
+    EXPECT_NE(out.find("key:capslock"), std::string::npos);
+    // The positions that are no keys are not listed.
+    EXPECT_EQ(out.find("\n 18 "), std::string::npos);
+}
+
+TEST_F(CliKeyboard, ProfileSelectMakesTheProfileCurrentOnTheKeyboard) {
+    auto bus = sim::makeVirtualBus({"keyboard"}, "");
+    ASSERT_EQ(run(bus, {"--device", "keyboard", "profile", "add", "Second"}), 0);
+    // The second profile gets its own lighting; selecting it writes its record.
+    ASSERT_EQ(run(bus, {"--device", "keyboard", "profile", "select", "Second"}), 0);
+    ASSERT_EQ(run(bus, {"--device", "keyboard", "lighting", "12"}), 0);
+    ASSERT_EQ(run(bus, {"--device", "keyboard", "profile", "select", "0"}), 0);
+    auto& fw = bus->device("keyboard")->firmware();
+    EXPECT_NE(recordByte(fw, 0, 1), 12);
+    ASSERT_EQ(run(bus, {"--device", "keyboard", "profile", "select", "Second"}), 0);
+    EXPECT_EQ(recordByte(fw, 0, 1), 12);
+    std::string out;
+    ASSERT_EQ(run(bus, {"--device", "keyboard", "profile", "list"}, &out), 0);
+    EXPECT_NE(out.find("* 1  Second"), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace md
