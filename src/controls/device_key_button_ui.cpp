@@ -16,6 +16,7 @@ CDeviceKeyButtonUI::CDeviceKeyButtonUI(QWidget* parent) : QPushButton(parent) {
     // Transparent unless a style sheet gives the key a look (the LED preview does).
     setFlat(true);
     setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_Hover);
 }
 
 void CDeviceKeyButtonUI::setAttribute(const QString& name, const QString& value) {
@@ -51,11 +52,18 @@ bool CDeviceKeyButtonUI::event(QEvent* e) {
 }
 
 void CDeviceKeyButtonUI::paintEvent(QPaintEvent* event) {
+    if (property("class").toString() == QLatin1String("keycap")) {
+        QPainter cap(this);
+        paintKeycap(cap);
+        return;
+    }
     // The LED preview's colour ("ledColour", set by the device page): a round lamp.
     const QVariant led = property("ledColour");
     if (led.isValid()) {
         QPainter lamp(this);
         paintLamp(lamp, led.value<QColor>());
+        // A plain lamp has nothing else to draw: the style's button would only cost time.
+        if (text().isEmpty() && m_lightImage.isEmpty() && m_keysetImage.isEmpty()) return;
     }
     QPushButton::paintEvent(event);
     QPainter p(this);
@@ -103,6 +111,42 @@ void CDeviceKeyButtonUI::paintLamp(QPainter& p, const QColor& c) {
     }
     p.drawImage(QPointF(0, 0), m_lamp);
     p.drawImage(QPointF(0, 0), m_lampRim);
+}
+
+void CDeviceKeyButtonUI::paintKeycap(QPainter& p) {
+    const bool chosen = property("selected").toBool();
+    const bool reassigned = property("reassigned").toBool();
+    const int state =
+        (isEnabled() ? 0 : 1) | (underMouse() ? 2 : 0) | (chosen ? 4 : 0) | (reassigned ? 8 : 0);
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * dpr).toSize();
+    if (pixels.isEmpty()) return;
+    if (m_cap.size() != pixels || m_capState != state || m_capText != text()) {
+        m_cap = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        m_cap.setDevicePixelRatio(dpr);
+        m_cap.fill(Qt::transparent);
+        QPainter c(&m_cap);
+        c.setRenderHint(QPainter::Antialiasing);
+        // Inset by 2 px: the lamp under the cap shows as a lit rim.
+        const QRectF r = QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5);
+        QColor border(255, 255, 255, 26), fill(12, 15, 22, 204), ink(0xDC, 0xE2, 0xEC);
+        if (reassigned) border = QColor(76, 194, 255, 140), ink = QColor(0x4C, 0xC2, 0xFF);
+        if (state & 2) border = QColor(0x00, 0x99, 0xFF), ink = Qt::white;
+        if (chosen)
+            fill = QColor(0, 153, 255, 97), border = QColor(0x00, 0x99, 0xFF), ink = Qt::white;
+        if (!isEnabled()) ink = QColor(0x5D, 0x66, 0x79);
+        c.setPen(QPen(border, chosen ? 2 : 1));
+        c.setBrush(fill);
+        c.drawRoundedRect(r, 5, 5);
+        QFont f = font();
+        f.setPixelSize(property("long").toBool() ? 7 : 9);
+        c.setFont(f);
+        c.setPen(ink);
+        c.drawText(r, Qt::AlignCenter, text());
+        m_capState = state;
+        m_capText = text();
+    }
+    p.drawImage(QPointF(0, 0), m_cap);
 }
 
 void CDeviceKeyButtonUI::mouseDoubleClickEvent(QMouseEvent* event) {

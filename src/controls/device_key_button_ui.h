@@ -44,10 +44,17 @@ class CDeviceKeyButtonUI : public QPushButton {
     // The LED preview's lamp in colour c: its shape and rim are rendered once per size, so a
     // frame only tints a small image (antialiased drawing per frame would be far dearer).
     void paintLamp(QPainter& p, const QColor& c);
+    // A key cap of a keyboard picture (class "keycap"): drawn from an image made once per size,
+    // text and state (hovered, chosen, reassigned, disabled), so that a lighting frame, which
+    // repaints the cap over its changing lamp, costs one image copy per key.
+    void paintKeycap(QPainter& p);
 
     QImage m_lampShape;
     QImage m_lampRim;
     QImage m_lamp;
+    QImage m_cap;
+    int m_capState = -1;
+    QString m_capText;
     QString m_lightImage;
     QString m_keysetImage;
     bool m_lightOn = false;
