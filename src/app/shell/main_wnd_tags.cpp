@@ -32,7 +32,6 @@ const LayoutTagTable& CMainWnd::layoutTags() {
         const char* const subTrees[][2] = {
             {"DeviceProfileUI", "XML/CustomControlXML/DeviceProfile.xml"},
             {"LightSetControlUI", "XML/CustomControlXML/LightControl.xml"},
-            {"LightSetControlWideUI", "XML/CustomControlXML/LightControlWide.xml"},
             {"Voice6533SetControlUI", "XML/CustomControlXML/Voice6533Control.xml"},
             {"MagicSetControlUI", "XML/CustomControlXML/MagicControl.xml"},
             {"KeySetControlUI", "XML/CustomControlXML/KeySetControl.xml"},

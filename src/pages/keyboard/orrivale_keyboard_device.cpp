@@ -51,7 +51,6 @@ void COrrivaleKeyboardDevice::buildPage() {
         return;
     }
     m_page.clearCache();
-    bindSelectPanel(findChild<QWidget*>("keyboard_device_key_light"));
     m_profilePanel = nullptr;
     for (const char* slot : kPanelSlots)
         if (QWidget* container = findChild<QWidget*>(slot)) initPanels(container);
@@ -131,20 +130,38 @@ void COrrivaleKeyboardDevice::reloadAfterOutsideChange() {
 
 void COrrivaleKeyboardDevice::onDeviceAttached() {
     if (commandLink().isOpen()) {
-        const int r = m_controller->readDeviceAndKeys();
+        m_controller->readDeviceAndKeys();
         if (!m_controller->problem().empty()) reportProblem(m_controller->problem());
-        if (r == link::kOk) {
-            // The picture shows the keys this keyboard has.
-            for (int i = 0; i < getKeyCount(); ++i) {
-                const bool present = m_controller->keyMaps().position[size_t(i)] != kNoEntry;
-                if (QWidget* b = keyButton(i)) b->setVisible(present);
-                if (QWidget* b = lightButton(i)) b->setVisible(present);
-            }
-        }
+        showPresentKeys();
     }
     loadProfile();
     showSettings();
     startLightingPreview();
+}
+
+void COrrivaleKeyboardDevice::showPresentKeys() {
+    // Until the keyboard reported its keys every key is drawn.
+    const bool known = m_controller->keyEntries() > 0;
+    for (int i = 0; i < getKeyCount(); ++i) {
+        const bool present = !known || m_controller->keyMaps().position[size_t(i)] != kNoEntry;
+        if (QWidget* b = keyButton(i)) b->setVisible(present);
+        if (QWidget* b = lightButton(i)) b->setVisible(present);
+    }
+}
+
+void COrrivaleKeyboardDevice::ensurePicture() {
+    if (QWidget* built = buildLazySlot("LightControlItem")) {
+        initPanels(built);
+        showSettings();
+    }
+    if (selectPanel()) return;
+    QWidget* slot = buildLazySlot("keyboard_device_key_light");
+    if (!slot) return;
+    bindSelectPanel(slot->findChild<QWidget*>("keyboard_keys"));
+    showPresentKeys();
+    refreshKeyLabels();
+    selectKey(selectedKey());
+    if (QWidget* fn = keyButton(kKeyboardFnKey)) fn->setEnabled(getWorkingMode() != kKeyPage);
 }
 
 void COrrivaleKeyboardDevice::readDeviceSettings() {
@@ -242,6 +259,7 @@ void COrrivaleKeyboardDevice::setWorkingMode(int mode) {
                        : mode == kMacroPage ? "MacroControlItem"
                                             : nullptr;
     if (QWidget* built = buildLazySlot(slot)) initPanels(built);
+    if (mode == working_mode::kSettings && buildLazySlot("keyboard_settings_page")) showStages();
     COrrivaleUSBDevice::setWorkingMode(mode);
     // The Fn key cannot be reassigned: on the key page it is not offered.
     if (QWidget* fn = keyButton(kKeyboardFnKey)) fn->setEnabled(mode != kKeyPage);
@@ -265,8 +283,8 @@ kblight::CustomColourTarget COrrivaleKeyboardDevice::colourTarget() {
     return {commandLink(), m_controller->keyMaps().led};
 }
 
-int32_t COrrivaleKeyboardDevice::selectedCustomGroup() const {
-    return m_lightPanel ? m_lightPanel->selectedCustomMode() : -1;
+int32_t COrrivaleKeyboardDevice::selectedCustomGroup() {
+    return m_lightPanel ? m_lightPanel->selectedCustomMode() : m_profile.getCustomGroupIndex();
 }
 
 void COrrivaleKeyboardDevice::setCustomGroup(int group) {
@@ -348,6 +366,7 @@ void COrrivaleKeyboardDevice::setSameMode(bool flag) {
 
 void COrrivaleKeyboardDevice::showEvent(QShowEvent* event) {
     COrrivaleUSBDevice::showEvent(event);
+    ensurePicture();
     updatePreviewMute();
     onPreviewChanged();
 }

@@ -97,6 +97,11 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
     bool setCustomKeyColour(int k) override;
     void refreshKeyLabels();
     void loadKeyPanelLists();
+    // The key picture (252 buttons) and the lighting panel are built when the page is first
+    // shown: a keyboard page nobody opens costs little memory.
+    void ensurePicture();
+    // The picture shows the keys the keyboard reported (all of them before it did).
+    void showPresentKeys();
     void startLightingPreview();
     void stopLightingPreview();
 
@@ -125,7 +130,7 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
     void handleEvent(uint16_t code);  // on an event worker
     int macroCount() const;
     kblight::CustomColourTarget colourTarget();
-    int32_t selectedCustomGroup() const;
+    int32_t selectedCustomGroup();
 
     CKeyboardProfiledata m_profile;
     std::unique_ptr<KeyboardController> m_controller;

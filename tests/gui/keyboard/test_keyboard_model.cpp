@@ -20,6 +20,10 @@ using KeyboardModel = KeyboardModelTest;
 
 TEST_P(KeyboardModel, AttachReadsTheKeyTablesAndShowsTheKeysTheKeyboardHas) {
     attach();
+    // The picture is built when the page is first shown.
+    EXPECT_FALSE(model->keyButton(0));
+    model->ensurePicture();
+    ASSERT_TRUE(model->keyButton(0));
     const KeyboardController& c = model->controller();
     EXPECT_EQ(c.keyEntries(), firmware().keyEntries());
     EXPECT_EQ(c.keyList().size(), kKeyboardKeys);
@@ -27,10 +31,13 @@ TEST_P(KeyboardModel, AttachReadsTheKeyTablesAndShowsTheKeysTheKeyboardHas) {
     for (int i = 0; i < int(kKeyboardKeys); ++i) {
         const bool present = c.keyMaps().position[size_t(i)] != kNoEntry;
         EXPECT_EQ(present, i != 18 && i != 19 && i != 20 && i != 104) << i;
-        if (QWidget* b = model->keyButton(i)) EXPECT_EQ(b->isVisibleTo(model), present) << i;
+        if (QWidget* b = model->keyButton(i)) EXPECT_EQ(!b->isHidden(), present) << i;
     }
     EXPECT_TRUE(model->previewRunning());
-    // The settings tab shows the profile's switches and repeat (the template's).
+    // The settings tab, built when first shown, shows the profile's switches and repeat (the
+    // template's).
+    EXPECT_FALSE(control("polling_rate_option_3"));
+    model->setWorkingMode(working_mode::kSettings);
     EXPECT_TRUE(control<QAbstractButton>("polling_rate_option_3")->isChecked());
     EXPECT_EQ(control<QSlider>("repeat_rate_slider")->value(), 20);
     EXPECT_TRUE(control<QAbstractButton>("repeat_delay_check_1")->isChecked());
@@ -39,6 +46,7 @@ TEST_P(KeyboardModel, AttachReadsTheKeyTablesAndShowsTheKeysTheKeyboardHas) {
 
 TEST_P(KeyboardModel, KeyAssignmentAndSettingReachTheKeyboard) {
     attach();
+    model->ensurePicture();
     model->setWorkingMode(COrrivaleKeyboardDevice::kKeyPage);
     // Caps Lock (63) becomes Left Ctrl; the Fn key cannot be chosen.
     model->selectKey(kKeyboardFnKey);
@@ -55,6 +63,7 @@ TEST_P(KeyboardModel, KeyAssignmentAndSettingReachTheKeyboard) {
     EXPECT_TRUE(model->keyButton(63)->property("reassigned").toBool());
 
     // Win lock on, polling option 1: the record of profile 0 carries both.
+    model->setWorkingMode(working_mode::kSettings);
     model->onSwitch("winlockflag_option", true);
     model->onPollingRate(1);
     const std::vector<uint8_t> r = record(0);
@@ -122,6 +131,7 @@ TEST_P(KeyboardModel, SettingsReadTakesTheActiveRecord) {
     firmware().setActiveProfile(1);
     firmware().writeConfigBytes(26, std::array<uint8_t, 3>{6, 2, 1});
     firmware().writeConfigBytes(45, std::array<uint8_t, 1>{1});
+    model->setWorkingMode(working_mode::kSettings);
     model->readDeviceSettings();
     EXPECT_EQ(model->lighting().mode, 6);
     EXPECT_EQ(model->lighting().speed, 3);
