@@ -58,6 +58,8 @@ class PageRouter : public QObject {
     bool onClick(const Notification& n);
     bool onOption(const Notification& n);
     bool routeMouse(const Notification& n, COrrivaleMouseDevice* mouse);
+    // The headset's equaliser, microphone and voice-changer pages.
+    bool routeHeadset(const Notification& n);
     void resetSelectedToDefaults();
 
     CMainWnd& m_wnd;

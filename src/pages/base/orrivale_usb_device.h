@@ -31,6 +31,10 @@
 
 namespace md {
 
+class CBasicProfiledata;
+class CDeviceProfileUI;
+class CLightControlUI;
+
 class COrrivaleUSBDevice : public QWidget {
     Q_OBJECT
   public:
@@ -95,7 +99,7 @@ class COrrivaleUSBDevice : public QWidget {
     virtual void setSameMode(bool flag) { m_sameMode = flag; }
     bool sameMode() const { return m_sameMode; }
 
-    void setHostLighting(bool flag);
+    virtual void setHostLighting(bool flag);
     bool hostLightingEnabled() const { return m_hostLighting; }
     // Whether the page's picture follows the lighting (window active or hovered).
     virtual void setPreviewEnabled(bool flag) { m_previewEnabled = flag; }
@@ -187,6 +191,20 @@ class COrrivaleUSBDevice : public QWidget {
     void refreshPowerStatusShared();
     // Binds the "key_"/"light_" device buttons of panel (the model's select panel).
     void bindSelectPanel(QWidget* panel);
+    // The profile list's current profile becomes the model's: the panel's list when the page
+    // has one, else the list of the data folder (the file the command-line tool uses too). A
+    // damaged list is reported.
+    void adoptProfileList(CDeviceProfileUI* panel);
+    // Loads the profile file (or, without a usable profile list, the template, which is then
+    // never saved) and the light list into profile; a damaged file is reported.
+    void loadProfileNode(CBasicProfiledata& profile);
+    // The template's device node replaces the profile file's (name and identifier kept). False
+    // when the template cannot be read.
+    bool replaceProfileWithTemplate(CBasicProfiledata& profile);
+    // Fills the lighting panel's effect list from the light tables of the model's row; answers
+    // the row's area names and the user's custom effect names.
+    void fillEffectList(CLightControlUI& panel, int deviceType, std::vector<std::string>* areas,
+                        std::vector<std::string>* customNames);
     // Paints a light button with a colour (placeholders get a styled background).
     static void paintButton(QWidget* button, const lighting::LedColour& colour);
     // True when w stands for a control of class name (its Qt class or "controlClass" property).

@@ -1,7 +1,5 @@
 #include "pages/mouse/orrivale_mouse_device.h"
 
-#include <json/json.h>
-
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -9,7 +7,6 @@
 #include <QSlider>
 
 #include "common/dbg_out.h"
-#include "devices/lighting/light_files.h"
 #include "devices/memory_image/image_writer.h"
 #include "devices/memory_image/memory_image.h"
 #include "devices/mouse/mouse_dpi_scale.h"
@@ -20,7 +17,6 @@
 #include "profiles/app_paths.h"
 #include "profiles/json_fields.h"
 #include "profiles/json_file_io.h"
-#include "profiles/profile_list.h"
 #include "ui/layout_builder.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/resource_manager.h"
@@ -164,39 +160,14 @@ void COrrivaleMouseDevice::showTabsOfPresentPages() {
 
 void COrrivaleMouseDevice::loadEffectLists() {
     if (!m_lightPanel) return;
-    std::vector<lighting::EffectEntry> effects;
-    std::vector<std::string> areas;
-    lighting::readDefaultLightNames(AppPaths::defaultDataFolder() + "default_light.json",
-                                    getLightTableIndex(), effects, areas);
-    std::vector<std::string> custom;
-    lighting::readCustomLightNames(lightListFilePath(), getLightTableIndex(), custom);
-    QStringList names;
-    QVector<int> visible;
-    for (const auto& e : effects) {
-        names << QString::fromStdString(e.name);
-        visible << (e.visible ? 1 : 0);
-    }
+    std::vector<std::string> areas, custom;
+    fillEffectList(*m_lightPanel, 2, &areas, &custom);
     m_areaNames = std::move(areas);
     m_customEffectNames = std::move(custom);
-    m_lightPanel->setDeviceType(2);
-    m_lightPanel->fillEffectList(names, visible, 4, 4);
 }
 
 void COrrivaleMouseDevice::adoptCurrentProfile() {
-    // Without a profile panel on the page the mouse still works on the profile list's current
-    // profile, the same file the command-line tool uses.
-    ProfileList own;
-    ProfileList* list = &own;
-    if (m_profilePanel) {
-        m_profilePanel->start();
-        list = &m_profilePanel->profileList();
-    } else {
-        own.setDeviceKind(kind::kMouseWired);
-        own.setFolders(dataFolderPath(), defaultTemplatePath());
-        own.start();
-    }
-    if (!list->problem().empty()) reportProblem(list->problem());
-    setProfileName(list->currentProfileUuid());
+    adoptProfileList(m_profilePanel);
 }
 
 void COrrivaleMouseDevice::reloadAfterOutsideChange() {
@@ -230,17 +201,7 @@ int COrrivaleMouseDevice::readHardwareSettings() {
 }
 
 void COrrivaleMouseDevice::loadProfileFiles() {
-    m_profile.setDefaultPath(defaultTemplatePath());
-    m_profile.setLightListPath(lightListFilePath());
-    if (profileName().empty()) {
-        // No usable profile list: the template's values are shown and nothing is saved.
-        m_profile.loadNode(defaultTemplatePath());
-    } else {
-        m_profile.setProfilePath(profileFilePath());
-        m_profile.loadNode(profileFilePath());
-        if (m_profile.damaged()) reportProblem(m_profile.problem());
-    }
-    m_profile.loadLightListDocument(lightListFilePath());
+    loadProfileNode(m_profile);
 }
 
 int COrrivaleMouseDevice::loadProfile() {
@@ -272,12 +233,7 @@ void COrrivaleMouseDevice::refreshStages() {
 }
 
 void COrrivaleMouseDevice::resetToDefaults() {
-    // The template's device node replaces the profile's; the file keeps its name and identifier.
-    CMouseProfiledata factory;
-    factory.setDefaultPath(defaultTemplatePath());
-    const Json::Value node = factory.loadNode(defaultTemplatePath());
-    if (node.isNull()) return;
-    m_profile.saveNode(node, profileFilePath());
+    if (!replaceProfileWithTemplate(m_profile)) return;
     loadProfile();
     saveProfile();
     showSettings();
