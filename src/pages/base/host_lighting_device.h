@@ -63,6 +63,8 @@ class CHostLightingDevice : public COrrivaleUSBDevice {
     // The lighting block of hardware profile `profile`; the other arguments are not used.
     int writeSettingsToDevice(int profile, int, int, int, int) override;
     void loadMacroAndLightLists() override { loadEffectLists(); }
+    // No key table: nothing to write is success.
+    int writeKeyAssignments(int) override { return 1; }
     void loadProfileFiles() override;
     std::string getProfileFilePath() const override { return m_profile->getProfilePath(); }
     void saveProfile() override { m_profile->save(); }

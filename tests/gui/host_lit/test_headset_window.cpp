@@ -5,6 +5,7 @@
 #include <QSlider>
 #include <filesystem>
 
+#include "app/devmgmt/app_device_host.h"
 #include "audio/audio_state_file.h"
 #include "audio/headset_audio.h"
 #include "audio/sim_state_path.h"
@@ -54,6 +55,26 @@ TEST_F(HeadsetWindow, AppearsRunsItsLightingAndRoutesItsAudioPages) {
     ASSERT_NE(slider, nullptr);
     slider->setValue(23);
     EXPECT_EQ(headset->audio().stages()[kMicInValue], 23);
+
+    // A command-line verb run by the application works on the page's own lighting.
+    AppDeviceHost host(*manager);
+    std::string out, err;
+    ASSERT_EQ(runHostedCommand(host,
+                               {"lighting", "3", "--device", "headset", "--brightness", "4",
+                                "--colour", "00ff40"},
+                               out, err),
+              0)
+        << err;
+    EXPECT_EQ(headset->lighting().mode, 3);
+    EXPECT_EQ(headset->lighting().blue, 0x40);
+    const auto block = bus->device("headset")->firmware().configBlock(0);
+    EXPECT_EQ(block[1], 3);
+    EXPECT_EQ(block[7], 0xFF);
+    ASSERT_TRUE(waitFor([&] {
+        return bus->device("headset")->firmware().headsetLeds(0x22)[0] == sim::Rgb{0, 247, 63};
+    }));
+    ASSERT_EQ(runHostedCommand(host, {"settings", "--device", "headset"}, out, err), 0) << err;
+    EXPECT_NE(out.find("mode 3 (steady)"), std::string::npos) << out;
 
     const QString dir = qEnvironmentVariable("MD_SCREENSHOT_DIR");
     if (dir.isEmpty()) return;

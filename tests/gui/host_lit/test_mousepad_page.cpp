@@ -6,6 +6,7 @@
 
 #include "controls/mp_device_power_ui.h"
 #include "devices/lighting/lighting_tables.h"
+#include "devlink/sim_link_fixture.h"
 #include "devmgmt/devmgmt_fixture.h"
 #include "gui_test_support.h"
 #include "host_lit_page_fixture.h"
@@ -80,6 +81,28 @@ TEST_F(MousepadPage, AttachBlockAndTheFramesOfTwoEffects) {
         waitFor([] { return false; }, std::chrono::milliseconds(15));
     }
     EXPECT_TRUE(model->stopLightingThread());
+
+    // Events: 0x401 asks the tile to read the lighting block again after 500 ms; 0x404 counts.
+    std::vector<std::pair<int, int>> timers;
+    QObject::connect(model, &COrrivaleUSBDevice::tileTimerRequested,
+                     [&](int id, int ms) { timers.emplace_back(id, ms); });
+    ASSERT_TRUE(model->openEventChannel(simPath(bus, device->vendorId(), device->productId(), 1, 3),
+                                        model->getDeviceKind()));
+    EXPECT_TRUE(model->eventChannelOpen(model->getDeviceKind()));
+    ASSERT_TRUE(device->emitEvent(0x404));
+    ASSERT_TRUE(device->emitEvent(0x401));
+    ASSERT_TRUE(waitFor([&] { return timers.size() == 1; }));
+    EXPECT_EQ(timers[0], std::make_pair(1002, 500));
+    EXPECT_EQ(model->eventCount(), 1);
+    // What the tile then does: the block is read and the owner told the hardware profile.
+    std::vector<int> messages;
+    QObject::connect(model, &COrrivaleUSBDevice::ownerMessage,
+                     [&](int message, qint64, qint64) { messages.push_back(message); });
+    model->readDeviceSettings();
+    EXPECT_EQ(messages, std::vector<int>{3328});
+    EXPECT_EQ(model->lightingDevice().block().mode(), 7);
+    model->closeEventChannel(model->getDeviceKind());
+    EXPECT_FALSE(model->eventChannelOpen(model->getDeviceKind()));
 
     const QString dir = qEnvironmentVariable("MD_SCREENSHOT_DIR");
     if (dir.isEmpty()) return;
