@@ -5,6 +5,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/keyboard_session.h"
+#include "cli/lighting_block_verbs.h"
 #include "common/dbg_out.h"
 #include "devlink/hid/hidraw_backend.h"
 #include "sim/sim_devices.h"
@@ -24,6 +25,9 @@ void usage(std::ostream& os) {
           "  polling INDEX        report rate index 0-4\n"
           "  lighting MODE [--brightness 0-4] [--speed 0-4] [--direction 0-1]\n"
           "                [--colour RRGGBB] [--multicolour]\n"
+          "  settings, lighting MODE ... with --device headset|mousepad\n"
+          "                       the lighting block: modes 0 wave, 1 spectrum, 2 breathing,\n"
+          "                       3 steady, 4 flash, 6 ring, 7 ripple, 8 off\n"
           "  keys                 the mouse's buttons with their functions\n"
           "  keys set BUTTON FUNCTION\n"
           "                       assign a function to button 0-10: left, right, middle,\n"
@@ -175,6 +179,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         rc = runInfo(ctx);
     } else if (verb == "watch") {
         rc = runWatch(ctx);
+    } else if ((verb == "settings" || verb == "lighting") && isLightingBlockDevice(ctx.device)) {
+        rc = runLightingBlockVerb(ctx, verb);
     } else if (verb == "settings" || verb == "dpi" || verb == "polling" || verb == "lighting" ||
                verb == "keys") {
         rc = isKeyboardName(ctx.device) ? runKeyboardVerb(ctx, verb) : runMouseVerb(ctx, verb);

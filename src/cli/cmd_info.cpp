@@ -7,6 +7,7 @@
 #include "cli/cli_context.h"
 #include "cli/device_host.h"
 #include "cli/device_select.h"
+#include "cli/lighting_block_verbs.h"
 #include "devlink/link/device_link.h"
 
 namespace md::cli {
@@ -104,6 +105,7 @@ int runInfo(CliContext& ctx) {
             v["charge"] = power[1];
             v["wireless"] = power[3];
             v["phone"] = power[5];
+            if (dev->identity.deviceKind == kind::kMousePad) v["charger"] = chargerText(power);
         }
         v["endSession"] = endResult;
         Json::StreamWriterBuilder w;
@@ -125,7 +127,9 @@ int runInfo(CliContext& ctx) {
         } else {
             *ctx.out << "device information: not read (" << infoResult << ")\n";
         }
-        if (powerResult == 1) {
+        if (powerResult == 1 && dev->identity.deviceKind == kind::kMousePad) {
+            *ctx.out << "charger: " << chargerText(power) << "\n";
+        } else if (powerResult == 1) {
             *ctx.out << "power: battery " << static_cast<int>(power[0]) << "%, "
                      << chargeText(power[1]) << (power[3] ? ", 2.4G" : ", wired") << ", phone "
                      << phoneText(power[5]) << "\n";

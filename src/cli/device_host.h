@@ -9,6 +9,10 @@
 
 #include "cli/device_select.h"
 
+namespace md::lighting {
+class LightingBlockDevice;
+}
+
 namespace md {
 class CKeyboardProfiledata;
 class CMouseProfiledata;
@@ -41,6 +45,11 @@ class DeviceHost {
     virtual std::optional<HostedMouse> mouse(const SelectedDevice& device) = 0;
     // The keyboard model behind a keyboard collection (cable or receiver).
     virtual std::optional<HostedKeyboard> keyboard(const SelectedDevice& device) = 0;
+    // The lighting of a headset or mousepad model (its link, profile and lighting block);
+    // nullptr when the application has none for the device.
+    virtual lighting::LightingBlockDevice* lightingDevice(const SelectedDevice& /*device*/) {
+        return nullptr;
+    }
     // A verb changed the device, its profile or its profile list: the pages catch up.
     virtual void changed(const SelectedDevice& device) = 0;
 };

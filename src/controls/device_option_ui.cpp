@@ -224,8 +224,18 @@ QString CDeviceOptionUI::batteryText() const {
 
 void CDeviceOptionUI::showPowerStatus(const PowerStatus& status) {
     if (QLabel* battery = label("device_battery")) {
-        QString text = QString("%1%").arg(status[0]);
-        if (status[1] == 1) text += QStringLiteral(" ⚡");
+        QString text;
+        if (m_kind == 3) {
+            // The mousepad's phone charger: the phone on it, a flash while it charges.
+            static const char* const kPhones[] = {"charger_no_phone", "charger_iphone",
+                                                  "charger_samsung", "charger_other_phone"};
+            const int phone = status[5] >= 1 && status[5] <= 3 ? status[5] : 0;
+            text = ResourceManager::instance().text(QString::fromLatin1(kPhones[phone]));
+            if (phone != 0 && status[1] == 1) text += QStringLiteral(" ⚡");
+        } else {
+            text = QString("%1%").arg(status[0]);
+            if (status[1] == 1) text += QStringLiteral(" ⚡");
+        }
         battery->setText(text);
     }
     refreshLinkText();

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <array>
 
-#include "ui/skin_image.h"
 #include "ui/layout_builder.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/resource_manager.h"
+#include "ui/skin_image.h"
 
 namespace md {
 namespace {
@@ -79,22 +79,24 @@ void CMpDevicePowerUI::showPowerStatus(std::span<const uint8_t> block) {
     const int level = b[0];
     m_progress->setValue(std::clamp(100 - level, m_progress->minimum(), m_progress->maximum()));
     m_value->setText(QString::asprintf("%d%s", level, "%"));
+    // The mousepad has no battery: its tile shows the charger's state and the phone only.
+    m_value->setVisible(m_kind != 3);
 
     const bool wireless = b[3] != 0;
     if (m_kind == 2) m_wirelessLogo->setVisible(wireless);
 
     switch (b[1]) {
         case 0:
-            m_progress->setVisible(true);
+            m_progress->setVisible(m_kind != 3);
             setBackground(m_status, QStringLiteral("file='power/powered.png'"));
             break;
         case 1:
-            m_progress->setVisible(!wireless);
+            m_progress->setVisible(!wireless && m_kind != 3);
             setBackground(m_status, wireless ? QStringLiteral("file='power/wuxian_powering.png'")
                                              : QStringLiteral("file='power/powering.png'"));
             break;
         case 2:
-            m_progress->setVisible(true);
+            m_progress->setVisible(m_kind != 3);
             setBackground(m_status, QStringLiteral("file='power/power.png'"));
             break;
         default:

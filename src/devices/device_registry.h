@@ -29,8 +29,8 @@ struct DeviceModelRow {
     const char* pageClass;  // the class the page layout's root is built as
     int ledCount;
     int keyCount;
-    bool hasPowerStatus;
-    int logoLed;  // -1: none
+    bool hasPowerStatus;  // the mousepad's is its phone charger's state
+    int logoLed;          // -1: none
     const char* lightList;
     int lightTable;  // the model's row in the light tables
 };
@@ -48,10 +48,10 @@ inline constexpr std::array<DeviceModelRow, 4> kDeviceModels{{
      "zelvo_light", 0},
     {"mousepad", DeviceKind::MousePad, DeviceKind::MousePad, nullptr, 0, 0,
      "MousePad", kDeviceOptionLayout, "tab_header_device", "device_power_switch",
-     "XML/DeviceXml/mousepaddevice.xml", "OrrivaleMousePadDevice", 15, 0, false, -1,
+     "XML/DeviceXml/mousepaddevice.xml", "OrrivaleMousePadDevice", 15, 0, true, -1,
      "zelvo_light", 2},
     {"headset", DeviceKind::Headset, DeviceKind::Headset, nullptr, 0x0C76, 0x1630,
-     "", kDeviceOptionLayout, "tab_header_device", "device_power_switch",
+     "headset", kDeviceOptionLayout, "tab_header_device", "device_power_switch",
      "XML/DeviceXml/hs6533device.xml", "OrrivaleHS6533Device", 13, 0, false, -1,
      "zelvo_light", 3},
 }};

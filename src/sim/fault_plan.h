@@ -5,6 +5,11 @@
 // command packet (output report 0x04) the host writes, 2 the one after, and so on. A fault
 // fires once at that packet, or at that packet and every later one when `always` is set.
 // Faults fire in the order they were armed; at most one fault acts on a packet.
+//
+// A fault armed with onOutputReports() counts the other reports the host writes on the command
+// collection instead (the headset's LED reports): there WriteFailure and Unplug fail the
+// write, ReplyDelay holds the write back delayMs, Status makes the device ignore the report,
+// and the other kinds, which act on a reply, change nothing.
 
 #include <cstdint>
 #include <mutex>
@@ -24,11 +29,22 @@ struct Fault {
         GarbageReply,  // the reply is noise (report ID 0x04 kept, byte 3 never the echo)
     };
 
+    // What the fault counts: command packets, or the other output reports.
+    enum class Target : uint8_t { Commands, OutputReports };
+
     Kind kind = Kind::DropReply;
     uint32_t atPacket = 1;
     bool always = false;
     uint8_t status = 0xFF;
     uint32_t delayMs = 0;
+    Target target = Target::Commands;
+
+    // The same fault, counted on the output reports.
+    Fault onOutputReports() const {
+        Fault f = *this;
+        f.target = Target::OutputReports;
+        return f;
+    }
 
     static Fault dropReply(uint32_t k, bool always = false) {
         return {Kind::DropReply, k, always, 0, 0};
@@ -60,15 +76,21 @@ class FaultPlan {
     // Counts one command packet and returns the fault that acts on it, if any. Faults that
     // fired once are removed.
     std::optional<Fault> onPacket();
+    // As onPacket for an output report that is no command packet.
+    std::optional<Fault> onOutputReport();
     uint64_t packetsSeen() const;
+    uint64_t outputReportsSeen() const;
 
   private:
     struct Armed {
         Fault fault;
-        uint64_t firesAt = 0;  // absolute packet number
+        uint64_t firesAt = 0;  // absolute number of the packet or report it counts
     };
+    std::optional<Fault> count(Fault::Target target);
+
     mutable std::mutex m_mutex;
     uint64_t m_packets = 0;
+    uint64_t m_outputReports = 0;
     std::vector<Armed> m_armed;
 };
 

@@ -210,7 +210,8 @@ HidIo VirtualDevice::read(NodeQueue& q, std::span<uint8_t> buf, size_t& got, int
         if (bounded && now >= deadline) return HidIo::Timeout;
         uint64_t end = bounded ? std::min(deadline, waitFor) : waitFor;
         pollfd fds[2] = {{q.wake.get(), POLLIN, 0}, {cancelFd, POLLIN, 0}};
-        pollMicroseconds(fds, cancelFd >= 0 ? 2 : 1, end == UINT64_MAX ? UINT64_MAX : end - std::min(end, now));
+        pollMicroseconds(fds, cancelFd >= 0 ? 2 : 1,
+                         end == UINT64_MAX ? UINT64_MAX : end - std::min(end, now));
         if (cancelFd >= 0 && (fds[1].revents & POLLIN)) return HidIo::Cancelled;
     }
 }
@@ -311,6 +312,27 @@ std::optional<Packet> VirtualDevice::replyTo(const Packet& packet,
     return reply;
 }
 
+HidIo VirtualDevice::writeOtherReport(NodeQueue& q, const InterfaceSpec& iface,
+                                      std::vector<uint8_t> bytes, int timeoutMs, int cancelFd,
+                                      bool control) {
+    const std::optional<Fault> fault =
+        iface.commands ? m_faults.onOutputReport() : std::optional<Fault>{};
+    if (fault && (fault->kind == Fault::Kind::WriteFailure || fault->kind == Fault::Kind::Unplug)) {
+        m_log.add(ReportDirection::ToDevice, iface.number, std::move(bytes), control, true);
+        if (fault->kind == Fault::Kind::Unplug) detach();
+        return HidIo::Error;
+    }
+    if (fault && fault->kind == Fault::Kind::ReplyDelay) {
+        const uint64_t until = nowUs() + uint64_t{fault->delayMs} * 1000;
+        if (const HidIo s = waitUntil(q, until, timeoutMs, cancelFd); s != HidIo::Ok) return s;
+    }
+    const bool ignored = fault && fault->kind == Fault::Kind::Status;
+    if (iface.commands && bytes[0] == kHeadsetLedReportId && !ignored)
+        m_firmware->handleLedReport(bytes);
+    m_log.add(ReportDirection::ToDevice, iface.number, std::move(bytes), control);
+    return HidIo::Ok;
+}
+
 HidIo VirtualDevice::write(NodeQueue& q, std::span<const uint8_t> buf, int timeoutMs, int cancelFd,
                            bool control) {
     if (fdReadable(cancelFd)) return HidIo::Cancelled;
@@ -322,9 +344,12 @@ HidIo VirtualDevice::write(NodeQueue& q, std::span<const uint8_t> buf, int timeo
         if (const HidIo s = queueState(q); s != HidIo::Ok) return s;
         if (buf.empty()) return HidIo::Error;
         sentUs = nowUs();
-        if (m_timing == Timing::UsbFullSpeed && !control) {
-            sentUs = roundUpToFrame(std::max(sentUs, m_nextOutUs));
-            m_nextOutUs = sentUs + kFrameUs;
+        // Under the frame timing every transfer takes a frame: interrupt writes and control
+        // transfers (output reports) each have their own pipe.
+        if (m_timing == Timing::UsbFullSpeed) {
+            uint64_t& next = control ? m_nextControlUs : m_nextOutUs;
+            sentUs = roundUpToFrame(std::max(sentUs, next));
+            next = sentUs + kFrameUs;
         }
     }
     if (sentUs > nowUs()) {
@@ -333,11 +358,8 @@ HidIo VirtualDevice::write(NodeQueue& q, std::span<const uint8_t> buf, int timeo
 
     std::vector<uint8_t> bytes(buf.begin(), buf.end());
     const bool isCommand = iface.commands && buf[0] == kCommandReportId;
-    if (!isCommand) {
-        if (iface.commands && buf[0] == kHeadsetLedReportId) m_firmware->handleLedReport(buf);
-        m_log.add(ReportDirection::ToDevice, iface.number, std::move(bytes), control);
-        return HidIo::Ok;
-    }
+    if (!isCommand)
+        return writeOtherReport(q, iface, std::move(bytes), timeoutMs, cancelFd, control);
 
     const std::optional<Fault> fault = m_faults.onPacket();
     if (fault && (fault->kind == Fault::Kind::WriteFailure || fault->kind == Fault::Kind::Unplug)) {

@@ -76,6 +76,8 @@ class VirtualDevice : public std::enable_shared_from_this<VirtualDevice> {
     void clearFaults() { m_faults.clear(); }
     // Command packets received since the device was created (refused writes included).
     uint64_t packetsSeen() const { return m_faults.packetsSeen(); }
+    // Other output reports on the command collection (the headset's LED reports), likewise.
+    uint64_t outputReportsSeen() const { return m_faults.outputReportsSeen(); }
 
     void setTiming(Timing timing);
     Timing timing() const;
@@ -118,6 +120,9 @@ class VirtualDevice : public std::enable_shared_from_this<VirtualDevice> {
     void enqueueLocked(size_t interfaceIndex, std::vector<uint8_t> bytes, uint64_t availableUs);
     void enqueueInput(size_t interfaceIndex, std::vector<uint8_t> bytes, uint32_t extraDelayMs,
                       uint64_t earliestUs = 0);
+    // A report on the command collection that is no command packet (the headset's LED reports).
+    HidIo writeOtherReport(NodeQueue& q, const InterfaceSpec& iface, std::vector<uint8_t> bytes,
+                           int timeoutMs, int cancelFd, bool control);
     std::optional<Packet> replyTo(const Packet& packet, const std::optional<Fault>& fault);
     uint64_t nextInSlotLocked(uint64_t earliestUs);
 
@@ -133,6 +138,7 @@ class VirtualDevice : public std::enable_shared_from_this<VirtualDevice> {
     std::vector<std::shared_ptr<NodeQueue>> m_queues;
     Timing m_timing = Timing::Immediate;
     uint64_t m_nextOutUs = 0;
+    uint64_t m_nextControlUs = 0;
     uint64_t m_nextInUs = 0;
     uint32_t m_noise = 0x12345678;
 

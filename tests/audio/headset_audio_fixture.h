@@ -26,7 +26,7 @@ class HeadsetAudioTest : public ::testing::Test {
         ::setenv(kAudioSimVariable, simStatePath().c_str(), 1);
         writeState(AudioStateFile::fresh());
         profilePath = dir.path() + "headset.Json";
-        profile.setDefaultPath(std::string(MD_SOURCE_DIR) + "/DefaultData/.Json");
+        profile.setDefaultPath(std::string(MD_SOURCE_DIR) + "/DefaultData/headset.Json");
         profile.setProfilePath(profilePath);
         profile.loadNode(profilePath);
         audio.setPages(&voice, &eq);

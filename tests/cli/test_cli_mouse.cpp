@@ -163,7 +163,8 @@ TEST_F(CliMouse, UnreachableOrMissingMouse) {
     EXPECT_NE(err.find("switched off"), std::string::npos) << err;
     auto onlyReceiver = sim::makeVirtualBus({"receiver"}, "");
     EXPECT_EQ(run(onlyReceiver, {"--device", "mouse", "settings"}), 3);
-    EXPECT_EQ(run(onlyReceiver, {"--device", "headset", "settings"}), 2);
+    EXPECT_EQ(run(onlyReceiver, {"--device", "headset", "polling", "1"}), 2);
+    EXPECT_EQ(run(onlyReceiver, {"--device", "headset", "settings"}), 3);  // no headset here
     auto keyboardOnly = sim::makeVirtualBus({"keyboard"}, "");
     EXPECT_EQ(run(keyboardOnly, {"settings"}), 3);
 }

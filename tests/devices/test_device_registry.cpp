@@ -39,7 +39,8 @@ TEST(DeviceRegistry, EveryConnectionKindMapsToItsModelAndName) {
 }
 
 TEST(DeviceRegistry, RowsAreInPageOrderWithTheirDataFolders) {
-    const char* folders[] = {"mouse", "keyboard", "MousePad", ""};
+    // Every model has a folder of its own: none keeps its files in the data root itself.
+    const char* folders[] = {"mouse", "keyboard", "MousePad", "headset"};
     ASSERT_EQ(kDeviceModels.size(), std::size(folders));
     for (size_t i = 0; i < kDeviceModels.size(); ++i) {
         EXPECT_STREQ(kDeviceModels[i].folder, folders[i]);

@@ -52,7 +52,7 @@ class HeadsetPanels : public ::testing::Test {
         ::setenv(kAudioSimVariable, simStatePath().c_str(), 1);
         ASSERT_TRUE(AudioStateFile::fresh().save(simStatePath()));
         const std::string folder = freshFolder("headset_panels").toStdString();
-        profile.setDefaultPath(sourceDataFolder().toStdString() + ".Json");
+        profile.setDefaultPath(sourceDataFolder().toStdString() + "headset.Json");
         profile.setProfilePath(folder + "headset.Json");
         profile.loadNode(folder + "headset.Json");
 

@@ -30,7 +30,7 @@ std::vector<std::array<uint8_t, 3>> assignments(const std::vector<KeyBinding>& k
 
 TEST(DefaultData, TemplatesAreStoredInTheProgramsOwnFormat) {
     for (const char* name :
-         {"mouse.Json", "keyboard.Json", "MousePad.Json", ".Json", "default_light.json"}) {
+         {"mouse.Json", "keyboard.Json", "MousePad.Json", "headset.Json", "default_light.json"}) {
         const Json::Value doc = JsonFileIO::loadJsonDocument(kDefaultData + name);
         ASSERT_TRUE(doc.isObject()) << name;
         EXPECT_EQ(test::readBytes(kDefaultData + name), JsonFileIO::styledText(doc)) << name;
@@ -105,7 +105,7 @@ TEST(DefaultData, MousepadTemplate) {
 TEST(DefaultData, HeadsetTemplate) {
     test::TempFolder dir;
     CHs6533Profiledata hs;
-    loadFresh(hs, dir, "");  // the headset's model folder is empty
+    loadFresh(hs, dir, "headset");
     const std::vector<std::vector<int32_t>> presets = {
         {7, 11, 2, -3, -1, 4, 9, 12, 9, 5},   {7, 11, 6, -3, -11, -1, 6, 13, 6, 13},
         {10, 4, 0, -3, -4, -3, -2, -1, 0, 0}, {2, 1, -2, -3, -5, -7, 0, 4, 9, 8},

@@ -8,6 +8,7 @@
 #include "common/dbg_out.h"
 #include "devices/device_registry.h"
 #include "devlink/hid/hid_backend.h"
+#include "pages/base/host_lighting_device.h"
 #include "pages/keyboard/orrivale_keyboard_device.h"
 #include "pages/mouse/orrivale_mouse_device.h"
 
@@ -53,11 +54,18 @@ std::optional<cli::HostedKeyboard> AppDeviceHost::keyboard(const cli::SelectedDe
     return cli::HostedKeyboard{&k->commandLink(), &k->profileData(), &k->controller()};
 }
 
+lighting::LightingBlockDevice* AppDeviceHost::lightingDevice(const cli::SelectedDevice& device) {
+    auto* m = qobject_cast<CHostLightingDevice*>(modelOf(device));
+    return m ? &m->lightingDevice() : nullptr;
+}
+
 void AppDeviceHost::changed(const cli::SelectedDevice& device) {
     if (auto* m = qobject_cast<COrrivaleMouseDevice*>(modelOf(device)))
         m->reloadAfterOutsideChange();
     else if (auto* k = qobject_cast<COrrivaleKeyboardDevice*>(modelOf(device)))
         k->reloadAfterOutsideChange();
+    else if (auto* h = qobject_cast<CHostLightingDevice*>(modelOf(device)))
+        h->reloadAfterOutsideChange();
 }
 
 int runHostedCommand(AppDeviceHost& host, const std::vector<std::string>& args, std::string& out,

@@ -21,6 +21,7 @@ class AppDeviceHost final : public cli::DeviceHost {
     DeviceSession* session(const cli::SelectedDevice& device) override;
     std::optional<cli::HostedMouse> mouse(const cli::SelectedDevice& device) override;
     std::optional<cli::HostedKeyboard> keyboard(const cli::SelectedDevice& device) override;
+    lighting::LightingBlockDevice* lightingDevice(const cli::SelectedDevice& device) override;
     void changed(const cli::SelectedDevice& device) override;
 
   private:

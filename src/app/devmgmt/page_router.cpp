@@ -16,6 +16,7 @@
 #include "app/shell/msg_wnd.h"
 #include "common/dbg_out.h"
 #include "devlink/link/device_link.h"
+#include "pages/headset/orrivale_hs6533_device.h"
 #include "pages/keyboard/orrivale_keyboard_device.h"
 #include "pages/mouse/orrivale_mouse_device.h"
 #include "panels/device_profile_ui.h"
@@ -99,6 +100,7 @@ bool PageRouter::route(const Notification& n) {
     if (m_keys->route(n)) return true;
     if (m_macros->route(n)) return true;
     if (m_shoot->route(n)) return true;
+    if (routeHeadset(n)) return true;
     if (n.type == QLatin1String("click")) return onClick(n);
     if (n.type == QLatin1String("selectchanged") && onOption(n)) return true;
     COrrivaleUSBDevice* model = m_devices.selectedModel();
@@ -109,6 +111,17 @@ bool PageRouter::route(const Notification& n) {
     if (auto* keyboard = qobject_cast<COrrivaleKeyboardDevice*>(model))
         return routeKeyboard(n, keyboard);
     return false;
+}
+
+bool PageRouter::routeHeadset(const Notification& n) {
+    auto* headset = qobject_cast<COrrivaleHS6533Device*>(m_devices.selectedModel());
+    // Only notifications from the selected headset's own audio pages.
+    if (!headset || !n.control || !headset->isAncestorOf(n.control)) return false;
+    const HeadsetRoute r = headset->routeAudio(n.type, n.sender, n.wParam);
+    if (r == HeadsetRoute::ShowNameTaken)
+        showMessageBox(&m_wnd, QString(), QStringLiteral("message_text_5"), m_wnd.uiScale(), true,
+                       1);
+    return r != HeadsetRoute::NotMine;
 }
 
 bool PageRouter::onClick(const Notification& n) {

@@ -60,6 +60,8 @@ class PageRouter : public QObject {
     bool onOption(const Notification& n);
     bool routeMouse(const Notification& n, COrrivaleMouseDevice* mouse);
     bool routeKeyboard(const Notification& n, COrrivaleKeyboardDevice* keyboard);
+    // The headset's equaliser, microphone and voice-changer pages.
+    bool routeHeadset(const Notification& n);
     void resetSelectedToDefaults();
 
     CMainWnd& m_wnd;

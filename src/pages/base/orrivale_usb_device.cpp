@@ -7,10 +7,13 @@
 #include <algorithm>
 
 #include "devices/base/working_mode.h"
+#include "devices/device_registry.h"
 #include "devices/lighting/led_frame.h"
+#include "devices/lighting/light_files.h"
 #include "devices/memory_image/image_writer.h"
 #include "devices/memory_image/memory_image.h"
 #include "panels/device_profile_ui.h"
+#include "panels/light_control_ui.h"
 #include "profiles/app_paths.h"
 #include "profiles/basic_profiledata.h"
 #include "profiles/profile_list.h"
@@ -183,47 +186,6 @@ int COrrivaleUSBDevice::transferKeysAndMacros() {
     return r == memimg::kWritten ? 0 : r;
 }
 
-void COrrivaleUSBDevice::adoptCurrentProfileOf(CDeviceProfileUI* panel, int32_t listKind) {
-    // Without a profile panel on the page the device still works on the profile list's current
-    // profile, the same file the command-line tool uses.
-    ProfileList own;
-    ProfileList* list = &own;
-    if (panel) {
-        panel->start();
-        list = &panel->profileList();
-    } else {
-        own.setDeviceKind(listKind);
-        own.setFolders(dataFolderPath(), defaultTemplatePath());
-        own.start();
-    }
-    if (!list->problem().empty()) reportProblem(list->problem());
-    setProfileName(list->currentProfileUuid());
-}
-
-void COrrivaleUSBDevice::loadProfileFilesInto(CBasicProfiledata& profile) {
-    profile.setDefaultPath(defaultTemplatePath());
-    profile.setLightListPath(lightListFilePath());
-    if (profileName().empty()) {
-        // No usable profile list: the template's values are shown and nothing is saved.
-        profile.loadNode(defaultTemplatePath());
-    } else {
-        profile.setProfilePath(profileFilePath());
-        profile.loadNode(profileFilePath());
-        if (profile.damaged()) reportProblem(profile.problem());
-    }
-    profile.loadLightListDocument(lightListFilePath());
-}
-
-bool COrrivaleUSBDevice::replaceProfileByTemplate(CBasicProfiledata& profile) {
-    CBasicProfiledata factory;
-    factory.setDefaultPath(defaultTemplatePath());
-    const Json::Value node = factory.loadNode(defaultTemplatePath());
-    if (node.isNull()) return false;
-    // The profile's own writer: a damaged file is left as it is.
-    profile.saveNode(node, profileFilePath());
-    return true;
-}
-
 QWidget* COrrivaleUSBDevice::buildLazySlot(const char* slot) {
     QWidget* container = slot ? findChild<QWidget*>(slot) : nullptr;
     if (!container) return nullptr;
@@ -302,6 +264,63 @@ void COrrivaleUSBDevice::reportProblem(const std::string& text) {
     QMetaObject::invokeMethod(
         this, [this, t = QString::fromStdString(text)] { emit problemFound(t); },
         Qt::QueuedConnection);
+}
+
+void COrrivaleUSBDevice::adoptProfileList(CDeviceProfileUI* panel) {
+    ProfileList own;
+    ProfileList* list = &own;
+    if (panel) {
+        panel->start();
+        list = &panel->profileList();
+    } else {
+        own.setDeviceKind(modelKindOf(m_deviceKind));
+        own.setFolders(dataFolderPath(), defaultTemplatePath());
+        own.start();
+    }
+    if (!list->problem().empty()) reportProblem(list->problem());
+    setProfileName(list->currentProfileUuid());
+}
+
+void COrrivaleUSBDevice::loadProfileNode(CBasicProfiledata& profile) {
+    profile.setDefaultPath(defaultTemplatePath());
+    profile.setLightListPath(lightListFilePath());
+    if (m_profileName.empty()) {
+        profile.loadNode(defaultTemplatePath());
+    } else {
+        profile.setProfilePath(profileFilePath());
+        profile.loadNode(profileFilePath());
+        if (profile.damaged()) reportProblem(profile.problem());
+    }
+    profile.loadLightListDocument(lightListFilePath());
+}
+
+bool COrrivaleUSBDevice::replaceProfileWithTemplate(CBasicProfiledata& profile) {
+    CBasicProfiledata factory;
+    factory.setDefaultPath(defaultTemplatePath());
+    const Json::Value node = factory.loadNode(defaultTemplatePath());
+    if (node.isNull()) return false;
+    profile.saveNode(node, profileFilePath());
+    return true;
+}
+
+void COrrivaleUSBDevice::fillEffectList(CLightControlUI& panel, int deviceType,
+                                        std::vector<std::string>* areas,
+                                        std::vector<std::string>* customNames) {
+    std::vector<lighting::EffectEntry> effects;
+    std::vector<std::string> areaNames;
+    lighting::readDefaultLightNames(AppPaths::defaultDataFolder() + "default_light.json",
+                                    m_lightTableIndex, effects, areaNames);
+    if (customNames)
+        lighting::readCustomLightNames(lightListFilePath(), m_lightTableIndex, *customNames);
+    if (areas) *areas = std::move(areaNames);
+    QStringList names;
+    QVector<int> visible;
+    for (const auto& e : effects) {
+        names << QString::fromStdString(e.name);
+        visible << (e.visible ? 1 : 0);
+    }
+    panel.setDeviceType(deviceType);
+    panel.fillEffectList(names, visible, 4, 4);
 }
 
 void COrrivaleUSBDevice::refreshPowerStatusShared() {

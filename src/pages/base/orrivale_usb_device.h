@@ -33,6 +33,7 @@ namespace md {
 
 class CBasicProfiledata;
 class CDeviceProfileUI;
+class CLightControlUI;
 
 class COrrivaleUSBDevice : public QWidget {
     Q_OBJECT
@@ -98,7 +99,7 @@ class COrrivaleUSBDevice : public QWidget {
     virtual void setSameMode(bool flag) { m_sameMode = flag; }
     bool sameMode() const { return m_sameMode; }
 
-    void setHostLighting(bool flag);
+    virtual void setHostLighting(bool flag);
     bool hostLightingEnabled() const { return m_hostLighting; }
     // Whether the page's picture follows the lighting (window active or hovered).
     virtual void setPreviewEnabled(bool flag) { m_previewEnabled = flag; }
@@ -186,15 +187,6 @@ class COrrivaleUSBDevice : public QWidget {
     void problemFound(const QString& text);
 
   protected:
-    // The current profile of the profile panel's list (without a panel, of the data folder's
-    // list of the kind) becomes the model's; a damaged list is reported.
-    void adoptCurrentProfileOf(CDeviceProfileUI* panel, int32_t listKind);
-    // Loads the profile named by profileName() (the template when there is none, which is then
-    // shown and never saved) and the light list into profile; a damaged file is reported.
-    void loadProfileFilesInto(CBasicProfiledata& profile);
-    // The template's device node replaces the profile file's (the file keeps its name and
-    // identifier); false when the template cannot be read.
-    bool replaceProfileByTemplate(CBasicProfiledata& profile);
     // The panel of a slot whose "lazyLayout" names its layout is built when its page is first
     // shown: the pages nobody opens cost no memory. Returns the slot when its panel was built
     // now, else nullptr.
@@ -207,6 +199,20 @@ class COrrivaleUSBDevice : public QWidget {
     void refreshPowerStatusShared();
     // Binds the "key_"/"light_" device buttons of panel (the model's select panel).
     void bindSelectPanel(QWidget* panel);
+    // The profile list's current profile becomes the model's: the panel's list when the page
+    // has one, else the list of the data folder (the file the command-line tool uses too). A
+    // damaged list is reported.
+    void adoptProfileList(CDeviceProfileUI* panel);
+    // Loads the profile file (or, without a usable profile list, the template, which is then
+    // never saved) and the light list into profile; a damaged file is reported.
+    void loadProfileNode(CBasicProfiledata& profile);
+    // The template's device node replaces the profile file's (name and identifier kept). False
+    // when the template cannot be read.
+    bool replaceProfileWithTemplate(CBasicProfiledata& profile);
+    // Fills the lighting panel's effect list from the light tables of the model's row; answers
+    // the row's area names and the user's custom effect names.
+    void fillEffectList(CLightControlUI& panel, int deviceType, std::vector<std::string>* areas,
+                        std::vector<std::string>* customNames);
     // Paints a light button with a colour (placeholders get a styled background).
     static void paintButton(QWidget* button, const lighting::LedColour& colour);
     // True when w stands for a control of class name (its Qt class or "controlClass" property).

@@ -93,18 +93,7 @@ void COrrivaleKeyboardDevice::initPanels(QWidget* container) {
 
 void COrrivaleKeyboardDevice::loadEffectLists() {
     if (!m_lightPanel) return;
-    std::vector<lighting::EffectEntry> effects;
-    std::vector<std::string> areas;
-    lighting::readDefaultLightNames(AppPaths::defaultDataFolder() + "default_light.json",
-                                    getLightTableIndex(), effects, areas);
-    QStringList names;
-    QVector<int> visible;
-    for (const auto& e : effects) {
-        names << QString::fromStdString(e.name);
-        visible << (e.visible ? 1 : 0);
-    }
-    m_lightPanel->setDeviceType(1);
-    m_lightPanel->fillEffectList(names, visible, 4, 4);
+    fillEffectList(*m_lightPanel, 1, nullptr, nullptr);
     if (auto* groups = m_lightPanel->findChild<QComboBox*>("light_combo_custommodeSelect")) {
         const QSignalBlocker block(groups);
         groups->clear();
@@ -119,7 +108,7 @@ void COrrivaleKeyboardDevice::loadEffectLists() {
 }
 
 void COrrivaleKeyboardDevice::adoptCurrentProfile() {
-    adoptCurrentProfileOf(m_profilePanel, kind::kKeyboard);
+    adoptProfileList(m_profilePanel);
 }
 
 void COrrivaleKeyboardDevice::reloadAfterOutsideChange() {
@@ -173,7 +162,7 @@ void COrrivaleKeyboardDevice::readDeviceSettings() {
 }
 
 void COrrivaleKeyboardDevice::loadProfileFiles() {
-    loadProfileFilesInto(m_profile);
+    loadProfileNode(m_profile);
 }
 
 int COrrivaleKeyboardDevice::loadProfile() {
@@ -215,7 +204,7 @@ void COrrivaleKeyboardDevice::showSettings() {
 }
 
 void COrrivaleKeyboardDevice::resetToDefaults() {
-    if (!replaceProfileByTemplate(m_profile)) return;
+    if (!replaceProfileWithTemplate(m_profile)) return;
     loadProfile();
     saveProfile();
     showSettings();

@@ -1,8 +1,10 @@
 #include "pages/mouse/device_page_classes.h"
 
 #include "pages/base/orrivale_usb_device.h"
+#include "pages/headset/orrivale_hs6533_device.h"
 #include "pages/keyboard/orrivale_keyboard_device.h"
 #include "pages/mouse/orrivale_mouse_device.h"
+#include "pages/mousepad/orrivale_mousepad_device.h"
 #include "panels/device_profile_ui.h"
 #include "panels/key_set_control_ui.h"
 #include "panels/light_control_ui.h"
@@ -19,10 +21,8 @@ void registerDevicePageControls() {
     registry.registerClass<COrrivaleUSBDevice>("COrrivaleUSBDevice");
     registry.registerClass<COrrivaleMouseDevice>("COrrivaleMouseDevice");
     registry.registerClass<COrrivaleKeyboardDevice>("COrrivaleKeyboardDevice");
-    // Mousepad and headset show the common device page until their own models replace these
-    // registrations.
-    registry.registerClass<COrrivaleUSBDevice>("COrrivaleMousePadDevice");
-    registry.registerClass<COrrivaleUSBDevice>("COrrivaleHS6533Device");
+    registry.registerClass<COrrivaleMousePadDevice>("COrrivaleMousePadDevice");
+    registry.registerClass<COrrivaleHS6533Device>("COrrivaleHS6533Device");
     registry.registerClass<CDeviceProfileUI>("CDeviceProfileUI");
     registry.registerClass<CLightControlUI>("CLightControlUI");
     registry.registerClass<CKeySetControlUI>("CKeySetControlUI");

@@ -1,7 +1,5 @@
 #include "pages/mouse/orrivale_mouse_device.h"
 
-#include <json/json.h>
-
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -9,7 +7,6 @@
 #include <QSlider>
 
 #include "common/dbg_out.h"
-#include "devices/lighting/light_files.h"
 #include "devices/memory_image/image_writer.h"
 #include "devices/memory_image/memory_image.h"
 #include "devices/mouse/mouse_dpi_scale.h"
@@ -20,7 +17,6 @@
 #include "profiles/app_paths.h"
 #include "profiles/json_fields.h"
 #include "profiles/json_file_io.h"
-#include "profiles/profile_list.h"
 #include "ui/layout_builder.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/resource_manager.h"
@@ -156,26 +152,14 @@ void COrrivaleMouseDevice::showTabsOfPresentPages() {
 
 void COrrivaleMouseDevice::loadEffectLists() {
     if (!m_lightPanel) return;
-    std::vector<lighting::EffectEntry> effects;
-    std::vector<std::string> areas;
-    lighting::readDefaultLightNames(AppPaths::defaultDataFolder() + "default_light.json",
-                                    getLightTableIndex(), effects, areas);
-    std::vector<std::string> custom;
-    lighting::readCustomLightNames(lightListFilePath(), getLightTableIndex(), custom);
-    QStringList names;
-    QVector<int> visible;
-    for (const auto& e : effects) {
-        names << QString::fromStdString(e.name);
-        visible << (e.visible ? 1 : 0);
-    }
+    std::vector<std::string> areas, custom;
+    fillEffectList(*m_lightPanel, 2, &areas, &custom);
     m_areaNames = std::move(areas);
     m_customEffectNames = std::move(custom);
-    m_lightPanel->setDeviceType(2);
-    m_lightPanel->fillEffectList(names, visible, 4, 4);
 }
 
 void COrrivaleMouseDevice::adoptCurrentProfile() {
-    adoptCurrentProfileOf(m_profilePanel, kind::kMouseWired);
+    adoptProfileList(m_profilePanel);
 }
 
 void COrrivaleMouseDevice::reloadAfterOutsideChange() {
@@ -209,7 +193,7 @@ int COrrivaleMouseDevice::readHardwareSettings() {
 }
 
 void COrrivaleMouseDevice::loadProfileFiles() {
-    loadProfileFilesInto(m_profile);
+    loadProfileNode(m_profile);
 }
 
 int COrrivaleMouseDevice::loadProfile() {
@@ -241,7 +225,7 @@ void COrrivaleMouseDevice::refreshStages() {
 }
 
 void COrrivaleMouseDevice::resetToDefaults() {
-    if (!replaceProfileByTemplate(m_profile)) return;
+    if (!replaceProfileWithTemplate(m_profile)) return;
     loadProfile();
     saveProfile();
     showSettings();

@@ -58,7 +58,8 @@ TEST_F(ControlsPowerTile, ShowsLevelChargingAndWirelessState) {
         {2, {57}, "57%", 43, false, true, "file='power/powered.png'"},
         {2, {100, 2, 0, 0}, "100%", 0, false, true, "file='power/power.png'"},
         {1, {40, 1, 0, 1}, "40%", 60, std::nullopt, false, "file='power/wuxian_powering.png'"},
-        {3, {0, 0, 0, 1, 0, 1}, "0%", 100, std::nullopt, true, "file='power/powered.png'"},
+        // The mousepad's charger has no battery: no level bar.
+        {3, {0, 0, 0, 1, 0, 1}, "0%", 100, std::nullopt, false, "file='power/powered.png'"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString() + " kind " + std::to_string(c.kind));
@@ -116,6 +117,9 @@ TEST_F(ControlsPowerTile, MousepadShowsThePhoneOnTheCharger) {
         EXPECT_EQ(phone->property("tipId").toString(), c.id);
         EXPECT_EQ(phone->toolTip(), c.tip);
         EXPECT_EQ(CMpDevicePowerUI::backgroundOf(phone), QString("file='power/%1.png'").arg(c.id));
+        // A charger has no battery level to show.
+        EXPECT_FALSE(child("device_power_value")->isVisibleTo(tile.get()));
+        EXPECT_FALSE(child("device_Power_progress")->isVisibleTo(tile.get()));
     }
 }
 

@@ -36,7 +36,8 @@ class KeyPanelTest : public DeviceManagementTest, public ::testing::WithParamInt
         router->keys().inform = [this](const QString& text, bool) { told << text; };
     }
     void tab(const char* name) {
-        auto* b = model()->findChild<QAbstractButton*>(name);  // the mouse page's own tab
+        // The mouse page's own tab: every device page has its profile panel.
+        auto* b = model()->findChild<QAbstractButton*>(name);
         ASSERT_TRUE(b) << name;
         b->click();
     }

@@ -231,12 +231,14 @@ TEST_F(SameModeFourDevicesTest, FramesReachTheKeyboardAndTheMousepad) {
             return frame.size() >= 3 && frame[0] == 0 && frame[1] == 254 && frame[2] == 0;
         })) << device;
     }
-    // Leaving same mode on every device stops the frames.
+    // Leaving same mode on every device stops the shared frames; the mousepad goes back to its
+    // own effect (the same steady green, now its profile's): one frame, then it rests.
     for (ModelList list :
          {ModelList::Keyboards, ModelList::Mice, ModelList::MousePads, ModelList::Headsets})
         for (COrrivaleUSBDevice* m : manager->models(list)) m->setSameMode(false);
     manager->router().sameMode().refresh();
     EXPECT_FALSE(manager->router().sameMode().playing());
+    waitFor([] { return false; }, std::chrono::milliseconds(100));
     const uint64_t frames = bus->device("mousepad")->firmware().ledFramesStarted();
     waitFor([] { return false; }, std::chrono::milliseconds(100));
     EXPECT_EQ(bus->device("mousepad")->firmware().ledFramesStarted(), frames);

@@ -1,0 +1,26 @@
+#include "devices/lighting/lighting_block_device.h"
+
+#include "profiles/basic_profiledata.h"
+
+namespace md::lighting {
+
+LightSetting LightingBlockDevice::loadLighting() {
+    setLighting(m_profile.readLightInfo());
+    return m_lighting;
+}
+
+void LightingBlockDevice::setLighting(const LightSetting& l) {
+    m_lighting = l;
+    const LightSetting::Words w = l.toWords();
+    m_profile.writeLightInfo(w.w0, w.w1, w.w2, w.w3);
+    m_block.setLighting(l);
+}
+
+LightSetting LightingBlockDevice::effectLighting() const {
+    LightSetting l = m_lighting;
+    l.mode = m_block.mode();
+    l.speed = m_block.speed();
+    return l;
+}
+
+}  // namespace md::lighting
