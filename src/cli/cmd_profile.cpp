@@ -7,13 +7,16 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/block_session.h"
 #include "cli/cli_context.h"
 #include "cli/device_select.h"
 #include "cli/keyboard_session.h"
+#include "cli/lighting_block_verbs.h"
 #include "cli/mouse_session.h"
 #include "common/bounded_file.h"
 #include "devices/base/profile_switch.h"
 #include "devices/keyboard/keyboard_profile_device.h"
+#include "devices/lighting/lighting_profile_device.h"
 #include "devices/mouse/mouse_performance.h"
 #include "devices/mouse/mouse_profile_device.h"
 #include "profiles/app_paths.h"
@@ -91,6 +94,30 @@ int dump(CliContext& ctx, KeyboardSession& s, const std::string& file) {
     return writeDump(ctx, s.profile, file);
 }
 
+// The profile with the lighting the device's active block holds.
+int dump(CliContext& ctx, BlockSession& s, const std::string& file) {
+    if (const int rc = deviceResult(ctx, "reading the lighting block", s.controller.readBlock()))
+        return rc;
+    const auto w = s.controller.effectLighting().toWords();
+    s.profile.writeLightInfo(w.w0, w.w1, w.w2, w.w3);
+    return writeDump(ctx, s.profile, file);
+}
+
+std::unique_ptr<ProfileDevice> profileDevice(BlockSession& s, const std::string& path) {
+    return std::make_unique<lighting::LightingProfileDevice>(s.controller, path);
+}
+
+// The macro memory named when macros do not fit (devices without macros have none).
+size_t macroCapacity(MouseSession& s) {
+    return macroCapacityOf(s.controller.deviceInfo());
+}
+size_t macroCapacity(KeyboardSession& s) {
+    return macroCapacityOf(s.controller.deviceInfo());
+}
+size_t macroCapacity(BlockSession&) {
+    return 0;
+}
+
 std::unique_ptr<ProfileDevice> profileDevice(MouseSession& s, const std::string& path) {
     return std::make_unique<MouseProfileDevice>(s.link, s.controller, s.profile, s.folder, path);
 }
@@ -113,9 +140,8 @@ int switchToCurrent(CliContext& ctx, Session& s) {
     }
     int rc = deviceResult(ctx, "sending the settings", r.settings);
     if (r.macros > 0) {
-        *ctx.err << "the macros do not fit into the " << s.what << "'s "
-                 << macroCapacityOf(s.controller.deviceInfo()) << " bytes: remove " << r.macros
-                 << " events and try again\n";
+        *ctx.err << "the macros do not fit into the " << s.what << "'s " << macroCapacity(s)
+                 << " bytes: remove " << r.macros << " events and try again\n";
         rc = kExitDeviceError;
     } else if (r.macros < 0) {
         *ctx.err << "writing the macros failed: the " << s.what
@@ -208,7 +234,10 @@ int remove(CliContext& ctx, Session& s) {
 
 // The mouse's or the keyboard's verbs, by --device.
 const VerbDeviceKind& deviceKindOf(const CliContext& ctx) {
-    return isKeyboardName(ctx.device) ? kKeyboardVerbKind : kMouseVerbKind;
+    if (isKeyboardName(ctx.device)) return kKeyboardVerbKind;
+    if (ctx.device == "headset") return kHeadsetVerbKind;
+    if (ctx.device == "mousepad") return kMousepadVerbKind;
+    return kMouseVerbKind;
 }
 
 // The device's profile list, started; false (with the message printed) when it is damaged.
@@ -346,6 +375,10 @@ int runProfileVerb(CliContext& ctx) {
     int rc = kExitOk;
     if (isKeyboardName(ctx.device)) {
         auto s = openKeyboard(ctx, rc);
+        return s ? runOnDevice(ctx, *s) : rc;
+    }
+    if (isLightingBlockDevice(ctx.device)) {
+        auto s = openBlockSession(ctx, rc);
         return s ? runOnDevice(ctx, *s) : rc;
     }
     auto s = openMouse(ctx, rc);

@@ -14,6 +14,7 @@ class LightingBlockDevice;
 }
 
 namespace md {
+class CBasicProfiledata;
 class CKeyboardProfiledata;
 class CMouseProfiledata;
 class DeviceLink;
@@ -33,6 +34,7 @@ struct HostedDevice {
 };
 using HostedMouse = HostedDevice<CMouseProfiledata, MouseController>;
 using HostedKeyboard = HostedDevice<CKeyboardProfiledata, KeyboardController>;
+using HostedBlockDevice = HostedDevice<CBasicProfiledata, lighting::LightingBlockDevice>;
 
 class DeviceHost {
   public:
@@ -63,5 +65,7 @@ inline std::optional<HostedKeyboard> hostedOf(DeviceHost& h, const SelectedDevic
                                               const HostedKeyboard*) {
     return h.keyboard(d);
 }
+std::optional<HostedBlockDevice> hostedOf(DeviceHost& h, const SelectedDevice& d,
+                                          const HostedBlockDevice*);
 
 }  // namespace md::cli

@@ -71,7 +71,12 @@ std::optional<SelectedDevice> selectDevice(CliContext& ctx, int& exitCode) {
         SelectedDevice d;
         d.slot = i;
         d.identity = s;
-        d.route = isReceiverKind(s.deviceKind) ? LinkRoute::Receiver : LinkRoute::Cable;
+        // As the application opens them: receivers on their route, the devices with one
+        // collection for commands and output reports shared.
+        d.route = isReceiverKind(s.deviceKind) ? LinkRoute::Receiver
+                  : s.deviceKind == kind::kMousePad || s.deviceKind == kind::kHeadset
+                      ? LinkRoute::Shared
+                      : LinkRoute::Cable;
         return d;
     }
     *ctx.err << (wanted ? "no " + ctx.device + " found" : std::string("no supported device found"))

@@ -97,6 +97,22 @@ TEST_P(CliLightingBlock, RefusalsChangeNothing) {
     EXPECT_NE(err.find("lighting block"), std::string::npos) << err;
 }
 
+TEST_P(CliLightingBlock, ProfileSelectWritesTheProfilesLighting) {
+    // A second profile with its own lighting; selecting a profile writes its block.
+    ASSERT_EQ(run({"profile", "add", "Second"}), 0) << err;
+    ASSERT_EQ(run({"profile", "select", "Second"}), 0) << err;
+    ASSERT_EQ(run({"lighting", "3", "--colour", "102030"}), 0) << err;
+    ASSERT_EQ(run({"profile", "select", "0"}), 0) << err;
+    EXPECT_NE(firmware().configBlock(0)[1], 3);
+    ASSERT_EQ(run({"profile", "select", "Second"}), 0) << err;
+    const auto held = firmware().configBlock(0);
+    EXPECT_EQ(held[1], 3);
+    EXPECT_EQ(held[6], 0x10);
+    ASSERT_EQ(run({"profile", "list"}), 0);
+    EXPECT_NE(out.find("* 1  Second"), std::string::npos) << out;
+    EXPECT_EQ(run({"profile", "select", "Nope"}), 2);
+}
+
 INSTANTIATE_TEST_SUITE_P(Devices, CliLightingBlock, ::testing::Values("headset", "mousepad"));
 
 class CliMousepadInfo : public CliLightingBlock {};

@@ -1,0 +1,22 @@
+#include "cli/block_session.h"
+
+namespace md::cli {
+
+const VerbDeviceKind kHeadsetVerbKind{"headset", nullptr, kind::kHeadset, "headset"};
+const VerbDeviceKind kMousepadVerbKind{"mousepad", nullptr, kind::kMousePad, "MousePad"};
+
+std::optional<HostedBlockDevice> hostedOf(DeviceHost& h, const SelectedDevice& d,
+                                          const HostedBlockDevice*) {
+    lighting::LightingBlockDevice* device = h.lightingDevice(d);
+    if (!device) return std::nullopt;
+    return HostedBlockDevice{&device->link(), &device->profile(), device};
+}
+
+std::unique_ptr<BlockSession> openBlockSession(CliContext& ctx, int& exitCode) {
+    const VerbDeviceKind& k = ctx.device == "headset" ? kHeadsetVerbKind : kMousepadVerbKind;
+    auto s = openVerbSession<BlockSession>(ctx, k, exitCode);
+    if (s && !s->host) s->controller.loadLighting();
+    return s;
+}
+
+}  // namespace md::cli
