@@ -67,7 +67,8 @@ void CHostLightingDevice::showTabsOfPresentPages() {
     for (const auto& t : tabs) {
         QWidget* tab = m_profilePanel->findChild<QWidget*>(t[0]);
         const QWidget* slot = findChild<QWidget*>(t[1]);
-        const bool present = slot && slot->findChild<QWidget*>();
+        const bool present =
+            slot && (slot->findChild<QWidget*>() || slot->property("lazyLayout").isValid());
         if (tab) tab->setVisible(present);
         shown += present ? 1 : 0;
     }
@@ -233,8 +234,20 @@ void CHostLightingDevice::setSameMode(bool flag) {
         m_worker->useOwnEffect();
 }
 
+void CHostLightingDevice::ensurePanels() {
+    bool built = false;
+    for (const char* slot : {"LightControlItem", "Voice6533ControlItem", "MagicControlItem"})
+        built = buildLazySlot(slot) || built;
+    if (!built) return;
+    m_lightPanel = findChild<CLightControlUI*>();
+    loadEffectLists();
+    panelsBuilt();
+    showSettings();
+}
+
 void CHostLightingDevice::showEvent(QShowEvent* event) {
     COrrivaleUSBDevice::showEvent(event);
+    ensurePanels();
     updateMute();
     pushLedFrame();
 }

@@ -90,6 +90,9 @@ class CHostLightingDevice : public COrrivaleUSBDevice {
     // True when the thread ended within its bound (or none ran).
     bool stopLightingThread();
     bool lightingRunning() const { return m_worker && m_worker->running(); }
+    // The page's panels are built when the page is first shown: a page nobody opens costs
+    // little memory.
+    void ensurePanels();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -98,6 +101,8 @@ class CHostLightingDevice : public COrrivaleUSBDevice {
     void showTabsOfPresentPages();
     // The panel of the page's light and key buttons, or nullptr.
     QWidget* container() const;
+    // The panels were built now (a model shows its values on them).
+    virtual void panelsBuilt() {}
     // How the worker's frames reach the device.
     virtual lighting::HostLightingWorker::FrameSender makeFrameSender() = 0;
 

@@ -41,10 +41,14 @@ void COrrivaleHS6533Device::bindPageControls() {
 }
 
 void COrrivaleHS6533Device::buildPage() {
+    panelsBuilt();
+    CHostLightingDevice::buildPage();
+}
+
+void COrrivaleHS6533Device::panelsBuilt() {
     m_eqPage = findChild<CVoice6533ControlUI*>();
     m_voicePage = findChild<CMagicControlUI*>();
     m_audio.setPages(m_voicePage.data(), m_eqPage.data());
-    CHostLightingDevice::buildPage();
 }
 
 void COrrivaleHS6533Device::onDeviceAttached() {

@@ -34,6 +34,7 @@ class COrrivaleHS6533Device : public CHostLightingDevice {
     // buildPage, then the audio start-up.
     void bindPageControls() override;
     void buildPage() override;
+    void panelsBuilt() override;
     void onDeviceAttached() override;
     int loadProfile() override;
     void showSettings() override;

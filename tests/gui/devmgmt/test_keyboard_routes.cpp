@@ -73,5 +73,20 @@ TEST_F(KeyboardRoutes, SettingsKeysAndCustomColoursReachTheKeyboard) {
     EXPECT_EQ(page.at(3u * led + 2), 0x33);
 }
 
+// The main window with the keyboard's page into main_window_keyboard.png when MD_SCREENSHOT_DIR
+// is set (docs/screenshots/).
+TEST_F(KeyboardRoutes, MainWindowKeyboardScreenshot) {
+    const QString dir = qEnvironmentVariable("MD_SCREENSHOT_DIR");
+    if (dir.isEmpty()) GTEST_SKIP() << "MD_SCREENSHOT_DIR not set";
+    ASSERT_TRUE(waitFor([&] {
+        keyboard->pushLedFrame();
+        QWidget* lamp = keyboard->lightButton(64);
+        return lamp && lamp->property("ledColour").value<QColor>().alpha() > 0;
+    }));
+    waitFor([] { return false; }, std::chrono::milliseconds(200));
+    keyboard->pushLedFrame();
+    EXPECT_TRUE(wnd->grab().save(dir + "/main_window_keyboard.png"));
+}
+
 }  // namespace
 }  // namespace md::test

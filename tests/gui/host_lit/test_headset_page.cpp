@@ -40,9 +40,11 @@ class HeadsetPage : public HostLitPageTest {
 };
 
 TEST_F(HeadsetPage, AttachLightingReportsAudioAndStop) {
-    // The page as built: picture with its thirteen lights, the three pages, the tabs of the
-    // headset only.
+    // The page as built: picture with its thirteen lights, the three pages (built when the page
+    // is first shown), the tabs of the headset only.
     for (int i = 0; i < 13; ++i) EXPECT_NE(model->lightButton(i), nullptr) << i;
+    EXPECT_EQ(headset->eqPage(), nullptr);
+    model->ensurePanels();
     EXPECT_NE(headset->eqPage(), nullptr);
     EXPECT_NE(headset->voicePage(), nullptr);
     auto* profiles = model->profilePanel();
