@@ -1,5 +1,7 @@
 #include "ui/layout_builder.h"
 
+#include <QEvent>
+
 #include <algorithm>
 
 #include <QAbstractButton>
@@ -43,6 +45,43 @@ QWidget* LayoutBuilder::build(const QString& fileOrId, QWidget* parent) {
     return root;
 }
 
+namespace {
+
+// Renders a label's skin image for the label's fixed size at the screen's density: crisp, and
+// painted without scaling (a pixmap of another density is rescaled on every repaint).
+void renderSkinImage(QLabel* label, const QString& image) {
+    const QSize size = label->minimumSize().isEmpty() ? QSize(32, 32) : label->minimumSize();
+    const qreal dpr = std::max<qreal>(1.0, label->devicePixelRatioF());
+    label->setPixmap(QIcon(ResourceManager::instance().resolve(image)).pixmap(size, dpr));
+    label->setScaledContents(false);
+    label->setAlignment(Qt::AlignCenter);
+    // Large pictures (device pictures) repaint in parts under the lamps over them.
+    if (size.height() > kBandRows) paintPictureInParts(label);
+}
+
+// Renders a large picture when its label is first shown: the pages nobody opens hold no
+// pixmap of their device's picture.
+class RenderWhenShown final : public QObject {
+  public:
+    RenderWhenShown(QLabel* label, QString image) : QObject(label), m_image(std::move(image)) {
+        label->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            auto* label = static_cast<QLabel*>(watched);
+            label->removeEventFilter(this);
+            renderSkinImage(label, m_image);
+            deleteLater();
+        }
+        return false;
+    }
+
+  private:
+    QString m_image;
+};
+
+}  // namespace
+
 void LayoutBuilder::applySkinImages(QWidget* root) {
     const ResourceManager& res = ResourceManager::instance();
     QList<QWidget*> widgets = root->findChildren<QWidget*>();
@@ -50,17 +89,10 @@ void LayoutBuilder::applySkinImages(QWidget* root) {
     for (QWidget* w : widgets) {
         const QString image = w->property("skinImage").toString();
         if (auto* label = qobject_cast<QLabel*>(w); label && !image.isEmpty()) {
-            // Rendered for the label's fixed size at the screen's density: crisp, and painted
-            // without scaling (a pixmap of another density is rescaled on every repaint).
-            const QSize size =
-                label->minimumSize().isEmpty() ? QSize(32, 32) : label->minimumSize();
-            const qreal dpr = std::max<qreal>(1.0, label->devicePixelRatioF());
-            QPixmap pm = QIcon(res.resolve(image)).pixmap(size, dpr);
-            label->setPixmap(pm);
-            label->setScaledContents(false);
-            label->setAlignment(Qt::AlignCenter);
-            // Large pictures (device pictures) repaint in parts under the lamps over them.
-            if (size.height() > kBandRows) paintPictureInParts(label);
+            if (label->minimumSize().height() > kBandRows && !label->isVisible())
+                new RenderWhenShown(label, image);  // owned by the label
+            else
+                renderSkinImage(label, image);
         }
         // Large styled panels repaint their background from a cached image.
         if (w->property("paintInParts").toBool()) paintStyledPanelInParts(w);

@@ -44,16 +44,19 @@ void CHostLightingDevice::buildPage() {
     QWidget* panel = container();
     if (!panel) return;
     if (!selectPanel()) bindSelectPanel(panel);
-    m_profilePanel = findChild<CDeviceProfileUI*>();
-    if (m_profilePanel) {
-        m_profilePanel->setDeviceKind(getDeviceKind());
-        m_profilePanel->setFolders(dataFolderPath(), defaultTemplatePath());
-        m_profilePanel->selectTab(1);
-    }
+    setUpProfilePanel();
     m_lightPanel = findChild<CLightControlUI*>();
     loadEffectLists();
     if (m_profilePanel || profileName().empty()) adoptCurrentProfile();
     showTabsOfPresentPages();
+}
+
+void CHostLightingDevice::setUpProfilePanel() {
+    m_profilePanel = findChild<CDeviceProfileUI*>();
+    if (!m_profilePanel) return;
+    m_profilePanel->setDeviceKind(getDeviceKind());
+    m_profilePanel->setFolders(dataFolderPath(), defaultTemplatePath());
+    m_profilePanel->selectTab(1);
 }
 
 void CHostLightingDevice::showTabsOfPresentPages() {
@@ -235,6 +238,12 @@ void CHostLightingDevice::setSameMode(bool flag) {
 }
 
 void CHostLightingDevice::ensurePanels() {
+    if (buildLazySlot("DeviceProfileItem")) {
+        setUpProfilePanel();
+        adoptCurrentProfile();  // the panel's list: the same current profile
+        showTabsOfPresentPages();
+        if (m_profilePanel) m_profilePanel->selectTab(getWorkingMode());
+    }
     bool built = false;
     for (const char* slot : {"LightControlItem", "Voice6533ControlItem", "MagicControlItem"})
         built = buildLazySlot(slot) || built;

@@ -97,6 +97,8 @@ class CHostLightingDevice : public COrrivaleUSBDevice {
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // The profile panel (when built) takes the device's kind and folders.
+    void setUpProfilePanel();
     // The page's tabs that have a page here; the others are hidden (no tab row for one page).
     void showTabsOfPresentPages();
     // The panel of the page's light and key buttons, or nullptr.

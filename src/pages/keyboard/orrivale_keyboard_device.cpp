@@ -54,14 +54,7 @@ void COrrivaleKeyboardDevice::buildPage() {
     m_profilePanel = nullptr;
     for (const char* slot : kPanelSlots)
         if (QWidget* container = findChild<QWidget*>(slot)) initPanels(container);
-    if (m_profilePanel) {
-        // The keyboard's tabs: lighting, keys, macros and its settings.
-        for (const char* other :
-             {"cursor_Op_tab", "6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab"})
-            if (QWidget* tab = m_profilePanel->findChild<QWidget*>(other)) tab->hide();
-        if (QWidget* tab = m_profilePanel->findChild<QWidget*>("system_Op_tab"))
-            ResourceManager::instance().setTextId(tab, QStringLiteral("keyboard_tab_settings"));
-    }
+    setUpProfileTabs();
     if (m_profilePanel || profileName().empty()) adoptCurrentProfile();
     selectKey(-1);
 }
@@ -89,6 +82,16 @@ void COrrivaleKeyboardDevice::initPanels(QWidget* container) {
         keys->setEditButtonsEnabled(false);
         loadKeyPanelLists();
     }
+}
+
+void COrrivaleKeyboardDevice::setUpProfileTabs() {
+    if (!m_profilePanel) return;
+    // The keyboard's tabs: lighting, keys, macros and its settings.
+    for (const char* other :
+         {"cursor_Op_tab", "6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab"})
+        if (QWidget* tab = m_profilePanel->findChild<QWidget*>(other)) tab->hide();
+    if (QWidget* tab = m_profilePanel->findChild<QWidget*>("system_Op_tab"))
+        ResourceManager::instance().setTextId(tab, QStringLiteral("keyboard_tab_settings"));
 }
 
 void COrrivaleKeyboardDevice::loadEffectLists() {
@@ -139,6 +142,12 @@ void COrrivaleKeyboardDevice::showPresentKeys() {
 }
 
 void COrrivaleKeyboardDevice::ensurePicture() {
+    if (QWidget* built = buildLazySlot("DeviceProfileItem")) {
+        initPanels(built);
+        setUpProfileTabs();
+        adoptCurrentProfile();  // the panel's list: the same current profile
+        m_profilePanel->selectTab(getWorkingMode());
+    }
     if (QWidget* built = buildLazySlot("LightControlItem")) {
         initPanels(built);
         showSettings();

@@ -97,8 +97,8 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
     bool setCustomKeyColour(int k) override;
     void refreshKeyLabels();
     void loadKeyPanelLists();
-    // The key picture (252 buttons) and the lighting panel are built when the page is first
-    // shown: a keyboard page nobody opens costs little memory.
+    // The key picture (252 buttons), the profile and lighting panels are built when the page
+    // is first shown: a keyboard page nobody opens costs little memory.
     void ensurePicture();
     // The picture shows the keys the keyboard reported (all of them before it did).
     void showPresentKeys();
@@ -121,6 +121,8 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
   private:
     // Sets up the profile, lighting, macro and key panels found in container.
     void initPanels(QWidget* container);
+    // The profile panel's tabs of the keyboard's pages.
+    void setUpProfileTabs();
     // The engine takes the model's lighting; a new mode 20 shows the custom colours.
     void applyLightingToEngine();
     void storeStages(const KeyboardStages& s);

@@ -44,6 +44,7 @@ TEST_F(HeadsetPage, AttachLightingReportsAudioAndStop) {
     // is first shown), the tabs of the headset only.
     for (int i = 0; i < 13; ++i) EXPECT_NE(model->lightButton(i), nullptr) << i;
     EXPECT_EQ(headset->eqPage(), nullptr);
+    EXPECT_EQ(model->profilePanel(), nullptr);
     model->ensurePanels();
     EXPECT_NE(headset->eqPage(), nullptr);
     EXPECT_NE(headset->voicePage(), nullptr);
