@@ -3,8 +3,8 @@
 #include <QLineEdit>
 
 #include "app/devmgmt/device_manager.h"
+#include "app/devmgmt/router_dialogs.h"
 #include "app/shell/main_wnd.h"
-#include "app/shell/msg_wnd.h"
 #include "devices/base/working_mode.h"
 #include "pages/base/orrivale_usb_device.h"
 #include "panels/key_set_control_ui.h"
@@ -16,9 +16,7 @@ namespace md {
 
 KeyRouter::KeyRouter(CMainWnd& wnd, DeviceManager& devices, capture::InputCapture& capture)
     : QObject(&wnd), m_wnd(wnd), m_devices(devices), m_capture(capture) {
-    inform = [this](const QString& text, bool isId) {
-        showMessageBox(&m_wnd, QString(), text, m_wnd.uiScale(), isId, 0);
-    };
+    inform = [this](const QString& text, bool isId) { tellUser(m_wnd, text, isId); };
 }
 
 KeyRouter::~KeyRouter() {

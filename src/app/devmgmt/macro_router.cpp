@@ -1,13 +1,12 @@
 #include "app/devmgmt/macro_router.h"
 
 #include <QFile>
-#include <QFileDialog>
 #include <QMenu>
 #include <QXmlStreamReader>
 
 #include "app/devmgmt/device_manager.h"
+#include "app/devmgmt/router_dialogs.h"
 #include "app/shell/main_wnd.h"
-#include "app/shell/msg_wnd.h"
 #include "devlink/link/device_identity.h"
 #include "pages/base/orrivale_usb_device.h"
 #include "panels/device_profile_ui.h"
@@ -56,21 +55,12 @@ const std::pair<const char*, uint8_t> kMenuButtons[] = {
 
 MacroRouter::MacroRouter(CMainWnd& wnd, DeviceManager& devices, capture::InputCapture& capture)
     : QObject(&wnd), m_wnd(wnd), m_devices(devices), m_capture(capture) {
-    confirm = [this](const QString& textId) {
-        return showMessageBox(&m_wnd, QString(), textId, m_wnd.uiScale(), true, 1) == 1;
-    };
-    inform = [this](const QString& text, bool isId) {
-        showMessageBox(&m_wnd, QString(), text, m_wnd.uiScale(), isId, 0);
-    };
+    confirm = [this](const QString& textId) { return askYesNo(m_wnd, textId); };
+    inform = [this](const QString& text, bool isId) { tellUser(m_wnd, text, isId); };
     chooseFile = [this](bool save) {
-        QFileDialog dialog(&m_wnd);
-        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        dialog.setNameFilter(ResourceManager::instance().text(QStringLiteral("macro_file_filter")));
-        dialog.setDefaultSuffix(QStringLiteral("mac"));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        return dialog.selectedFiles().first();
+        return chooseFileOf(&m_wnd, save,
+                            ResourceManager::instance().text(QStringLiteral("macro_file_filter")),
+                            QStringLiteral("mac"));
     };
     chooseMenuItem = [this](const QPoint& global) {
         QMenu menu(&m_wnd);

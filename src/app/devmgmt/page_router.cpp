@@ -9,6 +9,7 @@
 #include "app/devmgmt/light_router.h"
 #include "app/devmgmt/macro_router.h"
 #include "app/devmgmt/profile_router.h"
+#include "app/devmgmt/router_dialogs.h"
 #include "app/devmgmt/same_mode.h"
 #include "app/devmgmt/shoot_router.h"
 #include "app/services/window_input_capture.h"
@@ -85,9 +86,7 @@ PageRouter::PageRouter(CMainWnd& wnd, DeviceManager& devices)
       m_shoot(new ShootRouter(wnd, devices)) {
     // Owned by the last router that uses it, so that it outlives both.
     m_capture->setParent(m_macros);
-    confirm = [this](const QString& textId) {
-        return showMessageBox(&m_wnd, QString(), textId, m_wnd.uiScale(), true, 1) == 1;
-    };
+    confirm = [this](const QString& textId) { return askYesNo(m_wnd, textId); };
     MainWndHooks& h = wnd.hooks();
     h.routeNotification = [this](const Notification& n) { route(n); };
     h.onGameLighting = [this](uint32_t m, uintptr_t w, intptr_t l) { onGameLighting(m, w, l); };

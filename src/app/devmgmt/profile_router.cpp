@@ -1,13 +1,12 @@
 #include "app/devmgmt/profile_router.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QSettings>
 
 #include "app/devmgmt/device_manager.h"
+#include "app/devmgmt/router_dialogs.h"
 #include "app/shell/app_messages.h"
 #include "app/shell/main_wnd.h"
-#include "app/shell/msg_wnd.h"
 #include "pages/base/model_profile_device.h"
 #include "pages/base/orrivale_usb_device.h"
 #include "panels/device_profile_ui.h"
@@ -34,22 +33,10 @@ QSettings settings() {
 
 ProfileRouter::ProfileRouter(CMainWnd& wnd, DeviceManager& devices)
     : QObject(&wnd), m_wnd(wnd), m_devices(devices) {
-    confirm = [this](const QString& textId) {
-        return showMessageBox(&m_wnd, QString(), textId, m_wnd.uiScale(), true, 1) == 1;
-    };
-    inform = [this](const QString& text, bool textIsId) {
-        showMessageBox(&m_wnd, QString(), text, m_wnd.uiScale(), textIsId, 0);
-    };
+    confirm = [this](const QString& textId) { return askYesNo(m_wnd, textId); };
+    inform = [this](const QString& text, bool isId) { tellUser(m_wnd, text, isId); };
     chooseFile = [this](bool save, const QString& folder) {
-        QFileDialog dialog(&m_wnd);
-        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        dialog.setNameFilter(kFilter);
-        dialog.setDefaultSuffix(QStringLiteral("json"));
-        if (!folder.isEmpty()) dialog.setDirectory(folder);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        return dialog.selectedFiles().first();
+        return chooseFileOf(&m_wnd, save, kFilter, QStringLiteral("json"), folder);
     };
 }
 

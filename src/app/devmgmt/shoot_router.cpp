@@ -1,10 +1,8 @@
 #include "app/devmgmt/shoot_router.h"
 
-#include <QFileDialog>
-
 #include "app/devmgmt/device_manager.h"
+#include "app/devmgmt/router_dialogs.h"
 #include "app/shell/main_wnd.h"
-#include "app/shell/msg_wnd.h"
 #include "pages/mouse/orrivale_mouse_device.h"
 #include "panels/shoot_control_ui.h"
 #include "ui/indexed_name.h"
@@ -15,21 +13,12 @@ namespace md {
 
 ShootRouter::ShootRouter(CMainWnd& wnd, DeviceManager& devices)
     : QObject(&wnd), m_wnd(wnd), m_devices(devices) {
-    confirm = [this](const QString& textId) {
-        return showMessageBox(&m_wnd, QString(), textId, m_wnd.uiScale(), true, 1) == 1;
-    };
-    inform = [this](const QString& text, bool isId) {
-        showMessageBox(&m_wnd, QString(), text, m_wnd.uiScale(), isId, 0);
-    };
+    confirm = [this](const QString& textId) { return askYesNo(m_wnd, textId); };
+    inform = [this](const QString& text, bool isId) { tellUser(m_wnd, text, isId); };
     chooseFile = [this](bool save) {
-        QFileDialog dialog(&m_wnd);
-        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        dialog.setNameFilter(ResourceManager::instance().text(QStringLiteral("shoot_file_filter")));
-        dialog.setDefaultSuffix(QStringLiteral("shoot"));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        return dialog.selectedFiles().first();
+        return chooseFileOf(&m_wnd, save,
+                            ResourceManager::instance().text(QStringLiteral("shoot_file_filter")),
+                            QStringLiteral("shoot"));
     };
 }
 
