@@ -95,10 +95,6 @@ void CHostLightingDevice::reloadAfterOutsideChange() {
     showSettings();
 }
 
-void CHostLightingDevice::loadProfileFiles() {
-    loadProfileNode(*m_profile);
-}
-
 int CHostLightingDevice::loadProfile() {
     loadProfileFiles();
     loadLighting();
@@ -134,16 +130,6 @@ void CHostLightingDevice::resetToDefaults() {
 
 int CHostLightingDevice::writeSettingsToDevice(int profile, int, int, int, int) {
     return m_block.writeBlock(static_cast<uint8_t>(profile));
-}
-
-std::string CHostLightingDevice::profileProblem() const {
-    if (profileName().empty()) return "no usable profile list in " + dataFolderPath();
-    return m_profile->damaged() ? m_profile->problem() : std::string();
-}
-
-void CHostLightingDevice::setLightTableIndex(int index) {
-    COrrivaleUSBDevice::setLightTableIndex(index);
-    m_profile->setDeviceIndex(0);
 }
 
 void CHostLightingDevice::setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) {

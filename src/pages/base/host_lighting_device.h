@@ -65,11 +65,6 @@ class CHostLightingDevice : public COrrivaleUSBDevice {
     void loadMacroAndLightLists() override { loadEffectLists(); }
     // No key table: nothing to write is success.
     int writeKeyAssignments(int) override { return 1; }
-    void loadProfileFiles() override;
-    std::string getProfileFilePath() const override { return m_profile->getProfilePath(); }
-    void saveProfile() override { m_profile->save(); }
-    std::string profileProblem() const override;
-    void setLightTableIndex(int index) override;
     void setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) override;
     void setSameMode(bool flag) override;
     void setPreviewEnabled(bool flag) override;
@@ -95,6 +90,7 @@ class CHostLightingDevice : public COrrivaleUSBDevice {
     void ensurePanels();
 
   protected:
+    CBasicProfiledata* profileObject() override { return m_profile.get(); }
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     // The profile panel (when built) takes the device's kind and folders.

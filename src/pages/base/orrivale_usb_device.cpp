@@ -266,6 +266,35 @@ void COrrivaleUSBDevice::reportProblem(const std::string& text) {
         Qt::QueuedConnection);
 }
 
+void COrrivaleUSBDevice::setLightTableIndex(int index) {
+    m_lightTableIndex = index;
+    if (CBasicProfiledata* p = profileObject()) p->setDeviceIndex(0);
+}
+
+std::string COrrivaleUSBDevice::profileProblem() const {
+    const CBasicProfiledata* p = profileObject();
+    if (!p) return {};
+    if (profileName().empty()) return "no usable profile list in " + dataFolderPath();
+    return p->damaged() ? p->problem() : std::string();
+}
+
+void COrrivaleUSBDevice::loadProfileFiles() {
+    if (CBasicProfiledata* p = profileObject()) loadProfileNode(*p);
+}
+
+std::string COrrivaleUSBDevice::getProfileFilePath() const {
+    const CBasicProfiledata* p = profileObject();
+    return p ? p->getProfilePath() : std::string();
+}
+
+void COrrivaleUSBDevice::saveProfile() {
+    if (CBasicProfiledata* p = profileObject()) p->save();
+}
+
+EventRoute COrrivaleUSBDevice::eventRouteOf(int kind) {
+    return isReceiverKind(static_cast<uint16_t>(kind)) ? EventRoute::Receiver : EventRoute::Cable;
+}
+
 void COrrivaleUSBDevice::adoptProfileList(CDeviceProfileUI* panel) {
     ProfileList own;
     ProfileList* list = &own;

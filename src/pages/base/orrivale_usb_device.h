@@ -65,7 +65,8 @@ class COrrivaleUSBDevice : public QWidget {
     void setModelFolder(const std::string& name) { m_modelFolder = name; }
     void setPowerTile(QWidget* tile);
     void setIdentity(const DeviceIdentity& identity);
-    virtual void setLightTableIndex(int index) { m_lightTableIndex = index; }
+    // The model's profile data (when it has one) keeps its device node at index 0.
+    virtual void setLightTableIndex(int index);
     void setLightListName(const std::string& name) { m_lightListName = name; }
     virtual void bindPageControls();
 
@@ -139,7 +140,7 @@ class COrrivaleUSBDevice : public QWidget {
     // The recoil image (devices that have one); 0 written or nothing to write, -1 failed.
     virtual int writeRecoilToDevice() { return 0; }
     // Why the model's current profile cannot be used ("" when it can).
-    virtual std::string profileProblem() const { return {}; }
+    virtual std::string profileProblem() const;
     virtual int writeSettingsToDevice(int, int, int, int, int) { return 0; }
     virtual void loadMacroAndLightLists() {}
     virtual void setKeyLightMap(const std::map<int, int>& map) { m_keyLightMap = map; }
@@ -153,9 +154,10 @@ class COrrivaleUSBDevice : public QWidget {
     virtual bool setCustomKeyColour(int /*k*/) { return false; }
     virtual void setWorkingMode(int mode);
     virtual int getWorkingMode() const { return m_workingMode; }
-    virtual void loadProfileFiles() {}
-    virtual std::string getProfileFilePath() const { return {}; }
-    virtual void saveProfile() {}
+    // The profile named by profileName() (the template without one) into the model's profile.
+    virtual void loadProfileFiles();
+    virtual std::string getProfileFilePath() const;
+    virtual void saveProfile();
     // Words as the profile packs them: fields 1-4, 5-8, 9-12 and 13-14, lowest byte first.
     virtual void setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3);
     virtual void selectKey(int index) { m_selectedKey = index; }
@@ -174,8 +176,11 @@ class COrrivaleUSBDevice : public QWidget {
     virtual bool reopenEventChannel(const std::string& path, int kind) {
         return openEventChannel(path, kind);
     }
-    virtual void closeEventChannel(int /*kind*/) {}
-    virtual bool eventChannelOpen(int /*kind*/) const { return false; }
+    // The event channel of a collection kind: its cable's or its receiver's.
+    virtual void closeEventChannel(int kind) { session().closeEvents(eventRouteOf(kind)); }
+    virtual bool eventChannelOpen(int kind) const {
+        return session().eventsOpen(eventRouteOf(kind));
+    }
 
   signals:
     // The model's event workers ask the tile to run one of its timers (1002: read the
@@ -187,6 +192,13 @@ class COrrivaleUSBDevice : public QWidget {
     void problemFound(const QString& text);
 
   protected:
+    // The model's profile data; nullptr for a model without one (the plain device page).
+    virtual CBasicProfiledata* profileObject() { return nullptr; }
+    const CBasicProfiledata* profileObject() const {
+        return const_cast<COrrivaleUSBDevice*>(this)->profileObject();
+    }
+    // A receiver kind's events come through the receiver's route, the others' through the cable.
+    static EventRoute eventRouteOf(int kind);
     // The panel of a slot whose "lazyLayout" names its layout is built when its page is first
     // shown: the pages nobody opens cost no memory. Returns the slot when its panel was built
     // now, else nullptr.

@@ -26,11 +26,6 @@ constexpr int kCustomGroups = 3;
 // The preset-colour effect's four colours.
 const char* const kPresetColourIds[] = {"light_preset_pink", "light_preset_amber",
                                         "light_preset_green", "light_preset_cyan"};
-
-EventRoute eventRoute(int kind) {
-    return kind == COrrivaleKeyboardDevice::kReceiverEvents ? EventRoute::Receiver
-                                                            : EventRoute::Cable;
-}
 }  // namespace
 
 COrrivaleKeyboardDevice::COrrivaleKeyboardDevice(QWidget* parent)
@@ -170,10 +165,6 @@ void COrrivaleKeyboardDevice::readDeviceSettings() {
     showSettings();
 }
 
-void COrrivaleKeyboardDevice::loadProfileFiles() {
-    loadProfileNode(m_profile);
-}
-
 int COrrivaleKeyboardDevice::loadProfile() {
     loadProfileFiles();
     m_controller->loadFromProfile();
@@ -236,11 +227,6 @@ int COrrivaleKeyboardDevice::writeMacrosToDevice() {
     return m_controller->writeMacros(dataFolderPath());
 }
 
-std::string COrrivaleKeyboardDevice::profileProblem() const {
-    if (profileName().empty()) return "no usable profile list in " + dataFolderPath();
-    return m_profile.damaged() ? m_profile.problem() : std::string();
-}
-
 int COrrivaleKeyboardDevice::macroCount() const {
     return static_cast<int>(memimg::macroCountOf(dataFolderPath()));
 }
@@ -262,11 +248,6 @@ void COrrivaleKeyboardDevice::setWorkingMode(int mode) {
     // The Fn key cannot be reassigned: on the key page it is not offered.
     if (QWidget* fn = keyButton(kKeyboardFnKey)) fn->setEnabled(mode != kKeyPage);
     if (mode != kKeyPage) selectKey(-1);
-}
-
-void COrrivaleKeyboardDevice::setLightTableIndex(int index) {
-    COrrivaleUSBDevice::setLightTableIndex(index);
-    m_profile.setDeviceIndex(0);
 }
 
 void COrrivaleKeyboardDevice::setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) {
@@ -387,18 +368,10 @@ void COrrivaleKeyboardDevice::pushLedFrame() {
 
 // --- event channels ---
 
-bool COrrivaleKeyboardDevice::eventChannelOpen(int kind) const {
-    return session().eventsOpen(eventRoute(kind));
-}
-
 bool COrrivaleKeyboardDevice::openEventChannel(const std::string& path, int kind) {
     if (kind != kCableEvents && kind != kReceiverEvents) return false;
     return session().openEvents(
-        eventRoute(kind), path, [this](uint16_t code) { handleEvent(code); }, kEventExitText);
-}
-
-void COrrivaleKeyboardDevice::closeEventChannel(int kind) {
-    session().closeEvents(eventRoute(kind));
+        eventRouteOf(kind), path, [this](uint16_t code) { handleEvent(code); }, kEventExitText);
 }
 
 void COrrivaleKeyboardDevice::handleEvent(uint16_t code) {

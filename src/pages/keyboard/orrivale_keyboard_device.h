@@ -64,14 +64,9 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
     int writeKeyTableToDevice(int page, const std::vector<KeyBinding>& keys) override;
     int writeKeyAssignments(int page) override;
     int writeMacrosToDevice() override;
-    std::string profileProblem() const override;
     // The record of hardware profile `profile` with first byte `value`.
     int writeSettingsToDevice(int profile, int value, int, int, int) override;
     void setWorkingMode(int mode) override;
-    void loadProfileFiles() override;
-    std::string getProfileFilePath() const override { return m_profile.getProfilePath(); }
-    void saveProfile() override { m_profile.save(); }
-    void setLightTableIndex(int index) override;
     void setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) override;
     void setCustomGroup(int group) override;
     void loadCustomColours() override;
@@ -84,8 +79,6 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
     void storeKeyAssignment(const KeyBinding& current) override;
     const std::vector<KeyBinding>* keyList() const override { return &m_controller->keyList(); }
     bool openEventChannel(const std::string& path, int kind) override;
-    void closeEventChannel(int kind) override;
-    bool eventChannelOpen(int kind) const override;
 
     // --- added operations ---
     virtual void buildPage();
@@ -115,6 +108,7 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
     void showStages();
 
   protected:
+    CBasicProfiledata* profileObject() override { return &m_profile; }
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 

@@ -7,6 +7,7 @@
 #include <QSlider>
 
 #include "pages/keyboard/orrivale_keyboard_device.h"
+#include "panels/quiet_check.h"
 #include "profiles/profile_ranges.h"
 #include "ui/resource_manager.h"
 
@@ -14,10 +15,7 @@ namespace md {
 namespace {
 
 void setChecked(QWidget* w, bool on) {
-    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-        const QSignalBlocker block(b);
-        b->setChecked(on);
-    }
+    checkQuietly(qobject_cast<QAbstractButton*>(w), on);
 }
 
 QString text(const char* id) {

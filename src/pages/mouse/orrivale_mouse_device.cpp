@@ -192,10 +192,6 @@ int COrrivaleMouseDevice::readHardwareSettings() {
     return r;
 }
 
-void COrrivaleMouseDevice::loadProfileFiles() {
-    loadProfileNode(m_profile);
-}
-
 int COrrivaleMouseDevice::loadProfile() {
     loadProfileFiles();
     m_keyBindings = m_profile.readKeyList();
@@ -253,11 +249,6 @@ int COrrivaleMouseDevice::writeRecoilToDevice() {
         .writeRecoilImage();
 }
 
-std::string COrrivaleMouseDevice::profileProblem() const {
-    if (profileName().empty()) return "no usable profile list in " + dataFolderPath();
-    return m_profile.damaged() ? m_profile.problem() : std::string();
-}
-
 int COrrivaleMouseDevice::macroCount() const {
     return static_cast<int>(memimg::macroCountOf(dataFolderPath()));
 }
@@ -282,11 +273,6 @@ void COrrivaleMouseDevice::setWorkingMode(int mode) {
         if (auto* label = qobject_cast<QLabel*>(title))
             label->setText(ResourceManager::instance().text(id));
     }
-}
-
-void COrrivaleMouseDevice::setLightTableIndex(int index) {
-    COrrivaleUSBDevice::setLightTableIndex(index);
-    m_profile.setDeviceIndex(0);
 }
 
 void COrrivaleMouseDevice::setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) {
@@ -365,24 +351,10 @@ void COrrivaleMouseDevice::pushLedFrame() {
 
 // --- event channels ---
 
-namespace {
-EventRoute eventRoute(int kind) {
-    return kind == COrrivaleMouseDevice::kWirelessEvents ? EventRoute::Receiver : EventRoute::Cable;
-}
-}  // namespace
-
-bool COrrivaleMouseDevice::eventChannelOpen(int kind) const {
-    return session().eventsOpen(eventRoute(kind));
-}
-
 bool COrrivaleMouseDevice::openEventChannel(const std::string& path, int kind) {
     if (kind != kWiredEvents && kind != kWirelessEvents) return false;
     return session().openEvents(
-        eventRoute(kind), path, [this](uint16_t code) { handleEvent(code); }, kEventExitText);
-}
-
-void COrrivaleMouseDevice::closeEventChannel(int kind) {
-    session().closeEvents(eventRoute(kind));
+        eventRouteOf(kind), path, [this](uint16_t code) { handleEvent(code); }, kEventExitText);
 }
 
 bool COrrivaleMouseDevice::reopenEventChannel(const std::string& path, int kind) {

@@ -76,14 +76,9 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     int writeKeyAssignments(int page) override;
     int writeMacrosToDevice() override;
     int writeRecoilToDevice() override;
-    std::string profileProblem() const override;
     // writeSettingsBlock(profile, value); the last three arguments do not reach the mouse.
     int writeSettingsToDevice(int profile, int value, int, int, int) override;
     void setWorkingMode(int mode) override;
-    void loadProfileFiles() override;
-    std::string getProfileFilePath() const override { return m_profile.getProfilePath(); }
-    void saveProfile() override { m_profile.save(); }
-    void setLightTableIndex(int index) override;
     void setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) override;
 
     // --- added operations ---
@@ -117,9 +112,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     void buildLazyPanel(int mode);
     int readHardwareSettings();
     bool openEventChannel(const std::string& path, int kind) override;
-    void closeEventChannel(int kind) override;
     bool reopenEventChannel(const std::string& path, int kind) override;
-    bool eventChannelOpen(int kind) const override;
     void startLightingPreview();
     void stopLightingPreview();
     void setPreviewEnabled(bool flag) override;
@@ -127,6 +120,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     void setSameMode(bool flag) override;
 
   protected:
+    CBasicProfiledata* profileObject() override { return &m_profile; }
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
