@@ -178,8 +178,9 @@ int COrrivaleKeyboardDevice::loadLighting() {
     const LightSetting l = m_profile.readLightInfo();
     setLightingValue(l);
     m_controller->setLighting(l);
-    replaceLedSettings(m_profile.readLightList());
-    m_engine.ledSettings().replace(m_profile.readLightList(), m_engine.overrides());
+    std::vector<LightSetting> ledList = m_profile.readLightList();
+    m_engine.ledSettings().replace(ledList, m_engine.overrides());
+    replaceLedSettings(std::move(ledList));
     m_engine.effectSteps().replace(m_profile.readLightEffectSteps());
     applyLightingToEngine();
     return 1;
