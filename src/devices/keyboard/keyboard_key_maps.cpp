@@ -41,10 +41,4 @@ std::vector<uint8_t> buildKeyboardTableForWrite(std::span<const uint8_t> keyTabl
     return out;
 }
 
-int keyboardPositionOfEntry(const KeyboardKeyMaps& maps, int entry) {
-    for (size_t i = 0; i < kKeyboardKeys; ++i)
-        if (maps.position[i] == entry) return static_cast<int>(i);
-    return -1;
-}
-
 }  // namespace md

@@ -40,7 +40,4 @@ std::vector<uint8_t> buildKeyboardTableForWrite(std::span<const uint8_t> keyTabl
                                                 const KeyboardKeyMaps& maps,
                                                 const std::vector<KeyBinding>& keys);
 
-// The picture position whose key sits at device entry k, or -1.
-int keyboardPositionOfEntry(const KeyboardKeyMaps& maps, int entry);
-
 }  // namespace md

@@ -13,8 +13,6 @@ namespace md {
 
 inline constexpr size_t kKeyboardKeys = 126;
 inline constexpr int kKeyboardFnKey = 110;
-inline constexpr int kKeyboardGameModeKey = 16;
-inline constexpr int kKeyboardFirstMacroKey = 120;  // M1-M5 are 120-124
 // The key picture as rows of the key grid: cell (c, r) of 23 columns × 6 rows; 126 = no key.
 inline constexpr size_t kKeyboardGridColumns = 23;
 inline constexpr size_t kKeyboardGridRows = 6;
