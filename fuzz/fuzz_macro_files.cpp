@@ -76,7 +76,7 @@ void checkMacroWrite(md::DeviceLink& closed, const std::string& folder) {
     if (listed && !entries.empty()) {
         const size_t total = memimg::imageLength(entries);
         const size_t capacity = md::macroCapacityOf(info);
-        if (total > capacity) expected = static_cast<int>((total - capacity) / 4) + 1;
+        if (total > capacity) expected = static_cast<int>((total - capacity + 3) / 4);
     }
     if (result != expected) __builtin_trap();
 }

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only when some are missing.
 # Other distributions: install the equivalents of the packages listed below by hand
 # (C++20 compiler, CMake >= 3.25, Ninja, pkg-config, GoogleTest/GoogleMock, Google Benchmark,
-# jsoncpp, libudev, ALSA (libasound2), libcurl with OpenSSL and the CA certificates for the update check, OpenSSL
+# jsoncpp, libudev, libsystemd (sd-bus), ALSA (libasound2), libcurl with OpenSSL and the CA certificates for the update check, OpenSSL
 # development files for its tests' HTTPS server, Qt 6 base/tools/svg development files, the
 # D-Bus daemon and tools for the single-instance test, DejaVu, WenQuanYi Micro Hei and Loma
 # fonts for Latin, CJK and Thai).
@@ -11,7 +11,7 @@ set -euo pipefail
 PACKAGES=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    libjsoncpp-dev libudev-dev libcurl4-openssl-dev libssl-dev ca-certificates libasound2-dev
+    libjsoncpp-dev libudev-dev libsystemd-dev libcurl4-openssl-dev libssl-dev ca-certificates libasound2-dev
     qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-svg-dev
     dbus-daemon dbus-bin fonts-dejavu-core fonts-wqy-microhei fonts-tlwg-loma-otf
 )

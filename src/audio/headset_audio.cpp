@@ -157,6 +157,7 @@ void HeadsetAudio::readAudioState() {
 
 void HeadsetAudio::loadFromProfile() {
     m_stages = m_profile.readHeadsetStages();
+    clampHeadsetStages(m_stages);
     m_currentEqBands = m_stages[kEqType] == kEqCustomPreset
                            ? m_profile.readCustomEqBands(m_stages[kCustomEqSelectIndex])
                            : m_profile.readEqBands(m_stages[kEqType]);
@@ -266,43 +267,44 @@ bool HeadsetAudio::setMonitorLevel() {
                     kAux1, m_monitorVolumeText, kMicMonitorValue);
 }
 
-void HeadsetAudio::setBandProperty(int32_t i, int32_t value) {
+bool HeadsetAudio::setBandProperty(int32_t i, int32_t value) {
     // Bands read from a profile file are held to the sliders' range before they reach the
     // headset.
-    setInteger(m_lib.render(), eqSliderName(i).c_str(), ranges::kEqGain.clamp(value));
+    return setInteger(m_lib.render(), eqSliderName(i).c_str(), ranges::kEqGain.clamp(value)) ==
+           kAudioOk;
 }
 
-void HeadsetAudio::setEqBand(int32_t i) {
-    if (!m_lib.loaded() || !m_eq || i < 0 || i >= kEqBandCount) return;
+bool HeadsetAudio::setEqBand(int32_t i) {
+    if (!m_lib.loaded() || !m_eq || i < 0 || i >= kEqBandCount) return false;
     if (m_stages[kEqType] != kEqCustomPreset) {
         m_stages[kEqType] = kEqCustomPreset;
         m_eq->selectPreset(kEqCustomPreset);
         m_eq->selectCustom(-1);
         m_eq->enableCustomGroup(true);
     }
-    setBandProperty(i, m_eq->band(i));
+    return setBandProperty(i, m_eq->band(i));
 }
 
-void HeadsetAudio::selectEqPreset(int32_t n) {
-    if (!m_lib.loaded() || n < 1 || n > kEqCustomPreset) return;
+bool HeadsetAudio::selectEqPreset(int32_t n) {
+    if (!m_lib.loaded() || n < 1 || n > kEqCustomPreset) return false;
     if (n == kEqCustomPreset) {
         m_stages[kEqType] = kEqCustomPreset;
         if (m_eq) {
             m_eq->selectPreset(kEqCustomPreset);
             m_eq->enableCustomGroup(true);
         }
-        applyCustomEq();
+        const bool taken = applyCustomEq();
         save();
-        return;
+        return taken;
     }
     const EqBands gains = *builtInEqPreset(n);
-    setInteger(m_lib.render(), L"Enable_EQ_GFX", 1);
+    bool taken = setInteger(m_lib.render(), L"Enable_EQ_GFX", 1) == kAudioOk;
     if (m_currentEqBands.size() < kEqBandCount) m_currentEqBands.resize(kEqBandCount, 0);
     for (int32_t i = 0; i < kEqBandCount; ++i) {
         const int32_t g = gains[static_cast<size_t>(i)];
         if (m_eq) m_eq->setBand(i, g);
         m_currentEqBands[static_cast<size_t>(i)] = g;
-        setBandProperty(i, g);
+        taken = setBandProperty(i, g) && taken;
     }
     m_stages[kEqType] = n;
     if (m_eq) {
@@ -312,20 +314,22 @@ void HeadsetAudio::selectEqPreset(int32_t n) {
     store();
     m_profile.writeEqBands(n, m_currentEqBands);
     save();
+    return taken;
 }
 
-void HeadsetAudio::applyCustomEq() {
-    if (!m_lib.loaded() || !m_eq) return;
+bool HeadsetAudio::applyCustomEq() {
+    if (!m_lib.loaded() || !m_eq) return false;
     const int32_t k = m_eq->selectedCustom();
-    if (k < 0) return;
+    if (k < 0) return true;
     m_currentEqBands = m_profile.readCustomEqBands(k);
-    setInteger(m_lib.render(), L"Enable_EQ_GFX", 1);
+    bool taken = setInteger(m_lib.render(), L"Enable_EQ_GFX", 1) == kAudioOk;
     showBands();
     for (size_t i = 0; i < m_currentEqBands.size() && i < kEqBandCount; ++i)
-        setBandProperty(static_cast<int32_t>(i), m_currentEqBands[i]);
+        taken = setBandProperty(static_cast<int32_t>(i), m_currentEqBands[i]) && taken;
     m_stages[kCustomEqSelectIndex] = k;
     store();
     save();
+    return taken;
 }
 
 int32_t HeadsetAudio::saveCustomEq() {

@@ -76,9 +76,11 @@ class HeadsetAudio {
     bool setMicLevel();
     bool toggleMonitorMute();
     bool setMonitorLevel();
-    void setEqBand(int32_t i);
-    void selectEqPreset(int32_t n);
-    void applyCustomEq();
+    // The equaliser operations answer whether the headset took every property they set (the
+    // profile keeps the choice either way).
+    bool setEqBand(int32_t i);
+    bool selectEqPreset(int32_t n);
+    bool applyCustomEq();
     int32_t saveCustomEq();
     void deleteCustomEq();
 
@@ -110,7 +112,7 @@ class HeadsetAudio {
                     void (EqPageView::*show)(bool));
     bool setLevel(int32_t (EqPageView::*level)(), const wchar_t* property, Aux setAux,
                   const wchar_t* volume, Aux readAux, std::string& volumeText, size_t stage);
-    void setBandProperty(int32_t i, int32_t value);
+    bool setBandProperty(int32_t i, int32_t value);
     void showBands();
     void store();
     void save();

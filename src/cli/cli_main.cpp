@@ -1,8 +1,12 @@
+#include <stdlib.h>
+
+#include <algorithm>
 #include <iostream>
 #include <ostream>
 #include <string_view>
 #include <thread>
 
+#include "audio/audio_state_file.h"
 #include "cli/cli_context.h"
 #include "cli/keyboard_session.h"
 #include "cli/lighting_block_verbs.h"
@@ -50,7 +54,10 @@ void usage(std::ostream& os) {
           "  settings set NAME VALUE\n"
           "                       polling 0-3, winlock|wasd|sixkeys on|off, repeat 0-31,\n"
           "                       delay 0-3\n"
-          "  lighting MODE        mode 0-28, with the options of the mouse's lighting\n"
+          "  lighting MODE        mode 0-28, with the options of the mouse's lighting;\n"
+          "                       20 shows the custom colours of --group 1-3\n"
+          "  lighting key KEY RRGGBB\n"
+          "                       one key's colour in the current custom group (mode 20)\n"
           "  keys | keys set KEY FUNCTION\n"
           "                       KEY 0-125 or its name (key:capslock); FUNCTION as above\n"
           "  macros ..., profile ...  the keyboard's macros and profiles\n"
@@ -120,7 +127,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         } else if (a == "--script") {
             if (!value(ctx.script)) return kExitBadArguments;
         } else if (a == "--brightness" || a == "--speed" || a == "--direction" || a == "--colour" ||
-                   a == "--service" || a == "--ca-file") {
+                   a == "--group" || a == "--service" || a == "--ca-file") {
             if (!value(ctx.named[a.substr(2)])) return kExitBadArguments;
         } else if (a == "--multicolour") {
             ctx.named["multicolour"].assign(1, '1');
@@ -160,11 +167,17 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         ctx.backend = std::move(backend);
     } else if (!ctx.simulate.empty()) {
         std::string error;
-        ctx.backend = sim::makeVirtualBus(sim::splitKinds(ctx.simulate), ctx.simState, &error);
+        const std::vector<std::string> kinds = sim::splitKinds(ctx.simulate);
+        ctx.backend = sim::makeVirtualBus(kinds, ctx.simState, &error);
         if (!ctx.backend) {
             err << "--simulate: " << error << "\n";
             return kExitBadArguments;
         }
+        // The virtual headset brings its sound card: the audio library's simulation, kept
+        // beside the devices' state file between runs (unless the caller chose one).
+        if (std::find(kinds.begin(), kinds.end(), "headset") != kinds.end())
+            ::setenv(kAudioSimVariable,
+                     ctx.simState.empty() ? "1" : (ctx.simState + ".audio").c_str(), 0);
     } else if (!ctx.simState.empty()) {
         err << "--sim-state needs --simulate\n";
         return kExitBadArguments;

@@ -176,17 +176,17 @@ int setEqualiser(CliContext& ctx, HeadsetRun& r, const std::string& arg) {
             *ctx.err << "no custom equaliser is selected: save one in the application first\n";
             return kExitBadArguments;
         }
-        r.audio.selectEqPreset(*n);
-        return kExitOk;
+        return r.audio.selectEqPreset(*n) ? kExitOk : refused(ctx, "equaliser");
     }
     const auto bands = parseBands(arg);
     if (!bands) return usageError(ctx);
     // As moving the ten sliders: the headset takes the bands; the profile keeps its preset.
+    bool taken = true;
     for (int32_t i = 0; i < kEqBandCount; ++i) {
         r.eq.setBand(i, (*bands)[static_cast<size_t>(i)]);
-        r.audio.setEqBand(i);
+        taken = r.audio.setEqBand(i) && taken;
     }
-    return kExitOk;
+    return taken ? kExitOk : refused(ctx, "equaliser");
 }
 
 }  // namespace

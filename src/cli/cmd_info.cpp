@@ -8,6 +8,7 @@
 #include "cli/device_host.h"
 #include "cli/device_select.h"
 #include "cli/lighting_block_verbs.h"
+#include "cli/verb_session.h"
 #include "devlink/link/device_link.h"
 
 namespace md::cli {
@@ -125,7 +126,7 @@ int runInfo(CliContext& ctx) {
                      << "keys: " << keyEntriesOf(info) << "\n"
                      << "macro capacity: " << macroCapacityOf(info) << " bytes\n";
         } else {
-            *ctx.out << "device information: not read (" << infoResult << ")\n";
+            *ctx.out << "device information: not read (" << resultText(infoResult) << ")\n";
         }
         if (powerResult == 1 && dev->identity.deviceKind == kind::kMousePad) {
             *ctx.out << "charger: " << chargerText(power) << "\n";
@@ -134,13 +135,12 @@ int runInfo(CliContext& ctx) {
                      << chargeText(power[1]) << (power[3] ? ", 2.4G" : ", wired") << ", phone "
                      << phoneText(power[5]) << "\n";
         } else {
-            *ctx.out << "power: not read (" << powerResult << ")\n";
+            *ctx.out << "power: not read (" << resultText(powerResult) << ")\n";
         }
     }
     if (session != 1 || infoResult != 1 || powerResult != 1) {
         const int code = session != 1 ? session : infoResult != 1 ? infoResult : powerResult;
-        *ctx.err << "info: the device answered with result " << code << "\n";
-        return kExitDeviceError;
+        return deviceResult(ctx, "info", code);
     }
     return kExitOk;
 }

@@ -8,6 +8,7 @@
 
 #include "cli/keyboard_session.h"
 #include "cli/verb_args.h"
+#include "devices/keyboard/custom_colours.h"
 #include "devices/keyboard/keyboard_layout.h"
 #include "devices/memory_image/memory_image.h"
 #include "input/keys/assignment_names.h"
@@ -17,6 +18,7 @@ namespace md::cli {
 namespace {
 
 constexpr int kPollingHz[] = {125, 250, 500, 1000};
+
 
 // Saves the changed profile and writes the settings record, as the page does; on failure the
 // profile goes back to what it was.
@@ -112,6 +114,26 @@ int setSetting(CliContext& ctx, KeyboardSession& s) {
     return saveAndSend(ctx, s);
 }
 
+// The colours of the profile's custom group, by key position ("Alpha" as the intensity).
+std::vector<lighting::LedColour> customGroupColours(KeyboardSession& s) {
+    std::vector<lighting::LedColour> leds(kKeyboardKeys);
+    const auto stored =
+        s.profile.readCustomColours(s.profile.getCustomGroupIndex(), int32_t(leds.size()));
+    for (size_t i = 0; i < leds.size() && i < stored.size(); ++i)
+        leds[i] = {stored[i].red, stored[i].green, stored[i].blue, stored[i].alpha};
+    return leds;
+}
+
+// Mode 20 shows the colours of a custom group: they go into the keyboard's colour table, as
+// the page writes them when the mode is chosen.
+int sendCustomGroup(CliContext& ctx, KeyboardSession& s,
+                    std::span<const lighting::LedColour> leds) {
+    const kblight::CustomColourTarget target{s.link, s.controller.keyMaps().led};
+    return deviceResult(ctx, "writing the custom colours",
+                        kblight::sendCustomColours(leds, s.controller.lighting(), target));
+}
+
+// lighting MODE [--group 1-3] [options]
 int runLighting(CliContext& ctx, KeyboardSession& s) {
     int mode = 0;
     if (ctx.args.size() != 1 || !parseInt(ctx.args[0], ranges::kKeyboardLightMode, mode))
@@ -119,11 +141,25 @@ int runLighting(CliContext& ctx, KeyboardSession& s) {
     LightSetting l = s.profile.readLightInfo();
     l.mode = uint8_t(mode);
     if (!applyLightingOptions(ctx, "lighting", l)) return kExitBadArguments;
+    if (const auto g = ctx.named.find("group"); g != ctx.named.end()) {
+        int group = 0;
+        if (mode != kblight::kCustomColourMode ||
+            !parseInt(g->second, ValueRange{1, kblight::kKeyboardCustomGroups}, group))
+            return badArgument(ctx, "lighting: --group 1 to " +
+                                        std::to_string(kblight::kKeyboardCustomGroups) +
+                                        " goes with mode 20 (custom colours)");
+        s.profile.setCustomGroupIndex(group - 1);
+    }
     const auto w = l.toWords();
     s.profile.writeLightInfo(w.w0, w.w1, w.w2, w.w3);
     s.controller.setLighting(l);
-    return saveAndSend(ctx, s);
+    if (const int rc = saveAndSend(ctx, s); rc != kExitOk) return rc;
+    if (mode != kblight::kCustomColourMode) return kExitOk;
+    return sendCustomGroup(ctx, s, customGroupColours(s));
 }
+
+// lighting key KEY RRGGBB: one key's colour in the current custom group (mode 20).
+int runKeyColour(CliContext& ctx, KeyboardSession& s);
 
 // A key by its position (0-125) or by the name of its factory function ("key:a", "m1").
 int keyOf(const std::string& text) {
@@ -132,6 +168,39 @@ int keyOf(const std::string& text) {
     for (size_t i = 0; i < kKeyboardKeys; ++i)
         if (keys::assignmentName(kKeyboardLayout[i]) == text) return int(i);
     return -1;
+}
+
+int runKeyColour(CliContext& ctx, KeyboardSession& s) {
+    static const char* const kUsage =
+        "lighting key KEY RRGGBB: KEY 0 to 125 or its name (see keys); the keyboard must show "
+        "its custom colours (lighting 20)";
+    unsigned rgb = 0;
+    char tail = 0;
+    if (ctx.args.size() != 3 || ctx.args[2].size() != 6 ||
+        std::sscanf(ctx.args[2].c_str(), "%6x%c", &rgb, &tail) != 1)
+        return badArgument(ctx, kUsage);
+    const int key = keyOf(ctx.args[1]);
+    if (key < 0 || s.controller.keyMaps().led[size_t(key)] == kNoEntry)
+        return badArgument(ctx, "lighting key: the keyboard has no lit key " + ctx.args[1]);
+    if (s.controller.lighting().mode != kblight::kCustomColourMode)
+        return badArgument(ctx, "lighting key: the keyboard is not showing its custom colours; "
+                                "choose them first with lighting 20");
+    std::vector<lighting::LedColour> leds = customGroupColours(s);
+    lighting::LedColour& led = leds[size_t(key)];
+    led = {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb), led.intensity ? led.intensity
+                                                                            : uint8_t(255)};
+    std::vector<CustomColour> stored;
+    for (const lighting::LedColour& c : leds) stored.push_back({c.red, c.green, c.blue, c.intensity});
+    s.profile.writeCustomColours(stored, s.profile.getCustomGroupIndex());
+    s.changed = true;
+    if (!s.profile.save()) {
+        *ctx.err << "the profile " << s.profile.getProfilePath() << " could not be written\n";
+        s.rollBack();
+        return kExitDeviceError;
+    }
+    const int rc = sendCustomGroup(ctx, s, leds);
+    if (rc != kExitOk) s.rollBack();
+    return rc;
 }
 
 int runKeys(CliContext& ctx, KeyboardSession& s) {
@@ -201,7 +270,9 @@ int runKeyboardVerb(CliContext& ctx, const std::string& verb) {
         if (ctx.args[0] == "set") return setSetting(ctx, *s);
         return badArgument(ctx, "settings [set NAME VALUE]");
     }
-    if (verb == "lighting") return runLighting(ctx, *s);
+    if (verb == "lighting")
+        return !ctx.args.empty() && ctx.args[0] == "key" ? runKeyColour(ctx, *s)
+                                                        : runLighting(ctx, *s);
     if (verb == "keys") return runKeys(ctx, *s);
     if (verb == "polling") {
         // The keyboard's polling rate is one of its settings.

@@ -11,6 +11,7 @@
 #include "cli/device_host.h"
 #include "cli/device_select.h"
 #include "cli/lighting_block_verbs.h"
+#include "cli/verb_session.h"
 #include "cli/verb_args.h"
 #include "devices/device_registry.h"
 #include "devices/lighting/lighting_block_device.h"
@@ -99,8 +100,8 @@ std::unique_ptr<BlockSession> openBlockDevice(CliContext& ctx, int& rc) {
 }
 
 int deviceFailure(CliContext& ctx, const char* what, int code) {
-    *ctx.err << what << ": the device answered with result " << code << "\n";
-    return kExitDeviceError;
+    const int rc = deviceResult(ctx, what, code);
+    return rc == kExitOk ? kExitDeviceError : rc;
 }
 
 int runBlockSettings(CliContext& ctx, BlockSession& s) {

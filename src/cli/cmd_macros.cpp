@@ -19,7 +19,11 @@ int listMacros(CliContext& ctx, const MacroList& list) {
     Json::Value arr(Json::arrayValue);
     for (size_t i = 0; i < list.size(); ++i) {
         std::string problem;
-        const size_t events = list.events(i, &problem).size();
+        size_t inFile = 0;
+        const size_t events = list.events(i, &problem, &inFile).size();
+        if (problem.empty() && inFile > events)
+            problem = "the file lists " + std::to_string(inFile) + " events; only the first " +
+                      std::to_string(events) + " are used";
         if (ctx.json) {
             Json::Value v;
             v["index"] = Json::UInt(i);

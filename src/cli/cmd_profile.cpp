@@ -156,6 +156,18 @@ int switchToCurrent(CliContext& ctx, Session& s) {
     return rc;
 }
 
+// After a failed switch: the profile before it is current again in the list and, as far as
+// the device can still be reached, on the device. Returns rc.
+template <typename Session>
+int rollBack(CliContext& ctx, Session& s, const std::string& before, int rc) {
+    s.profiles.selectProfileByUuid(before);
+    std::ostringstream quiet;
+    CliContext silent = ctx;
+    silent.err = &quiet;
+    switchToCurrent(silent, s);
+    return rc;
+}
+
 // Imports the file into the mouse's profile list, makes it current and writes it to the mouse.
 // A device error takes the import back: the list and the current profile stay as they were,
 // and the mouse gets the current profile again.
@@ -175,12 +187,7 @@ int apply(CliContext& ctx, Session& s, const std::string& file) {
     }
     if (const int rc = switchToCurrent(ctx, s); rc != kExitOk) {
         s.profiles.deleteProfile();
-        s.profiles.selectProfileByUuid(before);
-        std::ostringstream quiet;
-        CliContext silent = ctx;
-        silent.err = &quiet;
-        switchToCurrent(silent, s);
-        return rc;
+        return rollBack(ctx, s, before, rc);
     }
     *ctx.out << "applied as \"" << s.profiles.profileNameText() << "\"\n";
     return kExitOk;
@@ -205,12 +212,15 @@ int select(CliContext& ctx, Session& s, const std::string& arg) {
         *ctx.err << "profile select: no profile \"" << arg << "\" (see profile list)\n";
         return kExitBadArguments;
     }
+    const std::string before = s.profiles.currentProfileUuid();
     if (!s.profiles.selectProfile(i)) {
         *ctx.err << "profile select: " << s.profiles.problem() << "\n";
         return kExitDeviceError;
     }
     const int rc = switchToCurrent(ctx, s);
-    if (rc == kExitOk) *ctx.out << "current profile: \"" << s.profiles.profileNameText() << "\"\n";
+    // A device lost half-way gets the profile it had; the list keeps it as current.
+    if (rc != kExitOk) return rollBack(ctx, s, before, rc);
+    *ctx.out << "current profile: \"" << s.profiles.profileNameText() << "\"\n";
     return rc;
 }
 
@@ -299,6 +309,11 @@ int add(CliContext& ctx, const std::string& name) {
         *ctx.err << "profile add: the name is blank\n";
         return kExitBadArguments;
     }
+    if (profileNameChars(name) > ProfileList::kMaxNameChars) {
+        *ctx.err << "profile add: the name is longer than " << ProfileList::kMaxNameChars
+                 << " characters\n";
+        return kExitBadArguments;
+    }
     for (const std::string& n : list.itemNames())
         if (sameProfileName(n, name)) {
             *ctx.err << "profile add: a profile named \"" << n << "\" exists already\n";
@@ -317,11 +332,16 @@ int add(CliContext& ctx, const std::string& name) {
     // The new profile gets its name; the current profile stays current.
     list.setCurrentSelection(static_cast<int32_t>(list.itemNames().size()) - 1);
     const int renamed = list.renameProfile(name);
-    list.selectProfileByUuid(current);
     if (renamed != ProfileList::kRenamed) {
-        *ctx.err << "profile add: " << list.problem() << "\n";
+        // The entry that could not get its name goes again: no stray "profileN" is left.
+        const std::string problem = list.problem();
+        list.deleteProfile();
+        list.selectProfileByUuid(current);
+        *ctx.err << "profile add: " << (problem.empty() ? "the name was not taken" : problem)
+                 << "\n";
         return kExitDeviceError;
     }
+    list.selectProfileByUuid(current);
     tellHost(ctx);
     *ctx.out << "added \"" << name << "\"\n";
     return kExitOk;

@@ -1,5 +1,6 @@
 #include "cli/routing.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <set>
 
@@ -11,7 +12,8 @@ namespace {
 bool takesValue(const std::string& option) {
     static const std::set<std::string> withValue = {
         "--sysfs-root", "--dev-root",   "--device", "--simulate",  "--sim-state",
-        "--script",     "--brightness", "--speed",  "--direction", "--colour"};
+        "--script",     "--brightness", "--speed",  "--direction", "--colour", "--group", "--service",
+        "--ca-file"};
     return withValue.count(option) != 0;
 }
 
@@ -45,12 +47,13 @@ bool routesToApplication(const std::vector<std::string>& argv) {
     return isDeviceVerb(verbOf(argv));
 }
 
-std::vector<std::string> withAbsoluteFiles(std::vector<std::string> argv) {
+namespace {
+
+// Index in argv of the word that names a file, or 0: profile dump|apply|export FILE,
+// macros import FILE, macros export NAME FILE, recoil import|export GUN FILE.
+size_t fileArgument(const std::vector<std::string>& argv) {
     const size_t v = verbIndex(argv);
-    if (v >= argv.size()) return argv;
-    // The word (after the verb) that names a file: profile dump FILE, profile apply FILE,
-    // macros import FILE, macros export NAME FILE, recoil import GUN FILE, recoil export GUN FILE.
-    size_t fileWord = 0;
+    if (v >= argv.size()) return 0;
     std::vector<size_t> words;
     for (size_t i = v + 1; i < argv.size(); ++i) {
         if (argv[i].rfind("-", 0) == 0) {
@@ -59,17 +62,32 @@ std::vector<std::string> withAbsoluteFiles(std::vector<std::string> argv) {
         }
         words.push_back(i);
     }
-    if (argv[v] == "profile") fileWord = 2;
-    if (argv[v] == "recoil" && !words.empty())
-        fileWord = argv[words[0]] == "import" || argv[words[0]] == "export" ? 3 : 0;
-    if (argv[v] == "macros" && !words.empty())
-        fileWord = argv[words[0]] == "import" ? 2 : argv[words[0]] == "export" ? 3 : 0;
-    if (fileWord == 0 || words.size() < fileWord || argv[words[fileWord - 1]].empty()) return argv;
-    std::string& file = argv[words[fileWord - 1]];
+    if (words.empty()) return 0;
+    const std::string& sub = argv[words[0]];
+    size_t fileWord = 0;
+    // Only dump, apply and export take a file; the other profile verbs take names and indexes.
+    if (argv[v] == "profile") fileWord = sub == "dump" || sub == "apply" || sub == "export" ? 2 : 0;
+    if (argv[v] == "recoil") fileWord = sub == "import" || sub == "export" ? 3 : 0;
+    if (argv[v] == "macros") fileWord = sub == "import" ? 2 : sub == "export" ? 3 : 0;
+    if (fileWord == 0 || words.size() < fileWord || argv[words[fileWord - 1]].empty()) return 0;
+    return words[fileWord - 1];
+}
+
+}  // namespace
+
+std::vector<std::string> withAbsoluteFiles(std::vector<std::string> argv) {
+    const size_t at = fileArgument(argv);
+    if (at == 0) return argv;
+    std::string& file = argv[at];
     std::error_code ec;
     const auto abs = std::filesystem::absolute(file, ec);
     if (!ec) file = abs.lexically_normal().string();
     return argv;
+}
+
+std::string relativeFileArgument(const std::vector<std::string>& argv) {
+    const size_t at = fileArgument(argv);
+    return at != 0 && argv[at].front() != '/' ? argv[at] : std::string();
 }
 
 std::string ownerLockPath() {
@@ -78,6 +96,23 @@ std::string ownerLockPath() {
 
 std::string applicationLockPath() {
     return AppPaths::configRoot() + "application.lock";
+}
+
+ProgramOwnership takeProgramOwnership(int ownerWaitMs) {
+    std::error_code ec;
+    std::filesystem::create_directories(AppPaths::configRoot(), ec);
+    ProgramOwnership o;
+    o.application = FileLock::acquire(applicationLockPath(), 0);
+    // A lock file that cannot be made (read-only configuration) cannot tell anybody anything;
+    // only a lock someone holds means another program.
+    if (!o.application.locked() && o.application.error() == EWOULDBLOCK) {
+        o.result = ProgramOwnership::Result::OtherProgram;
+        return o;
+    }
+    o.owner = FileLock::acquire(ownerLockPath(), ownerWaitMs);
+    if (!o.owner.locked() && o.owner.error() == EWOULDBLOCK)
+        o.result = ProgramOwnership::Result::ToolBusy;
+    return o;
 }
 
 }  // namespace md::cli

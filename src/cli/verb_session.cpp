@@ -65,8 +65,19 @@ bool pickDeviceName(CliContext& ctx, const VerbDeviceKind& k, int& exitCode) {
         std::ostringstream quiet;
         probe.err = &quiet;
         int rc = kExitOk;
-        if (!selectDevice(probe, rc)) ctx.device = k.receiverName;
-        return true;
+        if (selectDevice(probe, rc)) return true;
+        probe.device = k.receiverName;
+        if (selectDevice(probe, rc)) {
+            ctx.device = k.receiverName;
+            return true;
+        }
+        if (rc != kExitNoDevice) {
+            *ctx.err << quiet.str();
+        } else {
+            *ctx.err << "no " << k.cableName << " found, on its cable or through its receiver\n";
+        }
+        exitCode = rc;
+        return false;
     }
     if (ctx.device == k.cableName || (k.receiverName && ctx.device == k.receiverName)) return true;
     *ctx.err << "this verb drives the " << k.cableName << ": --device " << k.cableName;

@@ -1,6 +1,7 @@
 #include "controls/device_option_ui.h"
 
 #include <QAbstractButton>
+#include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
@@ -223,6 +224,7 @@ QString CDeviceOptionUI::batteryText() const {
 }
 
 void CDeviceOptionUI::showPowerStatus(const PowerStatus& status) {
+    m_power = status;
     if (QLabel* battery = label("device_battery")) {
         QString text;
         if (m_kind == 3) {
@@ -246,11 +248,20 @@ void CDeviceOptionUI::refreshLinkText() {
     if (!link) return;
     if (!m_model || !m_model->commandLink().isOpen()) {
         link->clear();
+        m_power.reset();
         if (QLabel* battery = label("device_battery")) battery->clear();
         return;
     }
-    link->setText(m_model->commandLink().isWireless() ? QStringLiteral("2.4G")
-                                                      : QStringLiteral("cable"));
+    link->setText(m_model->commandLink().isWireless()
+                      ? QStringLiteral("2.4G")
+                      : ResourceManager::instance().text(QStringLiteral("device_link_cable")));
+}
+
+void CDeviceOptionUI::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange) return;
+    refreshLinkText();
+    if (m_power) showPowerStatus(*m_power);
 }
 
 // ---- timers ----

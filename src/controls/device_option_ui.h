@@ -20,6 +20,7 @@
 #include <QHash>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
 #include "devices/base/power_status.h"
 
@@ -113,6 +114,8 @@ class CDeviceOptionUI : public QFrame {
 
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // A new language: the connection and power texts are made again.
+    void changeEvent(QEvent* event) override;
 
   private:
     bool windowShown() const;
@@ -148,6 +151,7 @@ class CDeviceOptionUI : public QFrame {
     int m_powerIndex = -1;
     bool m_shown = true;
     int m_attachCount = 0;
+    std::optional<PowerStatus> m_power;  // the status shown last
 };
 
 }  // namespace md

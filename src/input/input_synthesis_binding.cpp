@@ -58,6 +58,7 @@ void InputSynthesisBinding::bind(const std::string& sdkFolder) {
     if (usable() || m_drvIn) return;
     const std::string base =
         sdkFolder.empty() || sdkFolder.back() == '/' ? sdkFolder : sdkFolder + "/";
+    m_problem = Problem::PluginMissing;
     m_drvIn = ::dlopen((base + "libDrvInDll.so").c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!m_drvIn) return;
     const auto& names = drvInNames();
@@ -66,12 +67,18 @@ void InputSynthesisBinding::bind(const std::string& sdkFolder) {
         if (!m_functions[i]) return;
     }
     const auto init = reinterpret_cast<IntFn>(m_functions[0]);
-    if (init(kInitCode) <= 0) return;
+    if (init(kInitCode) <= 0) {
+        // The plugin's virtual input device needs write access to the kernel's uinput node.
+        m_problem = ::access(kUinputNode, W_OK) != 0 ? Problem::NoUinputAccess
+                                                     : Problem::UinputRefused;
+        return;
+    }
     m_commFunc = ::dlopen((base + "libCommFunc.so").c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!m_commFunc) return;
     void* uni = ::dlsym(m_commFunc, "UniFunc");
     m_uniFunc2 = ::dlsym(m_commFunc, "UniFunc2");
     if (!uni || !m_uniFunc2) return;
+    m_problem = Problem::None;
     const char* prefix = "MouCustom_Event_";
     char name[64];
     auto add = [&](const char* format, int n) {

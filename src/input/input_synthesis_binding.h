@@ -22,9 +22,19 @@ class InputSynthesisBinding {
     InputSynthesisBinding(const InputSynthesisBinding&) = delete;
     InputSynthesisBinding& operator=(const InputSynthesisBinding&) = delete;
 
-    // Loads the plugins from sdkFolder; silent on every failure.
+    // Why the binding is not usable after bind().
+    enum class Problem {
+        None,
+        PluginMissing,   // a plugin or one of its entry points is missing
+        NoUinputAccess,  // no write access to /dev/uinput
+        UinputRefused,   // the kernel refused the virtual input device
+    };
+    static constexpr const char* kUinputNode = "/dev/uinput";
+
+    // Loads the plugins from sdkFolder; problem() tells why when that fails.
     void bind(const std::string& sdkFolder);
     bool usable() const { return m_uniFunc.load() != nullptr; }
+    Problem problem() const { return m_problem; }
     // Calls UniFunc(code) when usable.
     void uniFunc(int code) const;
     // Names of the 16 events the binding holds for the plugins.
@@ -39,6 +49,7 @@ class InputSynthesisBinding {
     void* m_uniFunc2 = nullptr;
     std::vector<std::string> m_eventNames;
     std::vector<int> m_events;  // eventfds, held for the plugins' use
+    Problem m_problem = Problem::None;
 };
 
 }  // namespace md

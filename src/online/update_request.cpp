@@ -104,6 +104,9 @@ std::string currentVersionText(const UpdateEntry& entry) {
 }
 
 std::optional<uint32_t> parseVersionNumber(std::string_view text, bool hex) {
+    // Hexadecimal versions are written with or without "0x" ("0x0200", "0200").
+    if (hex && text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        text.remove_prefix(2);
     if (text.empty()) return std::nullopt;
     uint32_t value = 0;
     const char* end = text.data() + text.size();
@@ -137,8 +140,18 @@ UpdateInfo parseUpdateAnswer(std::string_view answer, const UpdateEntry& entry) 
     if (const Json::Value& id = v["device_id"]; id.isInt()) info.deviceId = id.asInt();
     info.latestVersionText =
         entry.hexVersion ? (version.empty() ? std::string() : "V" + version) : info.versionName;
-    const uint32_t latest = parseVersionNumber(version, entry.hexVersion).value_or(0);
-    info.status = latest > entry.version ? update_row::kNeedUpdate : update_row::kUpdated;
+    if (entry.hexVersion && version.size() > 2 && version[0] == '0' &&
+        (version[1] == 'x' || version[1] == 'X'))
+        info.latestVersionText = "V" + version.substr(2);
+    const std::optional<uint32_t> latest = parseVersionNumber(version, entry.hexVersion);
+    if (!version.empty() && !latest) {
+        // A version that cannot be read says nothing about being up to date.
+        info.answered = false;
+        info.latestVersionText.clear();
+        return info;
+    }
+    info.status =
+        latest.value_or(0) > entry.version ? update_row::kNeedUpdate : update_row::kUpdated;
     return info;
 }
 

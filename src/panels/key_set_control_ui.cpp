@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QEvent>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,7 +71,8 @@ void CKeySetControlUI::fillCombos() {
         if (!combo) return;
         const QSignalBlocker block(combo);
         combo->clear();
-        for (const ChoiceRow& r : rows) combo->addItem(text(r.nameId));
+        for (const ChoiceRow& r : rows)
+            ResourceManager::instance().addTextItem(combo, QString::fromLatin1(r.nameId));
         combo->setCurrentIndex(-1);
     };
     fill("keyset_mousekey_combo", keys::buttonChoices());
@@ -84,7 +86,8 @@ void CKeySetControlUI::fillCombos() {
         if (!combo) return;
         const QSignalBlocker block(combo);
         combo->clear();
-        for (const char* id : ids) combo->addItem(text(id));
+        for (const char* id : ids)
+            ResourceManager::instance().addTextItem(combo, QString::fromLatin1(id));
         combo->setCurrentIndex(-1);
     };
     fillTexts("keyset_mouseswing_combo", {"keyset_swing_right", "keyset_swing_left"});
@@ -94,7 +97,8 @@ void CKeySetControlUI::fillCombos() {
         const QSignalBlocker block(combo);
         combo->clear();
         for (int f = 0; f < keys::kFunctionCount; ++f)
-            combo->addItem(text(("keyset_fun_" + std::to_string(f)).c_str()), QString::number(f));
+            ResourceManager::instance().addTextItem(
+                combo, QStringLiteral("keyset_fun_%1").arg(f), QString::number(f));
         combo->setCurrentIndex(-1);
     }
     // Numbers only, within their fields.
@@ -104,8 +108,8 @@ void CKeySetControlUI::fillCombos() {
         {"keyset_mousefire_num_edit", 255},   {"keyset_macro_cycle_edit", 255}};
     for (const auto& [name, max] : edits)
         if (auto* e = child<QLineEdit>(name)) e->setValidator(new QIntValidator(0, max, e));
-    if (auto* e = child<QLineEdit>("keyset_keyboard_text_edit"))
-        e->setPlaceholderText(text("keyset_key_placeholder"));
+    ResourceManager::instance().setPlaceholderId(child<QLineEdit>("keyset_keyboard_text_edit"),
+                                                 QStringLiteral("keyset_key_placeholder"));
     setRecoilTableCount(m_recoilTables);
 }
 
@@ -180,6 +184,7 @@ void CKeySetControlUI::setRecoilTableCount(int count) {
 }
 
 void CKeySetControlUI::setKeyName(const QString& name) {
+    m_keyName = name;
     if (auto* title = child<QLabel>("keyset_key_name")) {
         title->setText(name.isEmpty() ? text("keyset_title") : name.toUpper());
     }
@@ -355,6 +360,14 @@ int CKeySetControlUI::selectedModifierOption() {
     return -1;
 }
 
+void CKeySetControlUI::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange) return;
+    // The texts composed here: the title and the numbered recoil tables.
+    setKeyName(m_keyName);
+    setRecoilTableCount(m_recoilTables);
+}
+
 void CKeySetControlUI::setEditButtonsEnabled(bool flag) {
     for (const char* name : {"key_butt_keysave", "key_butt_keycancel", "key_butt_prosave"})
         if (QWidget* b = child(name)) b->setEnabled(flag);
@@ -367,12 +380,14 @@ void CKeySetControlUI::setLocked(bool locked) {
 void CKeySetControlUI::setCapturing(bool on, bool failed) {
     m_capturing = on;
     if (auto* e = child<QLineEdit>("keyset_keyboard_text_edit")) {
-        e->setPlaceholderText(text(on ? "keyset_key_capturing" : "keyset_key_placeholder"));
+        ResourceManager::instance().setPlaceholderId(
+            e, QString::fromLatin1(on ? "keyset_key_capturing" : "keyset_key_placeholder"));
         e->setProperty("capturing", on);
         e->style()->unpolish(e);
         e->style()->polish(e);
     }
     if (auto* state = child<QLabel>("keyset_capture_state")) {
+        state->setProperty("textId", failed ? QStringLiteral("keyset_capture_failed") : QString());
         state->setText(failed ? text("keyset_capture_failed") : QString());
         state->setVisible(failed);
     }

@@ -71,6 +71,9 @@ class CKeySetControlUI : public QWidget {
     void applyState(const keys::KeyPanelState& s);
     int selectedFunction();
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
     template <typename T = QWidget>
     T* child(const char* name) const;
@@ -85,6 +88,7 @@ class CKeySetControlUI : public QWidget {
     bool m_filled = false;
     bool m_capturing = false;
     int m_recoilTables = 0;
+    QString m_keyName;
 };
 
 }  // namespace md

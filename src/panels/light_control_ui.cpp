@@ -41,10 +41,7 @@ void CLightControlUI::fillEffectList(const QStringList& names, const QVector<int
     if (auto* combo = child<QComboBox>("light_combo_modeSelect")) {
         const QSignalBlocker block(combo);
         combo->clear();
-        for (int i = 0; i < names.size(); ++i) {
-            const QString shown = ResourceManager::instance().text(names[i]);
-            combo->addItem(shown.isEmpty() ? names[i] : shown, names[i]);
-        }
+        for (const QString& name : names) ResourceManager::instance().addTextItem(combo, name, name);
         if (auto* view = qobject_cast<QListView*>(combo->view()))
             for (int i = 0; i < names.size(); ++i)
                 view->setRowHidden(i, i < visible.size() && visible[i] == 0);

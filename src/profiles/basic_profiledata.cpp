@@ -4,6 +4,7 @@
 #include "profiles/folder_lock.h"
 #include "profiles/json_fields.h"
 #include "profiles/json_file_io.h"
+#include "profiles/profile_list.h"
 
 namespace md {
 
@@ -33,6 +34,20 @@ bool putDeviceElement(Json::Value& doc, int32_t index, const Json::Value& node) 
     if (!slot) return false;
     *slot = node;
     return true;
+}
+
+// Whether the profile list beside the profile at path still names it (called under the folder
+// lock). A folder without a usable list holds profiles used on their own: true.
+bool listedBesideIt(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string file = path.substr(folder.size());
+    const JsonRead list = JsonFileIO::loadChecked(folder + ProfileList::kListFileName);
+    const Json::Value& entries = member(list.value, "profilelist");
+    if (list.status != JsonReadStatus::Ok || !entries.isArray()) return true;
+    for (const Json::Value& e : entries)
+        if (json::toString(member(e, "profileUUID")) + ".Json" == file) return true;
+    return false;
 }
 
 }  // namespace
@@ -65,6 +80,12 @@ Json::Value CBasicProfiledata::loadNode(const std::string& path) {
     m_damagedPath.clear();
     Json::Value& doc = read.value;
     m_node = deviceElement(doc, m_deviceIndex);
+    if (!m_node.isObject() && read.status == JsonReadStatus::Missing && !listedBesideIt(path)) {
+        // Deleted by another program since it was chosen: nothing is created again.
+        m_node = deviceElement(JsonFileIO::loadJsonDocument(m_defaultPath), m_deviceIndex);
+        m_problem = "the profile " + path + " was removed by another program";
+        return m_node;
+    }
     if (!m_node.isObject()) {
         // No usable device node: take the template's and write the completed file.
         const Json::Value tmpl = JsonFileIO::loadJsonDocument(m_defaultPath);
@@ -86,6 +107,11 @@ bool CBasicProfiledata::saveNode(const Json::Value& node, const std::string& pat
     JsonRead read = JsonFileIO::loadChecked(path);
     if (read.status == JsonReadStatus::Damaged) {
         m_problem = "the profile " + path + " " + read.problem + "; it was left as it is";
+        return false;
+    }
+    if (read.status == JsonReadStatus::Missing && !listedBesideIt(path)) {
+        // Its profile was deleted meanwhile: writing would leave a file no list names.
+        m_problem = "the profile " + path + " was removed by another program";
         return false;
     }
     if (!putDeviceElement(read.value, m_deviceIndex, node)) return false;

@@ -78,6 +78,7 @@ MacroFile readMacroFile(const std::string& path, std::string& problem) {
     problem.clear();
     if (doc["MacroName"].isString()) f.name = doc["MacroName"].asString();
     if (doc["Guid"].isString()) f.guid = doc["Guid"].asString();
+    f.eventsInFile = events.size();
     f.events.reserve(std::min<size_t>(events.size(), kMaxMacroEvents));
     for (const Json::Value& e : events) {
         if (f.events.size() == kMaxMacroEvents) break;

@@ -35,6 +35,7 @@ struct MacroFile {
     std::string name;
     std::string guid;
     std::vector<MacroEvent> events;
+    size_t eventsInFile = 0;  // entries of the file's "Events" list, the ones left out included
 };
 
 // Reads a ".mac" file; problem says why it cannot be used ("" when it can). Events beyond

@@ -158,7 +158,7 @@ int MacroList::rename(size_t i, const std::string& name) {
     return 0;
 }
 
-std::vector<MacroEvent> MacroList::events(size_t i, std::string* problem) const {
+std::vector<MacroEvent> MacroList::events(size_t i, std::string* problem, size_t* inFile) const {
     std::string why;
     const std::string path = filePath(i);
     if (path.empty()) {
@@ -167,6 +167,7 @@ std::vector<MacroEvent> MacroList::events(size_t i, std::string* problem) const 
     }
     MacroFile f = readMacroFile(path, why);
     if (problem) *problem = why;
+    if (inFile) *inFile = f.eventsInFile;
     return f.events;
 }
 

@@ -45,8 +45,11 @@ class MacroList {
     int remove(size_t i);
     // Renames macro i (the name trimmed of blanks).
     int rename(size_t i, const std::string& name);
-    // The events of macro i (none when its file is missing or unusable, with problem set).
-    std::vector<MacroEvent> events(size_t i, std::string* problem = nullptr) const;
+    // The events of macro i (none when its file is missing or unusable, with problem set);
+    // inFile, when given, gets the number of events the file lists (more than the result when
+    // the file holds more than kMaxMacroEvents).
+    std::vector<MacroEvent> events(size_t i, std::string* problem = nullptr,
+                                   size_t* inFile = nullptr) const;
     int saveEvents(size_t i, const std::vector<MacroEvent>& events);
     // A new macro from a ".mac" file (validated, normalised); its index or a Result.
     int importFile(const std::string& path);

@@ -40,6 +40,11 @@ Json::Value* entrySlot(Json::Value& list, int32_t index) {
                               static_cast<Json::ArrayIndex>(index));
 }
 
+// An object whose "profilelist" is an array.
+bool isProfileListShape(const Json::Value& list) {
+    return list.isObject() && list.isMember("profilelist") && list["profilelist"].isArray();
+}
+
 }  // namespace
 
 bool sameProfileName(const std::string& a, const std::string& b) {
@@ -47,6 +52,22 @@ bool sameProfileName(const std::string& a, const std::string& b) {
     for (size_t i = 0; i < a.size(); ++i)
         if (foldCase(a[i]) != foldCase(b[i])) return false;
     return true;
+}
+
+size_t profileNameChars(const std::string& name) {
+    size_t n = 0;
+    for (const char c : name)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+std::string cutProfileName(const std::string& name, size_t maxChars) {
+    size_t chars = 0;
+    for (size_t i = 0; i < name.size(); ++i) {
+        if ((static_cast<unsigned char>(name[i]) & 0xC0) == 0x80) continue;
+        if (chars++ == maxChars) return name.substr(0, i);
+    }
+    return name;
 }
 
 void ProfileList::setFolders(const std::string& dataFolder, const std::string& templatePath) {
@@ -67,6 +88,14 @@ bool ProfileList::fail(std::string problem) {
 
 bool ProfileList::readList(Json::Value& list) {
     JsonRead r = JsonFileIO::loadChecked(listPath());
+    // A list file that is empty, or valid JSON of another shape (e.g. a profile saved over it),
+    // still names nothing we could rebuild: it is kept for the user instead of replaced.
+    if (r.status == JsonReadStatus::Missing && !r.problem.empty())
+        r.status = JsonReadStatus::Damaged;
+    if (r.status == JsonReadStatus::Ok && !isProfileListShape(r.value)) {
+        r.status = JsonReadStatus::Damaged;
+        r.problem = "is not a profile list (no \"profilelist\" array)";
+    }
     if (r.status == JsonReadStatus::Damaged) {
         m_damaged = true;
         return fail("the profile list " + listPath() + " " + r.problem +
@@ -309,6 +338,7 @@ bool ProfileList::copyProfile() {
 
 int ProfileList::renameProfile(const std::string& name) {
     if (isBlank(name)) return kNameBlank;
+    if (profileNameChars(name) > kMaxNameChars) return kNameTooLong;
     int result = kNameTaken;
     changeList([&](Json::Value& list) {
         if (m_selection < 0) return false;
@@ -337,8 +367,7 @@ bool ProfileList::importProfile(const std::string& path) {
     m_problem.clear();
     const JsonRead read = JsonFileIO::loadChecked(path);
     if (read.status != JsonReadStatus::Ok)
-        return fail(path + (read.status == JsonReadStatus::Missing ? " does not exist"
-                                                                   : " " + read.problem));
+        return fail(path + (read.problem.empty() ? " does not exist" : " " + read.problem));
     Json::Value doc = read.value;
     const Json::Value& importedName = member(doc, "profilename");
     if (!importedName.isString() || member(doc, "profileUUID").isNull())
@@ -352,7 +381,7 @@ bool ProfileList::importProfile(const std::string& path) {
     }
     return changeList([&](Json::Value& list) {
         if (m_selection < 0) return false;
-        std::string name = importedName.asString();
+        std::string name = cutProfileName(importedName.asString(), kMaxNameChars);
         for (int n = 1; nameTaken(name); ++n) {
             char buf[32];
             std::snprintf(buf, sizeof buf, "(%d)", n);

@@ -33,6 +33,9 @@ class ProfileList {
     static constexpr int kRenamed = 1;
     static constexpr int kNameTaken = 0;
     static constexpr int kNameBlank = 2;
+    static constexpr int kNameTooLong = 3;
+    // Longest profile name, in characters (UTF-8 code points).
+    static constexpr size_t kMaxNameChars = 64;
 
     void setDeviceKind(int32_t kind) { m_kind = kind; }
     int32_t deviceKind() const { return m_kind; }
@@ -76,10 +79,11 @@ class ProfileList {
     bool deleteProfile();
     // Appends a copy of the selected profile named "<name> copy" (" copy" repeated until free).
     bool copyProfile();
-    // kRenamed, kNameTaken (another item has the name, case ignored) or kNameBlank.
+    // kRenamed, kNameTaken (another item has the name, case ignored), kNameBlank or
+    // kNameTooLong (more than kMaxNameChars characters).
     int renameProfile(const std::string& name);
-    // Adds the profile file at path under a new identifier; its name gets "(1)", "(2)", ...
-    // appended while taken. False when the file does not parse or lacks "profilename" or
+    // Adds the profile file at path under a new identifier; its name is cut to kMaxNameChars
+    // characters and gets "(1)", "(2)", ... appended while taken. False when the file does not parse or lacks "profilename" or
     // "profileUUID", holds a value outside the device kind's ranges (problem() names the field),
     // or nothing is selected. The new item is the last one.
     bool importProfile(const std::string& path);
@@ -128,5 +132,9 @@ class ProfileList {
 
 // Case-insensitive comparison of two names (ASCII letters fold; other bytes compare exactly).
 bool sameProfileName(const std::string& a, const std::string& b);
+// Number of characters (UTF-8 code points) of name.
+size_t profileNameChars(const std::string& name);
+// name cut after maxChars characters, never inside a character.
+std::string cutProfileName(const std::string& name, size_t maxChars);
 
 }  // namespace md

@@ -53,7 +53,16 @@ constexpr FieldRange kKeyboardTable[] = {
     {"SystemStages.WinFlag", kFlag},
 };
 
+// The headset: its lighting block first (the mousepad's table is these rows), then its audio.
+constexpr size_t kBlockLightRows = 7;
 constexpr FieldRange kHeadsetTable[] = {
+    {"LightInfo.SelectItem", kBlockLightMode},
+    {"LightInfo.Light", kBrightness},
+    {"LightInfo.Speed", kLightSpeed},
+    {"LightInfo.MultiColor", kFlag},
+    {"LightInfo.Red", kColourByte},
+    {"LightInfo.Green", kColourByte},
+    {"LightInfo.Blue", kColourByte},
     {"SystemSetStages.MagicEnable", kFlag},
     {"SystemSetStages.MagicType", kVoiceEffect},
     {"SystemSetStages.EqType", kEqPreset},
@@ -107,7 +116,22 @@ std::span<const FieldRange> profileRangesForKind(int32_t deviceKind) {
     if (deviceKind == 2 || deviceKind == 6) return kMouseTable;
     if (deviceKind == 1 || deviceKind == 9) return kKeyboardTable;
     if (deviceKind == 7) return kHeadsetTable;
+    if (deviceKind == 3) return std::span(kHeadsetTable).first(kBlockLightRows);
     return {};
+}
+
+void clampHeadsetStages(std::array<int32_t, 8>& s) {
+    // Order: MagicEnable, MagicType, EqType, CustomEqSeletIndex, MicInSelect, MicInValue,
+    // MicMoniterSelect, MicMoniterValue.
+    auto choice = [](int32_t v, ValueRange r) { return r.contains(v) ? v : 0; };
+    s[0] = kFlag.clamp(s[0]);
+    s[1] = choice(s[1], kVoiceEffect);
+    s[2] = choice(s[2], kEqPreset);
+    s[3] = choice(s[3], kCustomEqIndex);
+    s[4] = kFlag.clamp(s[4]);
+    s[5] = kAudioLevel.clamp(s[5]);
+    s[6] = kFlag.clamp(s[6]);
+    s[7] = kAudioLevel.clamp(s[7]);
 }
 
 std::string checkProfileRanges(const Json::Value& deviceNode, std::span<const FieldRange> table) {

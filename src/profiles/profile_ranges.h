@@ -6,6 +6,7 @@
 #include <json/value.h>
 
 #include <cstdint>
+#include <array>
 #include <span>
 #include <string>
 
@@ -42,6 +43,8 @@ inline constexpr ValueRange kAudioLevel{0, 100};
 inline constexpr ValueRange kKeyboardLightMode{0, 28};
 inline constexpr ValueRange kKeyboardOption{0, 3};
 inline constexpr ValueRange kKeyRepeat{0, 31};
+// Headset and mousepad: the lighting block's modes (0 wave ... 8 off).
+inline constexpr ValueRange kBlockLightMode{0, 8};
 // Equaliser band gains (the band sliders' range).
 inline constexpr ValueRange kEqGain{-20, 20};
 }  // namespace ranges
@@ -57,6 +60,11 @@ struct FieldRange {
 std::span<const FieldRange> mouseProfileRanges();
 // The ranges of a profile list's device kind (empty for kinds without a table yet).
 std::span<const FieldRange> profileRangesForKind(int32_t deviceKind);
+
+// The headset stages (voice changer, equaliser, microphone, monitoring) as the headset may
+// take them: levels and flags clamped; a voice, preset or custom index outside its range
+// becomes 0 (none), so that a damaged profile never selects something that does not exist.
+void clampHeadsetStages(std::array<int32_t, 8>& stages);
 
 // The first field of a device node that is outside its range or not a number, as
 // "\"DPIStages.StageActive\" is 99 (allowed 0 to 4)"; empty when every present field is fine.

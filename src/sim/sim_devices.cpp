@@ -121,7 +121,10 @@ std::shared_ptr<VirtualBus> makeVirtualBus(const std::vector<std::string>& kinds
         }
     }
     auto bus = std::make_shared<VirtualBus>();
-    bus->setStateFile(stateFile);
+    if (!bus->setStateFile(stateFile)) {
+        if (error) *error = "another run has been using " + stateFile + " for 30 s; try again later";
+        return nullptr;
+    }
     std::shared_ptr<Firmware> mouseFw, keyboardFw;
     if (has("mouse") || has("receiver")) {
         mouseFw = makeMouseFirmware();

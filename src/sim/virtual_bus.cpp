@@ -54,9 +54,16 @@ void VirtualBus::setTiming(Timing timing) {
     for (auto& d : m_devices) d->setTiming(timing);
 }
 
-void VirtualBus::setStateFile(std::string path) {
+bool VirtualBus::setStateFile(std::string path, int waitMs) {
+    FileLock taken;
+    if (!path.empty()) {
+        taken = FileLock::acquire(path + ".lock", waitMs);
+        if (!taken.locked()) return false;
+    }
     std::lock_guard lock(m_mutex);
     m_stateFile = std::move(path);
+    m_stateLock = std::move(taken);
+    return true;
 }
 
 void VirtualBus::persist(const std::shared_ptr<Firmware>& firmware) {

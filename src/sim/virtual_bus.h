@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_lock.h"
 #include "devlink/hid/hid_backend.h"
 #include "sim/firmware.h"
 #include "sim/unique_fd.h"
@@ -36,8 +37,10 @@ class VirtualBus final : public HidBackend {
     // Timing of every device plugged now and later.
     void setTiming(Timing timing);
 
-    // State file.
-    void setStateFile(std::string path);
+    // State file. Runs on one state file take turns: the bus holds "<path>.lock" from here
+    // until it has written the state back, waiting up to waitMs for another run to finish.
+    // False (nothing loaded or saved then) when the lock could not be taken.
+    bool setStateFile(std::string path, int waitMs = 30000);
     const std::string& stateFile() const { return m_stateFile; }
     // Registers a firmware whose memory the state file keeps; loads it from the file now.
     void persist(const std::shared_ptr<Firmware>& firmware);
@@ -56,6 +59,7 @@ class VirtualBus final : public HidBackend {
     std::vector<std::shared_ptr<VirtualDevice>> m_devices;  // every device ever plugged
     std::vector<std::shared_ptr<Firmware>> m_persisted;
     std::string m_stateFile;
+    FileLock m_stateLock;
     uint32_t m_nextNode = 1;
     bool m_timingSet = false;
     Timing m_timing = Timing::Immediate;

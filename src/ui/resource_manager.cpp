@@ -1,6 +1,7 @@
 #include "ui/resource_manager.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QWidget>
 #include <QXmlStreamReader>
@@ -88,6 +89,24 @@ void ResourceManager::setTextId(QWidget* w, const QString& id) const {
     applyTo(w);
 }
 
+void ResourceManager::setTipId(QWidget* w, const QString& id) const {
+    if (!w) return;
+    w->setProperty("tipId", id);
+    applyTo(w);
+}
+
+void ResourceManager::setPlaceholderId(QWidget* w, const QString& id) const {
+    if (!w) return;
+    w->setProperty("placeholderId", id);
+    applyTo(w);
+}
+
+void ResourceManager::addTextItem(QComboBox* combo, const QString& id, const QVariant& data) const {
+    if (!combo) return;
+    combo->addItem(text(id), data);
+    combo->setItemData(combo->count() - 1, id, kTextIdRole);
+}
+
 void ResourceManager::applyTo(QWidget* w) const {
     const QString textId = w->property("textId").toString();
     if (!textId.isEmpty()) w->setProperty("text", text(textId));
@@ -95,6 +114,14 @@ void ResourceManager::applyTo(QWidget* w) const {
     if (!tipId.isEmpty()) w->setToolTip(text(tipId));
     const QString titleId = w->property("titleId").toString();
     if (!titleId.isEmpty()) w->setWindowTitle(text(titleId));
+    const QString placeholderId = w->property("placeholderId").toString();
+    if (!placeholderId.isEmpty()) w->setProperty("placeholderText", text(placeholderId));
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        for (int i = 0; i < combo->count(); ++i) {
+            const QString id = combo->itemData(i, kTextIdRole).toString();
+            if (!id.isEmpty()) combo->setItemText(i, text(id));
+        }
+    }
 }
 
 void ResourceManager::applyTexts(QWidget* w) const {

@@ -9,13 +9,16 @@
 //   </Language>
 //
 // A widget shows a text id through the dynamic property "textId" (its "text" property gets the
-// translation), "tipId" (tool tip) or "titleId" (window title). text(id) looks in the current
+// translation), "tipId" (tool tip), "titleId" (window title) or "placeholderId" (an edit's
+// placeholder); combo items keep theirs in kTextIdRole. text(id) looks in the current
 // language, then in English ("lan_en.xml"), then answers the id itself. reloadText() applies the
 // current language to every widget of the application.
 
 #include <QHash>
 #include <QString>
+#include <QVariant>
 
+class QComboBox;
 class QWidget;
 
 namespace md {
@@ -37,8 +40,16 @@ class ResourceManager {
     QString text(const QString& id) const;
     void reloadText() const;
 
+    // Combo items whose text is a text id keep it in this role and follow the language.
+    static constexpr int kTextIdRole = Qt::UserRole + 100;
+
     // Stores the id on the widget and shows its translation now.
     void setTextId(QWidget* w, const QString& id) const;
+    // The same for the tool tip and the placeholder text of an edit.
+    void setTipId(QWidget* w, const QString& id) const;
+    void setPlaceholderId(QWidget* w, const QString& id) const;
+    // Appends an item showing the text of id (with data as its user data).
+    void addTextItem(QComboBox* combo, const QString& id, const QVariant& data = {}) const;
     // Applies the text, tip and title ids of w and of its descendants.
     void applyTexts(QWidget* w) const;
     // The style sheet "style.qss" of the skin with "@skin/" replaced by the skin folder.
@@ -47,8 +58,10 @@ class ResourceManager {
     // Forgets everything (end of the program, tests).
     void release();
 
-  private:
+    // The texts of a language file by id; false when it cannot be read or is not valid XML.
     static bool readLanguageFile(const QString& path, QHash<QString, QString>& out);
+
+  private:
     void applyTo(QWidget* w) const;
 
     QString m_skinFolder;

@@ -150,6 +150,22 @@ TEST(HeadsetProfileRanges, StagesOutsideTheirRangesAreNamed) {
          R"("SystemSetStages.MicMoniterSelect" is not a whole number)"},
         {R"({"EqType":13,"MicInValue":100,"MagicType":4,"MicMoniterValue":0})", ""},
     };
+    // The lighting block of the headset and the mousepad.
+    for (const int kind : {3, 7}) {
+        Json::Value node;
+        ASSERT_TRUE(Json::Reader().parse(R"({"LightInfo":{"SelectItem":200}})", node));
+        EXPECT_EQ(checkProfileRanges(node, profileRangesForKind(kind)),
+                  R"("LightInfo.SelectItem" is 200 (allowed 0 to 8))");
+        ASSERT_TRUE(Json::Reader().parse(R"({"LightInfo":{"SelectItem":8,"Speed":4}})", node));
+        EXPECT_EQ(checkProfileRanges(node, profileRangesForKind(kind)), "");
+    }
+    // A profile's stages as the headset takes them: enumerations outside their range are none.
+    std::array<int32_t, 8> stages = {3, 9, 99, 25, -1, 150, 1, -5};
+    clampHeadsetStages(stages);
+    EXPECT_EQ(stages, (std::array<int32_t, 8>{1, 0, 0, 0, 0, 100, 1, 0}));
+    stages = {1, 4, 13, 19, 1, 100, 0, 0};
+    clampHeadsetStages(stages);
+    EXPECT_EQ(stages, (std::array<int32_t, 8>{1, 4, 13, 19, 1, 100, 0, 0}));
     for (const Case& c : cases) {
         Json::Value node;
         ASSERT_TRUE(

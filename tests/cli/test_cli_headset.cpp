@@ -12,6 +12,7 @@
 #include "cli/cli_context.h"
 #include "cli/routing.h"
 #include "profiles/app_paths.h"
+#include "profiles/scoped_env.h"
 #include "profiles/temp_folder.h"
 
 namespace md {
@@ -145,6 +146,30 @@ TEST_F(CliHeadset, RefusalsAndBadArguments) {
     ASSERT_TRUE(s.save(test::simStatePath()));
     EXPECT_EQ(run({"headset"}), 0);
     EXPECT_NE(out.find("microphone: on"), std::string::npos) << out;
+}
+
+TEST_F(CliHeadset, AnEqualiserTheHeadsetRefusesIsAnError) {
+    AudioStateFile s = *AudioStateFile::load(test::simStatePath());
+    s.failing.insert("EQ_Slider3");
+    ASSERT_TRUE(s.save(test::simStatePath()));
+    EXPECT_EQ(run({"headset", "eq", "set", "7"}), cli::kExitDeviceError);
+    EXPECT_NE(err.find("equaliser: the headset refused"), std::string::npos) << err;
+    EXPECT_EQ(run({"headset", "eq", "set", "1,2,3,4,5,6,7,8,9,10"}), cli::kExitDeviceError);
+}
+
+TEST_F(CliHeadset, TheVirtualHeadsetBringsItsSoundCard) {
+    // No simulation chosen by the caller: --simulate headset brings one, kept beside the
+    // devices' state between runs.
+    test::ScopedEnv noSimulation(kAudioSimVariable, nullptr);
+    const std::string state = data.path() + "sim.json";
+    ASSERT_EQ(run({"--simulate", "headset", "--sim-state", state, "headset", "mic", "40"}), 0)
+        << err;
+    ASSERT_EQ(run({"--simulate", "headset", "--sim-state", state, "headset", "mic", "mute"}), 0)
+        << err;
+    const auto audio = AudioStateFile::load(state + ".audio");
+    ASSERT_TRUE(audio);
+    EXPECT_NEAR(audio->value('C', "VolumeScalarControl").value_or(-1), 0.4, 1e-6);
+    EXPECT_EQ(audio->value('C', "MuteControl"), 1.0);
 }
 
 TEST(CliHeadsetRouting, HeadsetVerbsGoToTheRunningApplication) {

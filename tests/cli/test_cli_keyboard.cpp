@@ -127,5 +127,40 @@ TEST_F(CliKeyboard, ProfileSelectMakesTheProfileCurrentOnTheKeyboard) {
     EXPECT_NE(out.find("* 1  Second"), std::string::npos) << out;
 }
 
+TEST_F(CliKeyboard, CustomColoursReachTheKeyboardsColourTable) {
+    auto bus = sim::makeVirtualBus({"keyboard"}, "");
+    auto& fw = bus->device("keyboard")->firmware();
+    auto run = [&](std::vector<std::string> args, std::string* err = nullptr) {
+        args.insert(args.begin(), {"--device", "keyboard"});
+        return CliKeyboard::run(bus, args, nullptr, err);
+    };
+    std::string err;
+    // Not in custom-colour mode yet: one key's colour is refused.
+    EXPECT_EQ(run({"lighting", "key", "key:a", "ff0000"}, &err), 2);
+    EXPECT_NE(err.find("lighting 20"), std::string::npos) << err;
+    ASSERT_EQ(run({"lighting", "20"}), 0);
+    const std::vector<uint8_t> group1 = fw.colourTable(0);
+    ASSERT_EQ(run({"lighting", "key", "key:a", "ff0000"}, &err), 0) << err;
+    const std::vector<uint8_t> red = fw.colourTable(0);
+    // Exactly one LED changed, to red at full intensity.
+    std::vector<size_t> changed;
+    for (size_t i = 0; i < red.size() && i < group1.size(); ++i)
+        if (red[i] != group1[i]) changed.push_back(i);
+    ASSERT_FALSE(changed.empty());
+    const size_t led = changed.front() / 3 * 3;
+    EXPECT_EQ(std::vector<uint8_t>(red.begin() + long(led), red.begin() + long(led) + 3),
+              (std::vector<uint8_t>{254, 0, 0}));
+    EXPECT_LT(changed.back(), led + 3);
+    // Another group shows its own colours; group 1 comes back with the red key.
+    ASSERT_EQ(run({"lighting", "20", "--group", "2"}), 0);
+    EXPECT_NE(fw.colourTable(0), red);
+    ASSERT_EQ(run({"lighting", "20", "--group", "1"}), 0);
+    EXPECT_EQ(fw.colourTable(0), red);
+    EXPECT_EQ(run({"lighting", "20", "--group", "4"}), 2);
+    EXPECT_EQ(run({"lighting", "3", "--group", "1"}), 2);
+    EXPECT_EQ(run({"lighting", "key", "key:nosuch", "ff0000"}), 2);
+    EXPECT_EQ(run({"lighting", "key", "key:a", "red"}), 2);
+}
+
 }  // namespace
 }  // namespace md

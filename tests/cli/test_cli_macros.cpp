@@ -82,6 +82,41 @@ TEST_F(CliMacros, RecoilShowImportExport) {
     EXPECT_EQ(run({"recoil", "show", "4"}), 2);
 }
 
+TEST_F(CliMacros, ListingSaysWhenAFileHoldsMoreEventsThanAreUsed) {
+    const std::string file = data.path() + "in.mac";
+    std::ofstream(file) << R"({"MacroName":"Big","Guid":"x","Events":[
+        {"Type":10,"Button":21,"Action":"down","Delay":"30"}],"Version":64})";
+    std::string out;
+    ASSERT_EQ(run({"macros", "import", file}, &out), 0) << out;
+    // The stored file grows beyond what a macro takes (another program wrote it).
+    Json::Value doc;
+    doc["MacroName"] = "macro_1";
+    for (int i = 0; i < 5000; ++i) {
+        Json::Value e;
+        e["Type"] = 10;
+        e["Button"] = 21;
+        e["Action"] = i % 2 ? "up" : "down";
+        e["Delay"] = "1";
+        doc["Events"].append(e);
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(data.path() + "mouse"))
+        if (entry.path().extension() == ".mac")
+            std::ofstream(entry.path()) << Json::writeString(Json::StreamWriterBuilder(), doc);
+    ASSERT_EQ(run({"macros", "list"}, &out), 0) << out;
+    EXPECT_NE(out.find("4000 events  (the file lists 5000 events; only the first 4000 are used)"),
+              std::string::npos)
+        << out;
+}
+
+TEST(CliRouting, RelativeFileArgumentsAreFound) {
+    EXPECT_EQ(cli::relativeFileArgument({"profile", "apply", "p.json"}), "p.json");
+    EXPECT_EQ(cli::relativeFileArgument({"macros", "export", "m", "out/m.mac"}), "out/m.mac");
+    EXPECT_EQ(cli::relativeFileArgument({"profile", "apply", "/tmp/p.json"}), "");
+    EXPECT_EQ(cli::relativeFileArgument({"profile", "select", "Work"}), "");
+    EXPECT_EQ(cli::relativeFileArgument({"--device", "keyboard", "lighting", "20", "--group", "2"}),
+              "");
+}
+
 TEST(CliRouting, FileArgumentsBecomeAbsolute) {
     const std::string cwd = std::filesystem::current_path().string();
     struct Case {
@@ -90,6 +125,12 @@ TEST(CliRouting, FileArgumentsBecomeAbsolute) {
     };
     for (const Case& c :
          std::initializer_list<Case>{{{"profile", "dump", "a.json"}, 2},
+                                     {{"profile", "apply", "p.json"}, 2},
+                                     {{"--device", "keyboard", "profile", "export", "k.json"}, 4},
+                                     {{"profile", "add", "Work"}, 0},
+                                     {{"profile", "select", "profile1"}, 0},
+                                     {{"profile", "select", "1"}, 0},
+                                     {{"profile", "list"}, 0},
                                      {{"--json", "macros", "import", "m.mac"}, 3},
                                      {{"macros", "export", "macro_1", "out/m.mac"}, 3},
                                      {{"macros", "list"}, 0},

@@ -518,5 +518,67 @@ TEST_F(CliMouse, ProfileListSelectAddDeleteAndExport) {
     EXPECT_EQ(run(bus, {"profile", "select", "0"}), 0);
 }
 
+TEST_F(CliMouse, FailedSelectKeepsTheListAndTheMouseOnTheProfileBefore) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    auto& fw = bus->device("mouse")->firmware();
+    ASSERT_EQ(run(bus, {"profile", "add", "Work"}), 0);
+    ASSERT_EQ(run(bus, {"dpi", "set", "0", "1600"}), 0);  // profile1, current
+    const std::string listPath = data.path() + "mouse/ProfileList.ini";
+    const std::string listBefore = bytesOf(listPath);
+    // The settings write of the switch fails once: the device is lost half-way.
+    bus->device("mouse")->injectFault(sim::Fault::statusAt(5, 0xFF));
+    std::string err;
+    EXPECT_EQ(run(bus, {"profile", "select", "Work"}, &err), 1);
+    EXPECT_EQ(bytesOf(listPath), listBefore) << err;
+    EXPECT_EQ(getLe16(block0(fw), 15), 28);  // profile1's 1600 DPI written back
+    // Device gone for good: the list still stays on profile1.
+    bus->device("mouse")->injectFault(sim::Fault::statusAt(5, 0xFF, true));
+    EXPECT_EQ(run(bus, {"profile", "select", "Work"}), 1);
+    EXPECT_EQ(bytesOf(listPath), listBefore);
+}
+
+TEST_F(CliMouse, ProfileNamesHaveALengthLimit) {
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    const std::string listPath = data.path() + "mouse/ProfileList.ini";
+    std::string err;
+    ASSERT_EQ(run(bus, {"profile", "list"}), 0);
+    const std::string listBefore = bytesOf(listPath);
+    EXPECT_EQ(run(bus, {"profile", "add", std::string(65, 'x')}, &err), 2);
+    EXPECT_NE(err.find("longer than 64"), std::string::npos) << err;
+    EXPECT_EQ(bytesOf(listPath), listBefore);  // no stray "profile2"
+    // 64 characters of three bytes each are fine.
+    std::string wide;
+    for (int i = 0; i < 64; ++i) wide += "\xe5\x90\x8d";
+    EXPECT_EQ(run(bus, {"profile", "add", wide}), 0);
+    EXPECT_EQ(run(bus, {"profile", "add", wide + "x"}), 2);
+}
+
+TEST_F(CliMouse, MessagesSayWhatIsWrong) {
+    struct Case {
+        std::vector<std::string> simulate;
+        std::vector<std::string> args;
+        int rc;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{"keyboard"}, {"polling", "1"}, 3, "no mouse found, on its cable or through its receiver"},
+        {{"mouse"}, {"profile", "apply", "/proc/self/mem"}, 2, "/proc/self/mem is empty"},
+        {{"mouse"}, {"profile", "apply", "/nonexistent.json"}, 2, "does not exist"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        std::string err;
+        EXPECT_EQ(run(sim::makeVirtualBus(c.simulate, ""), c.args, &err), c.rc);
+        EXPECT_NE(err.find(c.says), std::string::npos) << err;
+    }
+    // No reply at all: a time-out, not "result 0".
+    auto bus = sim::makeVirtualBus({"mouse"}, "");
+    bus->device("mouse")->injectFault(sim::Fault::dropReply(1, true));
+    std::string err;
+    EXPECT_EQ(run(bus, {"info"}, &err), 1);
+    EXPECT_EQ(err.find("answered"), std::string::npos) << err;
+    EXPECT_NE(err.find("no reply"), std::string::npos) << err;
+}
+
 }  // namespace
 }  // namespace md

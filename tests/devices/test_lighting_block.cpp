@@ -31,6 +31,22 @@ class LightingBlockTest : public ::testing::TestWithParam<const char*> {
         return out;
     }
 
+    // A profile file holding this lighting.
+    std::string profileWith(const LightSetting& l) {
+        const std::string path = dir.path() + "p.Json";
+        CBasicProfiledata profile;
+        profile.setDefaultPath(kTemplate);
+        profile.setProfilePath(path);
+        profile.loadNode(path);
+        const auto w = l.toWords();
+        profile.writeLightInfo(w.w0, w.w1, w.w2, w.w3);
+        EXPECT_TRUE(profile.save());
+        return path;
+    }
+    static inline const std::string kTemplate =
+        std::string(MD_SOURCE_DIR) + "/DefaultData/MousePad.Json";
+
+    test::TempFolder dir;
     std::shared_ptr<sim::VirtualBus> bus = sim::makeVirtualBus({GetParam()}, "");
     std::shared_ptr<sim::VirtualDevice> device;
     DeviceLink link{bus};
@@ -125,20 +141,11 @@ TEST_P(LightingBlockTest, FailuresLeaveTheHostsCopyAndAreReported) {
 }
 
 TEST_P(LightingBlockTest, ProfileSwitchLoadsTheLightingAndWritesProfileZero) {
-    test::TempFolder dir;
-    const std::string path = dir.path() + "p.Json";
-    CBasicProfiledata profile;
-    profile.setDefaultPath(std::string(MD_SOURCE_DIR) + "/DefaultData/MousePad.Json");
-    profile.setProfilePath(path);
-    profile.loadNode(path);
     LightSetting l;
     l.mode = 4, l.brightness = 2, l.speed = 3, l.green = 99;
-    const auto w = l.toWords();
-    profile.writeLightInfo(w.w0, w.w1, w.w2, w.w3);
-    ASSERT_TRUE(profile.save());
-
+    const std::string path = profileWith(l);
     CBasicProfiledata other;
-    other.setDefaultPath(profile.getDefaultPath());
+    other.setDefaultPath(kTemplate);
     LightingBlockDevice device(link, other);
     LightingProfileDevice target(device, path);
     const ProfileSwitchResult r = runProfileSwitch(target);
@@ -148,6 +155,25 @@ TEST_P(LightingBlockTest, ProfileSwitchLoadsTheLightingAndWritesProfileZero) {
     EXPECT_EQ(held[1], 4);
     EXPECT_EQ(held[3], 1);  // speed 3 stored reversed
     EXPECT_EQ(held[7], 99);
+}
+
+TEST_P(LightingBlockTest, OutOfRangeProfileValuesNeverReachTheDevice) {
+    LightSetting l;
+    l.mode = 200, l.brightness = 9, l.speed = 77, l.multiColor = 5, l.red = 1;
+    const std::string path = profileWith(l);
+    CBasicProfiledata other;
+    other.setDefaultPath(kTemplate);
+    LightingBlockDevice device(link, other);
+    LightingProfileDevice target(device, path);
+    ASSERT_TRUE(runProfileSwitch(target).ok());
+    const auto held = firmware().configBlock(0);
+    EXPECT_EQ(held[1], 8);  // mode 200 is no block mode: the last one (off)
+    EXPECT_EQ(held[2], 4);
+    EXPECT_EQ(held[3], 0);  // speed 4, stored reversed
+    EXPECT_EQ(held[5], 1);
+    // The model holds what the device holds: the page finds its mode in the effect list.
+    EXPECT_EQ(device.lighting().mode, 8);
+    EXPECT_EQ(other.readLightInfo().mode, 8);
 }
 
 INSTANTIATE_TEST_SUITE_P(Devices, LightingBlockTest, ::testing::Values("headset", "mousepad"));

@@ -135,9 +135,13 @@ TEST(MemoryImageWrite, CapacityAndEmptyListsWithoutDevice) {
     DeviceLink closed(bus);  // not opened: the DeviceInfo block is the caller's
     DeviceInfo info{};
     info[6] = 2;  // 256 bytes
-    // Two macros with 68 events: 16 + 12 + 272 = 300 bytes → (44 ÷ 4) + 1.
+    // Two macros with 68 events: 16 + 12 + 272 = 300 bytes, 44 over: 11 events to remove;
+    // with 58 events 260 bytes, 4 over: one event is enough.
     writeMacros(dir.path(), {"a1", "a2"}, {30, 38});
-    EXPECT_EQ(writeMacrosToDevice(closed, dir.path(), info), 12);
+    EXPECT_EQ(writeMacrosToDevice(closed, dir.path(), info), 11);
+    test::TempFolder justOver;
+    writeMacros(justOver.path(), {"a1", "a2"}, {29, 29});
+    EXPECT_EQ(writeMacrosToDevice(closed, justOver.path(), info), 1);
     info[6] = 3;
     EXPECT_EQ(writeMacrosToDevice(closed, dir.path(), info), kWritten);
 

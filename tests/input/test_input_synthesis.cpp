@@ -42,6 +42,7 @@ TEST_F(InputSynthesis, ACompleteSdkBindsAndForwardsTheWheelCodes) {
     EXPECT_EQ(b.eventNames()[9], "MouCustom_Event_Tertiary_10");
     EXPECT_EQ(b.eventNames()[10], "MouCustom_Event_Main_01");
     EXPECT_EQ(b.eventNames()[15], "MouCustom_Event_Second_02");
+    EXPECT_EQ(b.problem(), InputSynthesisBinding::Problem::None);
 }
 
 TEST_F(InputSynthesis, AMissingEntryPointStopsBeforeInit) {
@@ -50,6 +51,7 @@ TEST_F(InputSynthesis, AMissingEntryPointStopsBeforeInit) {
     EXPECT_FALSE(b.usable());
     b.uniFunc(0xBC);
     EXPECT_EQ(calls(), "");  // Init never called, CommFunc never reached
+    EXPECT_EQ(b.problem(), InputSynthesisBinding::Problem::PluginMissing);
 }
 
 TEST_F(InputSynthesis, NotReadyOrAbsentLeavesTheBindingUnusable) {
@@ -58,11 +60,15 @@ TEST_F(InputSynthesis, NotReadyOrAbsentLeavesTheBindingUnusable) {
     EXPECT_FALSE(refusing.usable());
     refusing.uniFunc(0xBD);
     EXPECT_EQ(calls(), "Init " + std::to_string(InputSynthesisBinding::kInitCode) + "\n");
+    // A plugin that is there but not ready: the virtual input device is the reason.
+    EXPECT_TRUE(refusing.problem() == InputSynthesisBinding::Problem::NoUinputAccess ||
+                refusing.problem() == InputSynthesisBinding::Problem::UinputRefused);
 
     InputSynthesisBinding absent;
     absent.bind(folder.path() + "no-sdk-here");
     EXPECT_FALSE(absent.usable());
     absent.uniFunc(0xBC);  // does nothing
+    EXPECT_EQ(absent.problem(), InputSynthesisBinding::Problem::PluginMissing);
 }
 
 TEST_F(InputSynthesis, TheShippedPluginIsReadyOnlyWithUinput) {

@@ -108,6 +108,29 @@ TEST_F(BasicProfiledataTest, DamagedProfileIsReportedAndNeverRewritten) {
     EXPECT_TRUE(data.save());
 }
 
+TEST_F(BasicProfiledataTest, AProfileDeletedMeanwhileIsNotWrittenAgain) {
+    // The list beside the profile names it; another program deletes it (list entry, then file)
+    // while this one still holds it.
+    writeJson(dir.path() + "ProfileList.ini",
+              R"({"profilelist":[{"profilename":"a","profileUUID":"p1"}],"profileselect":0})");
+    data.loadNode(profilePath());
+    ASSERT_TRUE(data.save());
+    writeJson(dir.path() + "ProfileList.ini",
+              R"({"profilelist":[{"profilename":"b","profileUUID":"p2"}],"profileselect":0})");
+    std::filesystem::remove(profilePath());
+    EXPECT_FALSE(data.save());
+    EXPECT_NE(data.problem().find("removed by another program"), std::string::npos)
+        << data.problem();
+    EXPECT_FALSE(std::filesystem::exists(profilePath()));
+    // Loading it again creates nothing either; a listed but missing profile is still repaired.
+    data.loadNode(profilePath());
+    EXPECT_FALSE(std::filesystem::exists(profilePath()));
+    const std::string listed = dir.path() + "p2.Json";
+    data.setProfilePath(listed);
+    data.loadNode(listed);
+    EXPECT_TRUE(std::filesystem::exists(listed));
+}
+
 TEST_F(BasicProfiledataTest, ExistingNodeIsLoadedWithoutRewritingTheFile) {
     const std::string text = "// mine\n{\"Device\":[{\"KeyList\":[]}]}";
     writeBytes(profilePath(), text);

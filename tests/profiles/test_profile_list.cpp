@@ -76,7 +76,8 @@ class ProfileListTest : public ::testing::Test {
 };
 
 TEST_F(ProfileListTest, StartWithoutAListMakesOneProfile) {
-    for (const char* broken : {"", "{\"profilelist\":[]}", "{\"profilelist\":\"x\"}", "[1]"}) {
+    // No file, or a list without entries: nothing to keep.
+    for (const char* broken : {"", "{\"profilelist\":[]}"}) {
         std::filesystem::remove_all(dataFolder());
         std::filesystem::create_directories(dataFolder());
         if (*broken) writeBytes(list.listPath(), broken);
@@ -95,14 +96,26 @@ TEST_F(ProfileListTest, StartWithoutAListMakesOneProfile) {
 }
 
 TEST_F(ProfileListTest, DamagedListIsReportedAndLeftAlone) {
-    const std::string truncated = "{\"profilelist\":[{\"profilename\":\"a\"";
-    for (const bool directory : {false, true}) {
+    // Truncated, empty, or valid JSON of another shape (a profile saved over the list).
+    const std::vector<std::string> contents = {
+        "{\"profilelist\":[{\"profilename\":\"a\"",
+        std::string(),
+        "{}",
+        "{\"profilelist\":5}",
+        "{\"profilelist\":\"x\"}",
+        "[1]",
+        "null",
+        styled(fromTemplate("exported", "20240101120000000")),
+        "directory"};
+    for (const std::string& content : contents) {
+        SCOPED_TRACE(content);
+        const bool directory = content == "directory";
         std::filesystem::remove_all(dataFolder());
         std::filesystem::create_directories(dataFolder());
         if (directory)
             std::filesystem::create_directory(list.listPath());
         else
-            writeBytes(list.listPath(), truncated);
+            writeBytes(list.listPath(), content);
         EXPECT_FALSE(list.start());
         EXPECT_TRUE(list.damaged());
         EXPECT_NE(list.problem().find(list.listPath()), std::string::npos) << list.problem();
@@ -112,7 +125,7 @@ TEST_F(ProfileListTest, DamagedListIsReportedAndLeftAlone) {
         EXPECT_FALSE(list.selectProfile(0));
         // Nothing was written: no profile files, no replacement list.
         EXPECT_EQ(listFolder(dataFolder()), std::vector<std::string>{"ProfileList.ini"});
-        if (!directory) EXPECT_EQ(readBytes(list.listPath()), truncated);
+        if (!directory) EXPECT_EQ(readBytes(list.listPath()), content);
     }
 }
 

@@ -76,6 +76,10 @@ int runHostedCommand(AppDeviceHost& host, const std::vector<std::string>& args, 
               "' runs in mouse-driver-cli itself\n";
         return cli::kExitBadArguments;
     }
+    if (const std::string file = cli::relativeFileArgument(args); !file.empty()) {
+        err = "mouse-driver takes files by their absolute path only; '" + file + "' is relative\n";
+        return cli::kExitBadArguments;
+    }
     std::ostringstream o, e;
     const int rc = cli::runCli(args, o, e, defaultHidBackend(), &host);
     dbgOutf("command line \"%s\" run for mouse-driver-cli: exit code %d\n", verb.c_str(), rc);

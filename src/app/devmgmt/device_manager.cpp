@@ -1,6 +1,7 @@
 #include "app/devmgmt/device_manager.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QLabel>
 #include <QStackedWidget>
 
@@ -464,6 +465,28 @@ void DeviceManager::showTile(int index, bool visible, bool select) {
         for (const Entry& e : m_entries) e.tile->selectSynchro(false);
     // Same mode is offered while more than one device is active.
     if (m_router) m_router->sameMode().setActiveDevices(shown);
+    m_shownTiles = shown;
+    showDeviceCount();
+}
+
+void DeviceManager::showDeviceCount() {
+    auto* count = m_wnd.controls().find<QLabel>("device_count_text");
+    if (!count) return;
+    // Composed here (not a text id): the number is filled in after every change.
+    if (!m_countWatched) {
+        count->installEventFilter(this);
+        m_countWatched = true;
+    }
+    count->setText(ResourceManager::instance()
+                       .text(QStringLiteral("device_kinds"))
+                       .replace(QLatin1String("%1"), QString::number(m_shownTiles)));
+}
+
+bool DeviceManager::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::LanguageChange &&
+        watched == m_wnd.controls().find<QLabel>("device_count_text"))
+        showDeviceCount();
+    return QObject::eventFilter(watched, event);
 }
 
 void DeviceManager::hideTile(int index) {

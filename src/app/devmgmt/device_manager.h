@@ -78,7 +78,14 @@ class DeviceManager : public QObject {
     int selectedIndex() const { return m_selected; }
     PageRouter& router() { return *m_router; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // "Connected: N" under the device list.
+    void showDeviceCount();
+    int m_shownTiles = 0;
+    bool m_countWatched = false;
     struct Entry {
         COrrivaleUSBDevice* model = nullptr;
         CDeviceOptionUI* tile = nullptr;

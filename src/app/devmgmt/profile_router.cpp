@@ -18,7 +18,6 @@
 namespace md {
 namespace {
 
-const QString kFilter = QStringLiteral("Profile Files (*.json)");
 
 bool is(const Notification& n, const char* name) {
     return n.sender == QLatin1String(name);
@@ -36,7 +35,9 @@ ProfileRouter::ProfileRouter(CMainWnd& wnd, DeviceManager& devices)
     confirm = [this](const QString& textId) { return askYesNo(m_wnd, textId); };
     inform = [this](const QString& text, bool isId) { tellUser(m_wnd, text, isId); };
     chooseFile = [this](bool save, const QString& folder) {
-        return chooseFileOf(&m_wnd, save, kFilter, QStringLiteral("json"), folder);
+        return chooseFileOf(&m_wnd, save,
+                            ResourceManager::instance().text(QStringLiteral("profile_file_filter")),
+                            QStringLiteral("json"), folder);
     };
 }
 
@@ -118,6 +119,8 @@ void ProfileRouter::onRename(CDeviceProfileUI& panel) {
     if (r == ProfileList::kNameTaken && !panel.problem().empty()) return tellProblem(panel);
     if (r == ProfileList::kNameTaken && inform) inform(QStringLiteral("message_text_5"), true);
     if (r == ProfileList::kNameBlank && inform) inform(QStringLiteral("message_text_25"), true);
+    if (r == ProfileList::kNameTooLong && inform)
+        inform(QStringLiteral("message_profile_name_long"), true);
 }
 
 void ProfileRouter::onImport(COrrivaleUSBDevice& model, CDeviceProfileUI& panel) {

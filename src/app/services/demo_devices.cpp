@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QMenu>
 #include <QTimer>
+#include <cstdio>
+#include <iterator>
 
 #include "common/clock.h"
 #include "common/dbg_out.h"
 #include "devlink/hid/hid_backend.h"
 #include "sim/plug_script.h"
 #include "sim/sim_devices.h"
+#include "sim/state_file.h"
 #include "ui/resource_manager.h"
 
 namespace md {
@@ -26,9 +29,24 @@ const char* const DemoDevices::kLabels[5] = {"mouse", "receiver", "keyboard", "m
                                              "headset"};
 
 DemoDevices::DemoDevices(const std::string& stateFile, QObject* parent) : QObject(parent) {
-    m_bus = sim::makeVirtualBus({kLabels[0], kLabels[1], kLabels[2], kLabels[3], kLabels[4]},
-                                stateFile);
-    if (!m_bus) return;
+    const std::vector<std::string> labels(std::begin(kLabels), std::end(kLabels));
+    std::string problem;
+    m_bus = sim::makeVirtualBus(labels, stateFile, &problem);
+    if (!m_bus && !stateFile.empty() && !sim::stateFileProblem(stateFile).empty()) {
+        // A state file that cannot be used is kept aside for the user; the demo starts afresh
+        // instead of without devices.
+        const std::string aside = stateFile + ".damaged";
+        std::rename(stateFile.c_str(), aside.c_str());
+        std::fprintf(stderr,
+                     "mouse-driver: the virtual devices' state %s could not be used (%s); it was "
+                     "moved to %s and the virtual devices start afresh\n",
+                     stateFile.c_str(), problem.c_str(), aside.c_str());
+        m_bus = sim::makeVirtualBus(labels, stateFile, &problem);
+    }
+    if (!m_bus) {
+        std::fprintf(stderr, "mouse-driver: no virtual devices: %s\n", problem.c_str());
+        return;
+    }
     for (const char* label : kLabels) m_devices[label] = m_bus->device(label);
     setDefaultHidBackend(m_bus);
 }

@@ -9,7 +9,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
-#include "app/services/dbus_names.h"
+#include "common/dbus_names.h"
 #include "app/services/dbus_service.h"
 #include "common/dbg_out.h"
 #include "common/private_dir.h"

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "app/shell/font_holder.h"
 #include "app/shell/language_controller.h"
 #include "app/shell/main_wnd.h"
+#include "app/shell/msg_wnd.h"
 #include "app/shell/settings_window_hooks.h"
 #include "audio/audio_state_file.h"
 #include "cli/routing.h"
@@ -32,26 +34,8 @@
 namespace md {
 namespace {
 AppOptions g_options;
-
-struct OwnerLocks {
-    FileLock application;
-    FileLock owner;
-};
-
-// The application lock tells mouse-driver-cli that the program runs (and takes its verbs over
-// the session bus); the owner lock keeps the tool's own runs away from the devices meanwhile.
-OwnerLocks takeOwnership() {
-    constexpr int kOwnerWaitMs = 5000;
-    std::error_code ec;
-    std::filesystem::create_directories(AppPaths::configRoot(), ec);
-    OwnerLocks locks;
-    locks.application = FileLock::acquire(cli::applicationLockPath(), 0);
-    locks.owner = FileLock::acquire(cli::ownerLockPath(), kOwnerWaitMs);
-    if (!locks.owner.locked())
-        dbgOutf("owner lock not taken (error %d): a command-line run still holds the devices\n",
-                locks.owner.error());
-    return locks;
-}
+// The longest a command-line run holds the devices before it gives up itself.
+constexpr int kToolWaitMs = 30000;
 
 void setUpResources(QApplication& app) {
     ResourceManager& res = ResourceManager::instance();
@@ -84,11 +68,27 @@ int runApplication(int argc, char** argv) {
 
     SingleInstance instance;
     if (instance.acquire() == SingleInstance::Role::Secondary) return 0;
-    // The program owns the devices and the data folder while it runs; a command-line run that
-    // holds them is waited for briefly.
-    const OwnerLocks owner = takeOwnership();
+    // The program owns the devices and the data folder while it runs. The session bus finds a
+    // second start in the same session; the application lock finds one in another login
+    // session of the same user, which must not drive the devices beside it. A command-line run
+    // that holds the devices is waited for as long as the tool itself would wait.
+    const cli::ProgramOwnership owner = cli::takeProgramOwnership(kToolWaitMs);
 
     setUpResources(app);
+    if (owner.result == cli::ProgramOwnership::Result::OtherProgram) {
+        LanguageController language(
+            QString::fromStdString(AppPaths::defaultDataFolder()) + "Language.config",
+            QString::fromStdString(AppPaths::configRoot()) + "settings.ini");
+        language.applyLanguage(language.readLanguageIndex());
+        std::fputs("mouse-driver: Mouse Driver already runs in another session of this user; "
+                   "quit it there first\n",
+                   stderr);
+        showMessageBox(nullptr, ResourceManager::instance().text(QStringLiteral("main_title")),
+                       QStringLiteral("message_other_session"), 96, true, 0);
+        return 1;
+    }
+    if (owner.result == cli::ProgramOwnership::Result::ToolBusy)
+        dbgOut("owner lock not taken: a command-line run still holds the devices");
 
     // With --demo everything runs against the virtual devices.
     std::unique_ptr<DemoDevices> demo;

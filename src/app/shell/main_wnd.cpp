@@ -62,6 +62,9 @@ CMainWnd::CMainWnd(std::unique_ptr<LanguageController> language, QWidget* parent
     setWindowIcon(QIcon(ResourceManager::instance().resolve("common/logo.svg")));
     createTrayIcon();
     m_language->onChanged = [this](int index) {
+        // Texts a control composes itself (not a text id) are made again by the control.
+        QEvent change(QEvent::LanguageChange);
+        for (QWidget* w : QApplication::allWidgets()) QCoreApplication::sendEvent(w, &change);
         update();
         if (auto* about = qobject_cast<CAboutWnd*>(m_about.data()))
             about->handleMessage(msg::kLanguageChanged, 0, 0);

@@ -6,6 +6,9 @@
 #include <cstdlib>
 
 #include "audio/filter_chain_config.h"
+#include "audio/pipewire_sink.h"
+#include "audio/sdk/command_output.h"
+#include "audio/usb_sound_card.h"
 
 namespace md::osconf {
 
@@ -57,6 +60,15 @@ bool daemonRuns() {
         std::string(runtime) + "/" + (remote && *remote ? remote : "pipewire-0");
     struct stat st {};
     return ::stat(socket.c_str(), &st) == 0 && S_ISSOCK(st.st_mode);
+}
+
+// The node name of the headset's sink as PipeWire lists it ("" when it has none).
+std::string headsetSink() {
+    const auto dump = commandOutput({"pw-dump"}, 3000);
+    if (!dump) return {};
+    return headsetSinkFromDump(*dump, kHeadsetVendorId, kHeadsetProductId,
+                               findUsbSoundCard("/proc/asound", kHeadsetVendorId,
+                                                kHeadsetProductId));
 }
 
 }  // namespace
@@ -148,7 +160,16 @@ bool PipeWireEqualiser::apply(const Wanted& w) {
         m_api->module = nullptr;
     }
     if (w.on) {
-        const std::string args = filterChainArgs(w.gains, std::string());
+        // The chain plays into the headset's own sink; with no headset sink there is nothing
+        // to equalise (the default sink may be the speakers).
+        const std::string target = headsetSink();
+        if (target.empty()) {
+            m_api->threadLoopUnlock(m_api->loop);
+            m_applied = false;
+            m_current = w;
+            return false;
+        }
+        const std::string args = filterChainArgs(w.gains, target);
         m_api->module = m_api->loadModule(m_api->context, "libpipewire-module-filter-chain",
                                           args.c_str(), nullptr);
     }

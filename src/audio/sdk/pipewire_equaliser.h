@@ -1,5 +1,6 @@
 #pragma once
-// The headset equaliser as a PipeWire filter-chain in front of the headset's sink. libpipewire
+// The headset equaliser as a PipeWire filter-chain in front of the headset's sink (found in
+// PipeWire's object list at every rebuild; without a headset sink no chain is made). libpipewire
 // is opened at run time, only when a PipeWire daemon's socket exists; without it the program
 // runs as before and the equaliser values are only remembered. The chain lives in this process
 // (its own PipeWire thread sleeps until PipeWire has work for it) and is rebuilt when the bands

@@ -13,6 +13,8 @@
 namespace md::kblight {
 
 inline constexpr uint8_t kCustomColourMode = 20;
+// The profile keeps this many custom groups (the lighting panel offers them as 1 to 3).
+inline constexpr int kKeyboardCustomGroups = 3;
 // LED numbers 0-169 fit a colour page (3 bytes each); higher numbers are skipped.
 inline constexpr size_t kColourTableBuffer = 513;
 inline constexpr uint32_t kColourTablePage = 512;

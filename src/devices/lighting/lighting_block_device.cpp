@@ -1,6 +1,7 @@
 #include "devices/lighting/lighting_block_device.h"
 
 #include "profiles/basic_profiledata.h"
+#include "profiles/profile_ranges.h"
 
 namespace md::lighting {
 
@@ -9,7 +10,13 @@ LightSetting LightingBlockDevice::loadLighting() {
     return m_lighting;
 }
 
-void LightingBlockDevice::setLighting(const LightSetting& l) {
+void LightingBlockDevice::setLighting(const LightSetting& in) {
+    // A profile may hold anything: only the block's modes and levels reach the device.
+    LightSetting l = in;
+    l.mode = static_cast<uint8_t>(ranges::kBlockLightMode.clamp(l.mode));
+    l.brightness = static_cast<uint8_t>(ranges::kBrightness.clamp(l.brightness));
+    l.speed = static_cast<uint8_t>(ranges::kLightSpeed.clamp(l.speed));
+    l.multiColor = static_cast<uint8_t>(ranges::kFlag.clamp(l.multiColor));
     m_lighting = l;
     const LightSetting::Words w = l.toWords();
     m_profile.writeLightInfo(w.w0, w.w1, w.w2, w.w3);

@@ -22,7 +22,8 @@ class LightingBlockDevice {
 
     // The profile's lighting becomes the device's (and the block's bytes); returns it.
     LightSetting loadLighting();
-    // A new lighting for the profile (in memory; the caller saves) and the block.
+    // A new lighting for the profile (in memory; the caller saves) and the block; values
+    // outside the block's ranges are taken as their nearest valid value.
     void setLighting(const LightSetting& l);
     const LightSetting& lighting() const { return m_lighting; }
     // What the effect runs with: the lighting, with the mode and speed of the block (which

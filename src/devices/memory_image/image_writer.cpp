@@ -45,7 +45,8 @@ int writeMacrosToDevice(DeviceLink& link, const std::string& folder, DeviceInfo&
     if (!loadMacroEntries(folder, entries) || entries.empty()) return kWritten;
     const size_t total = imageLength(entries);
     const size_t capacity = macroCapacityOf(info);
-    if (total > capacity) return static_cast<int>((total - capacity) / 4) + 1;
+    // Events take 4 bytes: the fewest whole events whose removal makes the image fit.
+    if (total > capacity) return static_cast<int>((total - capacity + 3) / 4);
     const std::vector<uint8_t> image = buildImage(entries);
     if (image.empty()) return kFailed;
     return writeImage(link, image, Image::Macro);

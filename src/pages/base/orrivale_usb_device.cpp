@@ -1,6 +1,7 @@
 #include "pages/base/orrivale_usb_device.h"
 
 #include <QByteArray>
+#include <QEvent>
 #include <QLayout>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -321,6 +322,11 @@ void COrrivaleUSBDevice::loadProfileNode(CBasicProfiledata& profile) {
         if (profile.damaged()) reportProblem(profile.problem());
     }
     profile.loadLightListDocument(lightListFilePath());
+}
+
+void COrrivaleUSBDevice::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) onLanguageChanged();
 }
 
 bool COrrivaleUSBDevice::replaceProfileWithTemplate(CBasicProfiledata& profile) {

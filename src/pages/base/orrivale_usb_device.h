@@ -192,6 +192,9 @@ class COrrivaleUSBDevice : public QWidget {
     void problemFound(const QString& text);
 
   protected:
+    // A new language: texts the page composes itself are made again (default: showSettings).
+    void changeEvent(QEvent* event) override;
+    virtual void onLanguageChanged() { showSettings(); }
     // The model's profile data; nullptr for a model without one (the plain device page).
     virtual CBasicProfiledata* profileObject() { return nullptr; }
     const CBasicProfiledata* profileObject() const {

@@ -22,7 +22,6 @@ constexpr auto kPreviewStopTimeout = std::chrono::milliseconds(1000);
 const char* const kPanelSlots[] = {"DeviceProfileItem", "LightControlItem", "MacroControlItem",
                                    "KeySetControlItem"};
 // The custom colour groups the lighting panel offers.
-constexpr int kCustomGroups = 3;
 // The preset-colour effect's four colours.
 const char* const kPresetColourIds[] = {"light_preset_pink", "light_preset_amber",
                                         "light_preset_green", "light_preset_cyan"};
@@ -95,13 +94,13 @@ void COrrivaleKeyboardDevice::loadEffectLists() {
     if (auto* groups = m_lightPanel->findChild<QComboBox*>("light_combo_custommodeSelect")) {
         const QSignalBlocker block(groups);
         groups->clear();
-        for (int g = 1; g <= kCustomGroups; ++g) groups->addItem(QString::number(g));
+        for (int g = 1; g <= kblight::kKeyboardCustomGroups; ++g) groups->addItem(QString::number(g));
     }
     if (auto* presets = m_lightPanel->findChild<QComboBox*>("light_combo_ZZCCmodeSelect")) {
         const QSignalBlocker block(presets);
         presets->clear();
         for (const char* id : kPresetColourIds)
-            presets->addItem(ResourceManager::instance().text(QString::fromLatin1(id)));
+            ResourceManager::instance().addTextItem(presets, QString::fromLatin1(id));
     }
 }
 

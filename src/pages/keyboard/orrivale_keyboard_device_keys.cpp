@@ -3,15 +3,23 @@
 #include <QStyle>
 
 #include "devices/memory_image/memory_image.h"
+#include "input/keys/key_panel_codec.h"
 #include "pages/base/key_labels.h"
 #include "pages/keyboard/orrivale_keyboard_device.h"
 
 namespace md {
 namespace {
 
-// The name printed on the key ("keyName" of the picture's button, else its text).
-QString keyName(const QWidget* b) {
+// The name of the key: its factory function's name in the current language ("Right Shift"),
+// else the name on the picture's button ("keyName", else its text).
+QString keyName(const QWidget* b, const KeyBinding* binding) {
     if (!b) return {};
+    if (binding) {
+        const keys::AssignmentLabel l = keys::assignmentLabel(binding->defaultAssignment, {});
+        QStringList parts;
+        for (const std::string& id : l.textIds) parts << translatedText(id);
+        if (!parts.isEmpty() && l.literal.empty()) return parts.join(QLatin1Char('+'));
+    }
     const QString name = b->property("keyName").toString();
     return name.isEmpty() ? b->property("text").toString() : name;
 }
@@ -46,7 +54,7 @@ void COrrivaleKeyboardDevice::selectKey(int index) {
         return;
     }
     if (QWidget* area = m_keyPanel->findChild<QWidget*>("keyset_layout")) area->show();
-    m_keyPanel->setKeyName(keyName(keyButton(index)));
+    m_keyPanel->setKeyName(keyName(keyButton(index), &keys[size_t(index)]));
     m_keyPanel->setHeldFunctionsOffered(true);
     m_keyPanel->setBinding(keys[size_t(index)]);
 }
@@ -63,7 +71,7 @@ void COrrivaleKeyboardDevice::refreshKeyLabels() {
     for (int i = 0; i < getKeyCount(); ++i) {
         QWidget* b = keyButton(i);
         if (!b) continue;
-        const QString name = keyName(b);
+        const QString name = keyName(b, size_t(i) < keys.size() ? &keys[size_t(i)] : nullptr);
         QString tip = name;
         if (size_t(i) < keys.size() &&
             keys[size_t(i)].assignment != keys[size_t(i)].defaultAssignment)

@@ -44,8 +44,8 @@ void COrrivaleKeyboardDevice::showStages() {
                        QStringLiteral("ms"));
     if (auto* edit = m_page.find<QLineEdit>("repeat_input_richedit")) {
         edit->clear();
-        edit->setPlaceholderText(text("Repeat_input_text"));
-        edit->setToolTip(text("Repeat_input_text"));
+        ResourceManager::instance().setPlaceholderId(edit, QStringLiteral("Repeat_input_text"));
+        ResourceManager::instance().setTipId(edit, QStringLiteral("Repeat_input_text"));
     }
 }
 

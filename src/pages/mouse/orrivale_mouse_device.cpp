@@ -1,5 +1,7 @@
 #include "pages/mouse/orrivale_mouse_device.h"
 
+#include <cstdio>
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -44,9 +46,28 @@ COrrivaleMouseDevice::~COrrivaleMouseDevice() {
 void COrrivaleMouseDevice::bindPageControls() {
     buildPage();
     m_synthesis.bind(m_sdkFolder);
-    dbgOut((m_synthesis.usable() ? "input synthesis plugins bound from "
-                                 : "input synthesis plugins not usable in ") +
-           m_sdkFolder);
+    using Problem = InputSynthesisBinding::Problem;
+    switch (m_synthesis.problem()) {
+        case Problem::None:
+            dbgOut("input synthesis plugins bound from " + m_sdkFolder);
+            break;
+        case Problem::PluginMissing:
+            std::fprintf(stderr,
+                         "mouse-driver: the input-synthesis plugins are missing from %s: mouse "
+                         "buttons cannot scroll sideways\n",
+                         m_sdkFolder.c_str());
+            break;
+        case Problem::NoUinputAccess:
+        case Problem::UinputRefused:
+            std::fprintf(stderr,
+                         "mouse-driver: no virtual input device (%s %s): mouse buttons cannot "
+                         "scroll sideways; see the README's notes on access\n",
+                         InputSynthesisBinding::kUinputNode,
+                         m_synthesis.problem() == Problem::NoUinputAccess
+                             ? "is not writable for this user"
+                             : "refused the device");
+            break;
+    }
 }
 
 void COrrivaleMouseDevice::buildPage() {
@@ -110,6 +131,9 @@ void COrrivaleMouseDevice::initFeaturePanels(QWidget* container) {
         keys->setMacroFunctionVisible(true);
         keys->setEditButtonsEnabled(false);
         loadKeyPanelLists();
+        // Host actions of the buttons (sideways scrolling) need the virtual input device.
+        if (QWidget* hint = keys->findChild<QWidget*>("keyset_synthesis_hint"))
+            hint->setVisible(!m_synthesis.usable());
     }
 }
 

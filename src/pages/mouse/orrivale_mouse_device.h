@@ -120,6 +120,10 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     void setSameMode(bool flag) override;
 
   protected:
+    void onLanguageChanged() override {
+        refreshKeyLabels();
+        showSettings();
+    }
     CBasicProfiledata* profileObject() override { return &m_profile; }
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

@@ -39,7 +39,7 @@ TEST_F(DeviceManagementTest, WiredMouseShowsAndSelectsItsTileAndIsAttached) {
     EXPECT_FALSE(manager->onReceiver(model()));
     ASSERT_TRUE(waitFor([&] { return tile()->attachCount() >= 1; }));
     EXPECT_GT(mouse->firmware().sessionsBegun(), 0u);
-    EXPECT_EQ(tile()->linkText(), "cable");
+    EXPECT_EQ(tile()->linkText(), "Cable");
     EXPECT_FALSE(wnd->controls().find("No_device_Link")->isVisible());
     EXPECT_TRUE(wnd->controls().find("device_switch")->isVisible());
     EXPECT_EQ(wnd->controls().find<QStackedWidget>("device_switch")->currentWidget(), model());

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "app/devmgmt/app_device_host.h"
+#include "cli/routing.h"
 #include "common/le_bytes.h"
 #include "devmgmt_fixture.h"
 #include "profiles/app_paths.h"
@@ -85,7 +86,26 @@ TEST_F(HostedCommandsTest, VerbsDriveTheApplicationsMouseAndItsPageFollows) {
     ASSERT_TRUE(waitFor([&] { return !model()->commandLink().isOpen(); }));
     const Ran none = run({"settings"});
     EXPECT_EQ(none.rc, 3);
-    EXPECT_EQ(none.err, "no receiver found\n");  // as the tool says alone: no mouse, no receiver
+    EXPECT_EQ(none.err, "no mouse found, on its cable or through its receiver\n");
+}
+
+TEST_F(HostedCommandsTest, NamesStayNamesAndFilesMustBeAbsolute) {
+    attach();
+    // What the tool hands over: the profile name is not a file.
+    const Ran add = run(cli::withAbsoluteFiles({"profile", "add", "Work"}));
+    ASSERT_EQ(add.rc, 0) << add.err;
+    ProfileList list;
+    list.setDeviceKind(2);
+    list.setFolders(model()->dataFolderPath(), model()->defaultTemplatePath());
+    ASSERT_TRUE(list.start());
+    EXPECT_EQ(list.itemNames(), (std::vector<std::string>{"profile1", "Work"}));
+    const Ran select = run(cli::withAbsoluteFiles({"profile", "select", "work"}));
+    EXPECT_EQ(select.rc, 0) << select.err;
+    // Another caller on the bus sends a relative file: refused, nothing written anywhere.
+    const Ran relative = run({"profile", "export", "out.json"});
+    EXPECT_EQ(relative.rc, 2);
+    EXPECT_NE(relative.err.find("absolute path"), std::string::npos) << relative.err;
+    EXPECT_FALSE(std::filesystem::exists("out.json"));
 }
 
 TEST_F(HostedCommandsTest, DamagedProfileIsShownOnceAndLeftAsItIs) {
