@@ -4,8 +4,10 @@
 #include <json/json.h>
 
 #include <charconv>
+#include <cstdlib>
 #include <ostream>
 
+#include "audio/audio_state_file.h"
 #include "audio/conf_lib_binding.h"
 #include "audio/headset_audio.h"
 #include "audio/memory_pages.h"
@@ -202,6 +204,10 @@ int runHeadsetVerb(CliContext& ctx) {
     if (!open(ctx, r)) return kExitDeviceError;
     int rc = kExitOk;
     if (sets) rc = setEqualiser(ctx, r, a[2]);
+    // The equaliser of the sound system lives in the program that loaded the audio library.
+    if (sets && rc == kExitOk && !ctx.host && !std::getenv(kAudioSimVariable))
+        *ctx.err << "note: mouse-driver is not running: the equaliser is kept and applied "
+                    "whenever mouse-driver runs; until then the headset plays without it\n";
     if (levels) rc = level(ctx, r, what == "mic", a[1]);
     if (rc == kExitOk && !r.audio.lastSaveOk()) {
         *ctx.err << r.profile.problem() << "\n";

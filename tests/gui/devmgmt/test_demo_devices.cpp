@@ -4,6 +4,9 @@
 
 #include <QAction>
 #include <QMenu>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/services/demo_devices.h"
 #include "devlink/hid/hid_backend.h"
@@ -12,6 +15,21 @@
 
 namespace md::test {
 namespace {
+
+TEST(DemoDevicesTest, ADamagedStateIsKeptAsideAndTheDemoStillHasItsDevices) {
+    useSourceSkin();
+    const std::string folder = freshFolder("demo-state").toStdString();
+    const std::string state = folder + "demo-devices.json";
+    std::ofstream(state) << "{ damaged";
+    {
+        DemoDevices demo(state);
+        ASSERT_TRUE(demo.valid());
+        for (const char* label : DemoDevices::kLabels) EXPECT_TRUE(demo.plugged(label)) << label;
+    }
+    std::ifstream aside(state + ".damaged");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(aside), {}), "{ damaged");
+    EXPECT_TRUE(std::filesystem::exists(state));  // a fresh state, written at the end
+}
 
 TEST(DemoDevicesTest, MenuPlugsAndUnplugsTheVirtualDevices) {
     useSourceSkin();
