@@ -14,6 +14,7 @@
 #include "common/dbg_out.h"
 #include "ui/background_panel.h"
 #include "ui/control_registry.h"
+#include "ui/flow_layout.h"
 #include "ui/font_table.h"
 #include "ui/partial_picture.h"
 #include "ui/resource_manager.h"
@@ -110,6 +111,16 @@ QWidget* LayoutBuilder::buildInto(const QString& fileOrId, QWidget* host) {
     layout->setSpacing(0);
     layout->addWidget(root);
     return root;
+}
+
+QLayout* LayoutBuilder::createLayout(const QString& className, QObject* parent,
+                                     const QString& name) {
+    if (className == QLatin1String("FlowLayout")) {
+        auto* layout = new FlowLayout(qobject_cast<QWidget*>(parent));
+        layout->setObjectName(name);
+        return layout;
+    }
+    return QUiLoader::createLayout(className, parent, name);
 }
 
 QWidget* LayoutBuilder::createWidget(const QString& className, QWidget* parent,

@@ -27,6 +27,8 @@ class LayoutBuilder : public QUiLoader {
     // Builds into an existing widget: the layout's root becomes the only child of host, filling it.
     QWidget* buildInto(const QString& fileOrId, QWidget* host);
 
+    QLayout* createLayout(const QString& className, QObject* parent = nullptr,
+                          const QString& name = QString()) override;
     QWidget* createWidget(const QString& className, QWidget* parent = nullptr,
                           const QString& name = QString()) override;
 
