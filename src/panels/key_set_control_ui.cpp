@@ -193,8 +193,18 @@ void CKeySetControlUI::setKeyName(const QString& name) {
 
 void CKeySetControlUI::setBinding(const KeyBinding& binding) {
     m_binding = binding;
+    m_original = binding;
     m_hasBinding = true;
     showAssignment();
+}
+
+void CKeySetControlUI::restoreOriginal() {
+    m_binding = m_original;
+    showAssignment();
+}
+
+void CKeySetControlUI::keepAsOriginal() {
+    m_original = m_binding;
 }
 
 void CKeySetControlUI::showAssignment() {

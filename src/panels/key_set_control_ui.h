@@ -42,6 +42,11 @@ class CKeySetControlUI : public QWidget {
 
     // The selected key's binding: stored, and its current assignment shown.
     void setBinding(const KeyBinding& binding);
+    // Undo: the binding the key had when it was chosen (or last written to the device) comes
+    // back to the panel; the caller stores it.
+    void restoreOriginal();
+    void keepAsOriginal();
+    const KeyBinding& originalBinding() const { return m_original; }
     const KeyBinding& binding() const { return m_binding; }
     bool hasBinding() const { return m_hasBinding; }
     void showDefault();
@@ -84,6 +89,7 @@ class CKeySetControlUI : public QWidget {
 
     int m_kind = 2;
     KeyBinding m_binding;
+    KeyBinding m_original;
     bool m_hasBinding = false;
     bool m_filled = false;
     bool m_capturing = false;

@@ -3,6 +3,7 @@
 #include <QIntValidator>
 #include <QLineEdit>
 #include <QPainter>
+#include <algorithm>
 
 #include "panels/macro_action_model.h"
 
@@ -17,8 +18,31 @@ const QColor kTextColour(0xDC, 0xE2, 0xEC);
 
 }  // namespace
 
+MacroActionDelegate::RowLayout MacroActionDelegate::rowLayout(const QRect& r, int numberWidth,
+                                                              int nameWidth) {
+    constexpr int kGap = 8, kChip = 64, kDelay = 72, kChipMin = 40, kDelayMin = 56;
+    constexpr int kNameMin = 90;  // the name's share before the chip and pause give way
+    RowLayout l;
+    l.number = QRect(r.left() + 4, r.top(), numberWidth, r.height());
+    const int nameLeft = l.number.right() + 10;
+    // What the name needs of the row, the chip and the pause box shrinking first.
+    const int wantName = std::min(nameWidth, kNameMin);
+    const int free = r.right() - 6 - nameLeft - 2 * kGap;
+    int chip = kChip, delay = kDelay;
+    if (free - chip - delay < wantName) {
+        const int lack = wantName - (free - chip - delay);
+        const int fromChip = std::min(lack, kChip - kChipMin);
+        chip -= fromChip;
+        delay -= std::min(lack - fromChip, kDelay - kDelayMin);
+    }
+    l.delay = QRect(r.right() - 6 - delay + 1, r.top() + 3, delay, r.height() - 6);
+    l.chip = QRect(l.delay.left() - kGap - chip, r.top() + 6, chip, r.height() - 12);
+    l.name = QRect(nameLeft, r.top(), std::max(0, l.chip.left() - kGap - nameLeft), r.height());
+    return l;
+}
+
 QRect MacroActionDelegate::delayRect(const QRect& row) {
-    return QRect(row.right() - 78, row.top() + 3, 72, row.height() - 6);
+    return rowLayout(row, 0, 0).delay;
 }
 
 QSize MacroActionDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
@@ -38,17 +62,15 @@ void MacroActionDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
     const bool move = index.data(MacroActionModel::kIsMoveRole).toBool();
     const bool down = (index.data(MacroActionModel::kEventRole).toInt() & 1) != 0;
     p->setPen(QColor(0x6B, 0x74, 0x86));
-    // Number, name (what is left), action chip, pause.
-    const int numberWidth = option.fontMetrics.horizontalAdvance(QStringLiteral("0000"));
-    p->drawText(QRect(r.left() + 4, r.top(), numberWidth, r.height()),
-                Qt::AlignVCenter | Qt::AlignRight, QString::number(index.row() + 1));
-    const QRect chip(r.right() - 78 - 8 - 64, r.top() + 6, 64, r.height() - 12);
-    const int nameLeft = r.left() + 4 + numberWidth + 10;
+    // Number, name, action chip, pause.
+    const QString name = index.data(MacroActionModel::kNameRole).toString();
+    const RowLayout l = rowLayout(r, option.fontMetrics.horizontalAdvance(QStringLiteral("0000")),
+                                  option.fontMetrics.horizontalAdvance(name));
+    p->drawText(l.number, Qt::AlignVCenter | Qt::AlignRight, QString::number(index.row() + 1));
+    const QRect chip = l.chip;
     p->setPen(keyboard ? kKeyboardColour : kMouseColour);
-    const QRect nameRect(nameLeft, r.top(), chip.left() - 8 - nameLeft, r.height());
-    p->drawText(nameRect, Qt::AlignVCenter | Qt::AlignLeft,
-                option.fontMetrics.elidedText(index.data(MacroActionModel::kNameRole).toString(),
-                                              Qt::ElideRight, nameRect.width()));
+    p->drawText(l.name, Qt::AlignVCenter | Qt::AlignLeft,
+                option.fontMetrics.elidedText(name, Qt::ElideRight, l.name.width()));
     p->setRenderHint(QPainter::Antialiasing);
     const QColor chipColour = move ? kTextColour : (down ? kDownColour : kUpColour);
     p->setPen(Qt::NoPen);
@@ -59,7 +81,7 @@ void MacroActionDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
     p->setPen(chipColour);
     p->drawText(chip, Qt::AlignCenter, index.data(MacroActionModel::kActionRole).toString());
     p->setPen(kTextColour);
-    const QRect d = delayRect(r);
+    const QRect d = l.delay;
     p->setBrush(QColor(0x44, 0x44, 0x44, 120));
     p->setPen(Qt::NoPen);
     p->drawRoundedRect(d, 6, 6);

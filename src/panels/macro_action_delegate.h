@@ -24,6 +24,13 @@ class MacroActionDelegate : public QStyledItemDelegate {
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
 
+    // Where the parts of a row are drawn: number, name, action chip and pause. The name keeps
+    // up to nameWidth pixels (its whole text when there is room); in a narrow list the chip and
+    // the pause box give way first.
+    struct RowLayout {
+        QRect number, name, chip, delay;
+    };
+    static RowLayout rowLayout(const QRect& row, int numberWidth, int nameWidth);
     // Where the pause is drawn in a row.
     static QRect delayRect(const QRect& row);
 };

@@ -46,11 +46,20 @@ QVariant MacroActionModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
         case kNameRole: {
             const QString id = nameId(e);
-            const QString text = id.isEmpty() ? QString() : ResourceManager::instance().text(id);
-            return text.isEmpty() ? id : text;
+            QString text = id.isEmpty() ? QString() : ResourceManager::instance().text(id);
+            if (text.isEmpty()) text = id;
+            // A move says how far; an event of no known key still says what it is.
+            if (move) return text + QStringLiteral(" ") + QString::number(e.button);
+            if (text.isEmpty())
+                return QStringLiteral("%1 %2").arg(
+                    ResourceManager::instance().text(e.type == MacroEvent::kMouseButton
+                                                         ? QStringLiteral("macro_unknown_button")
+                                                         : QStringLiteral("macro_unknown_key")),
+                    QString::number(e.button));
+            return text;
         }
         case kActionRole:
-            if (move) return QString::number(e.button);
+            if (move) return ResourceManager::instance().text(QStringLiteral("macro_action_move"));
             return ResourceManager::instance().text(e.down ? QStringLiteral("macro_action_down")
                                                            : QStringLiteral("macro_action_up"));
         case kDelayRole:

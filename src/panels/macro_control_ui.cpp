@@ -99,6 +99,7 @@ void CMacroControlUI::selectMacro(int index) {
     }
     const bool valid = index >= 0 && size_t(index) < m_list->size();
     m_model->setEvents(valid ? m_list->events(size_t(index)) : std::vector<MacroEvent>{});
+    m_revertPoint = m_model->events();
     setMacroControlsEnabled(valid);
 }
 
@@ -148,6 +149,17 @@ int CMacroControlUI::saveMacro() {
 
 void CMacroControlUI::reloadMacro() {
     selectMacro(selectedMacro());
+}
+
+int CMacroControlUI::revertMacro() {
+    const int i = selectedMacro();
+    if (i < 0) return MacroList::kNoSuchMacro;
+    m_model->setEvents(m_revertPoint);
+    return m_list->saveEvents(size_t(i), m_model->events());
+}
+
+void CMacroControlUI::keepAsRevertPoint() {
+    m_revertPoint = m_model->events();
 }
 
 int CMacroControlUI::importMacro(const std::string& path) {

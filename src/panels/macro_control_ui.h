@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "input/capture/macro_recorder.h"
 #include "profiles/macro_list.h"
@@ -43,6 +44,10 @@ class CMacroControlUI : public QWidget {
     int renameSelectedMacro();  // the name edit's text
     int saveMacro();
     void reloadMacro();
+    // Every edit is written at once; Revert puts back (and writes) the actions the macro had
+    // when it was chosen or last saved with the Save button, deleted ones included.
+    int revertMacro();
+    void keepAsRevertPoint();
     int importMacro(const std::string& path);
     int exportMacro(const std::string& path);
 
@@ -77,6 +82,7 @@ class CMacroControlUI : public QWidget {
 
     std::unique_ptr<MacroList> m_list;
     MacroActionModel* m_model;  // child of this panel
+    std::vector<MacroEvent> m_revertPoint;
     capture::MacroRecorder m_recorder;
     bool m_bound = false;
     bool m_recording = false;

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -15,6 +16,7 @@ namespace md {
 namespace {
 constexpr const char* kDispatcherProperty = "md_notify_dispatcher";
 constexpr const char* kAttachedProperty = "md_notify_attached";
+constexpr const char* kFocusTextProperty = "md_focus_text";  // a line edit's text on entry
 }  // namespace
 
 NotifyDispatcher::NotifyDispatcher(NotifyTarget& target, QWidget* root)
@@ -52,6 +54,11 @@ void NotifyDispatcher::connectWidget(QWidget* w) {
                 [this, p](int i) { notify(p, "itemselect", static_cast<uintptr_t>(i)); });
     } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
         connect(e, &QLineEdit::textChanged, this, [this, p] { notify(p, "textchanged"); });
+        connect(e, &QLineEdit::returnPressed, this, [this, p] {
+            if (!p) return;
+            notify(p, "killfocus");
+            p->setProperty(kFocusTextProperty, qobject_cast<QLineEdit*>(p)->text());
+        });
     } else if (auto* v = qobject_cast<QAbstractItemView*>(w)) {
         connect(v, &QAbstractItemView::clicked, this, [this, p](const QModelIndex& i) {
             notify(p, "itemclick", static_cast<uintptr_t>(i.row()));
@@ -70,7 +77,18 @@ bool NotifyDispatcher::eventFilter(QObject* watched, QEvent* event) {
     if (!w) return false;
     switch (event->type()) {
         case QEvent::FocusIn:
+            if (auto* e = qobject_cast<QLineEdit*>(w)) e->setProperty(kFocusTextProperty, e->text());
             notify(w, "setfocus");
+            break;
+        case QEvent::KeyPress:
+            if (auto* e = qobject_cast<QLineEdit*>(w);
+                e && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+                e->property(kFocusTextProperty).isValid()) {
+                // Esc takes back what was typed since the field took the focus.
+                e->setText(e->property(kFocusTextProperty).toString());
+                e->selectAll();
+                return true;
+            }
             break;
         case QEvent::FocusOut:
             notify(w, "killfocus");

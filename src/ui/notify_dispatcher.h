@@ -1,13 +1,15 @@
 #pragma once
 // Turns the signals of every named widget of a tree into notifications for the tree's owner:
 //
-//   buttons           "click"; checkable ones also "selectchanged" (wParam = checked)
-//   sliders           "movevaluechanged" while dragged, "valuechanged" once settled (wParam =
-//   value) combo boxes       "itemselect" (wParam = index) line edits        "textchanged"; focus
-//   changes give "setfocus" / "killfocus" item views        "itemclick", "itemactivate",
-//   "itemselect" (wParam = row) any widget        "menu" on a context-menu request (wParam = x,
-//   lParam = y, widget coords) the root          "windowsize" when resized; "windowinit" through
-//   windowInit()
+//   buttons       "click"; checkable ones also "selectchanged" (wParam = checked)
+//   sliders       "movevaluechanged" while dragged, "valuechanged" once settled (wParam = value)
+//   combo boxes   "itemselect" (wParam = index)
+//   line edits    "textchanged"; Enter gives "killfocus" as leaving the field does (the value
+//                 is applied), Esc puts back the text the field had when it took the focus
+//   any widget    focus changes give "setfocus" / "killfocus"; "menu" on a context-menu
+//                 request (wParam = x, lParam = y, widget coords)
+//   item views    "itemclick", "itemactivate", "itemselect" (wParam = row)
+//   the root      "windowsize" when resized; "windowinit" through windowInit()
 //
 // Custom controls emit their own types with NotifyDispatcher::emitFrom(). A widget changed
 // under QSignalBlocker sends nothing. Every notification except "timer" is written to the

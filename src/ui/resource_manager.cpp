@@ -142,6 +142,10 @@ QString ResourceManager::styleSheet() const {
     return qss;
 }
 
+void ResourceManager::applyStyle(QWidget* window) const {
+    if (window) window->setStyleSheet(styleSheet());
+}
+
 void ResourceManager::release() {
     m_index.clear();
     m_texts.clear();

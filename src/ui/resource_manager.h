@@ -54,6 +54,10 @@ class ResourceManager {
     void applyTexts(QWidget* w) const;
     // The style sheet "style.qss" of the skin with "@skin/" replaced by the skin folder.
     QString styleSheet() const;
+    // Gives a window of the program (and so everything inside it) the skin's style sheet. The
+    // style is not set on the whole application, so that dialogs the program does not draw
+    // itself (file dialogs) keep the desktop's look.
+    void applyStyle(QWidget* window) const;
 
     // Forgets everything (end of the program, tests).
     void release();

@@ -1,6 +1,7 @@
 #include "app/devmgmt/key_router.h"
 
 #include <QLineEdit>
+#include <array>
 
 #include "app/devmgmt/device_manager.h"
 #include "app/devmgmt/router_dialogs.h"
@@ -23,9 +24,37 @@ KeyRouter::~KeyRouter() {
     stopCapture();
 }
 
+namespace {
+
+constexpr std::array<uint8_t, 3> kLeftClick{0x10, 0x01, 0x00};
+
+// Whether a mouse whose selected button gets `next` keeps a button that clicks.
+bool keepsAPrimaryClick(const COrrivaleUSBDevice& model, const KeyBinding& next) {
+    const std::vector<KeyBinding>* keys = model.keyList();
+    const int selected = model.selectedKey();
+    if (!keys || next.assignment == kLeftClick) return true;
+    // Only a change that takes the click away from the selected button matters.
+    if (selected < 0 || size_t(selected) >= keys->size() ||
+        (*keys)[size_t(selected)].assignment != kLeftClick)
+        return true;
+    for (size_t i = 0; i < keys->size(); ++i)
+        if (int(i) != selected && (*keys)[i].assignment == kLeftClick) return true;
+    return false;
+}
+
+}  // namespace
+
 void KeyRouter::apply(COrrivaleUSBDevice& model, CKeySetControlUI& panel) {
     if (!panel.hasBinding()) return;
-    model.storeKeyAssignment(panel.encodeAssignment());
+    const KeyBinding next = panel.encodeAssignment();
+    // Taking the click off the mouse's last clicking button leaves it hard to use: asked.
+    const bool mouse = model.getDeviceKind() == 2 || model.getDeviceKind() == 6;
+    if (mouse && !keepsAPrimaryClick(model, next) &&
+        (!confirm || !confirm(QStringLiteral("message_primary_button")))) {
+        panel.restoreOriginal();
+        return;
+    }
+    model.storeKeyAssignment(next);
     panel.setEditButtonsEnabled(true);
 }
 
@@ -40,6 +69,7 @@ void KeyRouter::saveToDevice(COrrivaleUSBDevice& model, CKeySetControlUI& panel)
         if (inform) inform(text, false);
     }
     model.saveProfile();
+    panel.keepAsOriginal();
     panel.setEditButtonsEnabled(false);
 }
 
@@ -128,7 +158,9 @@ bool KeyRouter::route(const Notification& n) {
             panel->showDefault();
             panel->setEditButtonsEnabled(true);
         } else if (is("key_butt_keycancel")) {
-            panel->showCurrent();
+            // Undo: the key gets back what it had when it was chosen.
+            panel->restoreOriginal();
+            model->storeKeyAssignment(panel->originalBinding());
             panel->setEditButtonsEnabled(false);
         } else if (is("key_butt_prosave")) {
             saveToDevice(*model, *panel);

@@ -32,6 +32,8 @@ class KeyRouter : public QObject {
     // Tells the user something (a message box by default; tests replace it). text is a text
     // id unless isId is false.
     std::function<void(const QString& text, bool isId)> inform;
+    // Asks before a change that would make the mouse hard to use (the page router's question).
+    std::function<bool(const QString& textId)> confirm;
 
   private:
     // "key_butt_keysave": the controls become the selected key's current assignment.

@@ -123,7 +123,12 @@ bool LightRouter::route(const Notification& n) {
         model->loadCustomColours();
     } else if (n.type == QLatin1String("click") &&
                (is("custom_bright_color_btn") || is("custom_off_color_btn"))) {
-        if (panel->deviceType() == 1) model->fillCustomColours(is("custom_bright_color_btn"));
+        if (panel->deviceType() != 1) return true;
+        // Clearing wipes every key's colour of the group: asked first.
+        if (is("custom_off_color_btn") &&
+            (!confirm || !confirm(QStringLiteral("message_custom_clear"))))
+            return true;
+        model->fillCustomColours(is("custom_bright_color_btn"));
     } else if (n.type == QLatin1String("click") && is("deng_same_mode")) {
         m_sameMode.start(*model);
     } else {

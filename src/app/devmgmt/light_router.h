@@ -5,6 +5,7 @@
 // device. Changes other than a preset swatch take the device out of same mode.
 
 #include <QObject>
+#include <functional>
 
 #include "profiles/profile_records.h"
 #include "ui/notification.h"
@@ -24,6 +25,9 @@ class LightRouter : public QObject {
 
     // Answers whether the notification was the lighting panel's.
     bool route(const Notification& n);
+
+    // Asks before a change that cannot be taken back (the page router's question).
+    std::function<bool(const QString& textId)> confirm;
 
   private:
     // Steps 3-8 of every lighting change: the new record goes to the model, the profile, the

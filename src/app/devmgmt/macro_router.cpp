@@ -206,8 +206,9 @@ bool MacroRouter::onClick(COrrivaleUSBDevice& model, CMacroControlUI& panel, con
                 keys->renameMacro(r, QString::fromStdString(panel.list().name(size_t(r))));
     } else if (is("macro_btn_save")) {
         save(panel);
+        panel.keepAsRevertPoint();
     } else if (is("macro_btn_cancel")) {
-        panel.reloadMacro();
+        report(panel, panel.revertMacro());
     } else if (is("macro_btn_import") || is("macro_btn_export")) {
         const bool exporting = is("macro_btn_export");
         const QString path = chooseFile ? chooseFile(exporting) : QString();

@@ -87,6 +87,8 @@ PageRouter::PageRouter(CMainWnd& wnd, DeviceManager& devices)
     // Owned by the last router that uses it, so that it outlives both.
     m_capture->setParent(m_macros);
     confirm = [this](const QString& textId) { return askYesNo(m_wnd, textId); };
+    m_lights->confirm = [this](const QString& textId) { return confirm && confirm(textId); };
+    m_keys->confirm = [this](const QString& textId) { return confirm && confirm(textId); };
     MainWndHooks& h = wnd.hooks();
     h.routeNotification = [this](const Notification& n) { route(n); };
     h.onGameLighting = [this](uint32_t m, uintptr_t w, intptr_t l) { onGameLighting(m, w, l); };
@@ -116,6 +118,10 @@ bool PageRouter::routeHeadset(const Notification& n) {
     auto* headset = qobject_cast<COrrivaleHS6533Device*>(m_devices.selectedModel());
     // Only notifications from the selected headset's own audio pages.
     if (!headset || !n.control || !headset->isAncestorOf(n.control)) return false;
+    // A custom equaliser deleted cannot come back: asked first.
+    if (n.type == QLatin1String("click") && n.sender == QLatin1String("hs_EQ_btn_delete") &&
+        (!confirm || !confirm(QStringLiteral("message_eq_delete"))))
+        return true;
     const HeadsetRoute r = headset->routeAudio(n.type, n.sender, n.wParam);
     if (r == HeadsetRoute::ShowNameTaken)
         showMessageBox(&m_wnd, QString(), QStringLiteral("message_text_5"), m_wnd.uiScale(), true,

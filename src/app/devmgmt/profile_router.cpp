@@ -63,6 +63,10 @@ bool ProfileRouter::route(const Notification& n) {
     } else if (is(n, "device_add_btn")) {
         if (!panel->addProfile()) tellProblem(*panel);
     } else if (is(n, "device_sub_btn")) {
+        // A profile deleted cannot come back: asked first (the last one is never deleted).
+        if (panel->itemCount() < 2 || !confirm || !confirm(QStringLiteral("message_profile_delete")))
+            return true;
+        if (m_devices.selectedModel() != model) return true;  // gone while asked
         // The device follows the new selection; the deleted profile is nobody's any more.
         if (panel->deleteProfile())
             switchProfile();

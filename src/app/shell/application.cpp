@@ -37,13 +37,12 @@ AppOptions g_options;
 // The longest a command-line run holds the devices before it gives up itself.
 constexpr int kToolWaitMs = 30000;
 
-void setUpResources(QApplication& app) {
+void setUpResources() {
     ResourceManager& res = ResourceManager::instance();
     res.setSkinFolder(QString::fromStdString(AppPaths::programDataFolder("skin")));
     if (!res.loadResource("res.xml")) dbgOut("skin resource index missing");
     registerApplicationControls();
     registerDevicePageControls();
-    app.setStyleSheet(res.styleSheet());
 }
 }  // namespace
 
@@ -74,7 +73,7 @@ int runApplication(int argc, char** argv) {
     // that holds the devices is waited for as long as the tool itself would wait.
     const cli::ProgramOwnership owner = cli::takeProgramOwnership(kToolWaitMs);
 
-    setUpResources(app);
+    setUpResources();
     if (owner.result == cli::ProgramOwnership::Result::OtherProgram) {
         LanguageController language(
             QString::fromStdString(AppPaths::defaultDataFolder()) + "Language.config",
@@ -107,6 +106,7 @@ int runApplication(int argc, char** argv) {
     auto window = std::make_unique<CMainWnd>(std::make_unique<LanguageController>(
         dataFolder + "Language.config", configRoot + "settings.ini"));
     CMainWnd* wnd = window.get();
+    ResourceManager::instance().applyStyle(wnd);
     installSettingsWindow(*wnd);
     auto* devices =
         new DeviceManager(*wnd, loadDeviceTable(AppPaths::defaultDataFolder() + "devices.json",

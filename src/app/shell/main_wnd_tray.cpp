@@ -33,6 +33,7 @@ void CMainWnd::showTrayMenu() {
     menu->setAttribute(Qt::WA_DeleteOnClose, false);
     m_menu = menu;
     const ResourceManager& res = ResourceManager::instance();
+    res.applyStyle(menu);  // a window of its own, outside the main window
     for (QAction* a : menu->actions()) {
         const QString id = a->property("textId").toString();
         if (!id.isEmpty()) a->setText(res.text(id));

@@ -60,6 +60,7 @@ void CMsgWnd::notify(const Notification& n) {
 int showMessageBox(QWidget* parent, const QString& title, const QString& text, int uiScale,
                    bool textIsId, int buttons) {
     CMsgWnd box(parent);
+    if (!parent) ResourceManager::instance().applyStyle(&box);
     box.setTitle(title);
     box.setText(text, textIsId);
     box.setUiScale(uiScale);

@@ -1,12 +1,16 @@
 // The main window with its device manager on a virtual bus: the detection worker reports the
 // virtual mouse and its receiver, tiles appear and go, the model switches between cable and
 // receiver, and a slider of the mouse page reaches the mouse's memory.
+#include "app/devmgmt/router_dialogs.h"
 #include "devlink/link/ui_dispatcher.h"
 #include "devmgmt_fixture.h"
+#include "ui/resource_manager.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QMenu>
 #include <QSlider>
 #include <QStackedWidget>
@@ -146,6 +150,24 @@ TEST_F(DeviceManagementTest, DpiSliderOnThePageReachesTheMouse) {
         return mouse->firmware().sessionsBegun() > sessions &&
                mouse->firmware().configBlock(0) != before;
     }));
+}
+
+TEST_F(DeviceManagementTest, FileDialogsKeepTheDesktopsLook) {
+    qApp->setStyleSheet(QString());
+    ResourceManager::instance().applyStyle(wnd.get());
+    start();
+    const auto dialog =
+        makeFileDialog(wnd.get(), false, QStringLiteral("Profile Files (*.json)"), "json", {});
+    EXPECT_EQ(dialog->parentWidget(), nullptr);
+    // The program's windows are styled; nothing in the dialog is.
+    EXPECT_TRUE(wnd->findChild<QPushButton*>()->testAttribute(Qt::WA_StyleSheet));
+    dialog->ensurePolished();
+    for (QWidget* w : dialog->findChildren<QWidget*>()) {
+        w->ensurePolished();
+        EXPECT_FALSE(w->testAttribute(Qt::WA_StyleSheet)) << w->objectName().toStdString();
+    }
+    EXPECT_EQ(dialog->palette().color(QPalette::Window),
+              QApplication::palette().color(QPalette::Window));
 }
 
 }  // namespace

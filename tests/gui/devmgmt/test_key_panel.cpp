@@ -34,6 +34,7 @@ class KeyPanelTest : public DeviceManagementTest, public ::testing::WithParamInt
         router = wnd->findChild<PageRouter*>();
         ASSERT_TRUE(router);
         router->keys().inform = [this](const QString& text, bool) { told << text; };
+        router->confirm = [](const QString&) { return true; };
     }
     void tab(const char* name) {
         // The mouse page's own tab: every device page has its profile panel.
@@ -131,6 +132,47 @@ TEST_P(KeyPanelTest, FunctionsChosenOnThePanelReachTheMouseAndTheProfile) {
     control<QAbstractButton>("key_butt_keysave")->click();
     control<QAbstractButton>("key_butt_prosave")->click();
     EXPECT_EQ(entryOf(3), mouseFactoryEntries()[3]);
+}
+
+TEST_P(KeyPanelTest, UndoTakesBackTheEditsOfTheChosenButton) {
+    attach();
+    chooseKey(3);  // forward
+    const int before = keyListCode(3);
+    chooseFunction(keys::kFunctionKeyboard);
+    control<QAbstractButton>("key_ComBox_check_1")->click();  // Ctrl: applied at once
+    EXPECT_NE(model()->keyBindings()[3].assignment, model()->keyBindings()[3].defaultAssignment);
+    control<QAbstractButton>("key_butt_keycancel")->click();  // Undo
+    EXPECT_EQ(model()->keyBindings()[3].assignment, model()->keyBindings()[3].defaultAssignment);
+    EXPECT_EQ(panel->selectedFunction(), keys::kFactory);
+    EXPECT_EQ(keyListCode(3), before);
+    control<QAbstractButton>("key_butt_prosave")->click();
+    EXPECT_EQ(entryOf(3), mouseFactoryEntries()[3]);
+}
+
+TEST_P(KeyPanelTest, TheLastClickingButtonIsOnlyReassignedWhenConfirmed) {
+    attach();
+    QStringList asked;
+    bool answer = false;
+    router->confirm = [&](const QString& id) {
+        asked << id;
+        return answer;
+    };
+    auto* dpi = control<QComboBox>("keyset_mousedpi_combo");
+    chooseKey(1);  // right button: no question
+    chooseFunction(keys::kFunctionDpi);
+    dpi->setCurrentIndex(0);
+    EXPECT_TRUE(asked.isEmpty());
+    chooseKey(0);  // left button, the only one that clicks
+    chooseFunction(keys::kFunctionDpi);
+    dpi->setCurrentIndex(1);
+    EXPECT_EQ(asked, QStringList{"message_primary_button"});
+    EXPECT_EQ(model()->keyBindings()[0].assignment, (std::array<uint8_t, 3>{0x10, 0x01, 0x00}));
+    EXPECT_EQ(panel->selectedFunction(), keys::kFactory);  // the panel shows it unchanged
+    answer = true;
+    chooseFunction(keys::kFunctionDpi);
+    dpi->setCurrentIndex(2);
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_NE(model()->keyBindings()[0].assignment, (std::array<uint8_t, 3>{0x10, 0x01, 0x00}));
 }
 
 TEST_P(KeyPanelTest, KeyButtonsShowOnTheKeyPageOnly) {

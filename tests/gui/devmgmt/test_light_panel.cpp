@@ -4,6 +4,8 @@
 // channel in 0-255.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -41,6 +43,29 @@ class LightPanelTest : public DeviceManagementTest, public ::testing::WithParamI
 
     CLightControlUI* panel = nullptr;
 };
+
+TEST_P(LightPanelTest, EnterAppliesATypedValueAndEscTakesItBack) {
+    attach();
+    control<QComboBox>("light_combo_modeSelect")->setCurrentIndex(9);  // uses every control
+    auto* red = control<QLineEdit>("deng_edit_R");
+    auto key = [&](int k) {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+        QCoreApplication::sendEvent(red, &press);
+    };
+    QFocusEvent in(QEvent::FocusIn);
+    QCoreApplication::sendEvent(red, &in);
+    red->setText("17");
+    key(Qt::Key_Return);  // applied without leaving the field
+    EXPECT_EQ(lightInfo()["Red"], 17);
+    EXPECT_EQ(block()[6], 17);
+    red->setText("200");
+    key(Qt::Key_Escape);  // the typed text goes, the applied value stays
+    EXPECT_EQ(red->text(), "17");
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(red, &out);
+    EXPECT_EQ(lightInfo()["Red"], 17);
+    EXPECT_EQ(block()[6], 17);
+}
 
 TEST_P(LightPanelTest, EachControlReachesProfileAndMouse) {
     attach();
@@ -141,8 +166,15 @@ TEST_P(LightPanelTest, KeyboardOnlyControlsActOnlyForTheKeyboardType) {
     auto* custom = control<QComboBox>("light_combo_custommodeSelect");
     custom->addItems({"g1", "g2"});
     custom->setCurrentIndex(1);
+    QStringList asked;
+    manager->router().confirm = [&](const QString& id) {
+        asked << id;
+        return true;
+    };
     control<QAbstractButton>("custom_bright_color_btn")->click();
-    control<QAbstractButton>("custom_off_color_btn")->click();
+    EXPECT_TRUE(asked.isEmpty());
+    control<QAbstractButton>("custom_off_color_btn")->click();  // clears: asked first
+    EXPECT_EQ(asked, QStringList{"message_custom_clear"});
     EXPECT_EQ(mouse->firmware().sessionsBegun(), sessions);
 }
 

@@ -98,6 +98,34 @@ TEST_F(MacroPanelTest, RecordedMacroReachesTheMouse) {
     EXPECT_EQ(mouse->firmware().keyEntry(size_t(pos)), (std::array<uint8_t, 3>{0x70, 0, 0}));
 }
 
+TEST_F(MacroPanelTest, RevertBringsBackDeletedActions) {
+    attach();
+    click(panel, "macro_btn_name_add");
+    click(panel, "macro_btn_starredio");
+    key(KEY_A, true, 1000);
+    key(KEY_A, false, 1100);
+    key(KEY_B, true, 1200);
+    key(KEY_B, false, 1300);
+    click(panel, "macro_btn_stopredio");
+    const std::vector<MacroEvent> recordedEvents = panel->list().events(0);
+    ASSERT_EQ(recordedEvents.size(), 4u);
+    click(panel, "macro_btn_save");
+    // Two edits, each written at once.
+    panel->selectAction(1);
+    click(panel, "macro_btn_delete");
+    click(panel, "macro_btn_deleteall");
+    EXPECT_TRUE(panel->list().events(0).empty());
+    click(panel, "macro_btn_cancel");  // Revert
+    EXPECT_EQ(panel->list().events(0), recordedEvents);
+    EXPECT_EQ(recorded(), recordedEvents);
+    // Choosing the macro again starts from what it holds now.
+    panel->selectAction(0);
+    click(panel, "macro_btn_delete");
+    panel->selectMacro(0);
+    click(panel, "macro_btn_cancel");
+    EXPECT_EQ(panel->list().events(0).size(), 3u);
+}
+
 TEST_F(MacroPanelTest, FixedAndNoDelays) {
     attach();
     click(panel, "macro_btn_name_add");

@@ -158,6 +158,18 @@ TEST_P(ProfilePanelTest, DeletingTheCurrentProfileSwitchesTheDevice) {
     ASSERT_TRUE(waitFor([&] { return stagePosition() == 70; }));
     const std::string deleted = model()->getProfileFilePath();
 
+    // Asked first: "no" keeps it.
+    QStringList asked;
+    bool answer = false;
+    router().confirm = [&](const QString& id) {
+        asked << id;
+        return answer;
+    };
+    click("device_sub_btn");
+    EXPECT_EQ(asked, QStringList{"message_profile_delete"});
+    EXPECT_EQ(panel->itemCount(), 2);
+    EXPECT_TRUE(std::filesystem::exists(deleted));
+    answer = true;
     click("device_sub_btn");
     EXPECT_EQ(stagePosition(), 20);
     EXPECT_EQ(panel->itemCount(), 1);
@@ -166,8 +178,9 @@ TEST_P(ProfilePanelTest, DeletingTheCurrentProfileSwitchesTheDevice) {
     model()->onPollingRate(2);
     EXPECT_FALSE(std::filesystem::exists(deleted));
     EXPECT_NE(model()->getProfileFilePath(), deleted);
-    click("device_sub_btn");  // the last profile stays
+    click("device_sub_btn");  // the last profile stays, nothing is asked
     EXPECT_EQ(panel->itemCount(), 1);
+    EXPECT_EQ(asked.size(), 2);
 }
 
 TEST_P(ProfilePanelTest, ImportExportRenameAndTheFiftyFirstAdd) {

@@ -1,16 +1,20 @@
 // The headset in the main window, as in the demo: its tile and page appear, the lighting
 // thread runs, and the equaliser page's controls reach the headset's audio through the main
 // window's routing. With MD_SCREENSHOT_DIR set it renders main_window_headset.png.
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QSlider>
 #include <filesystem>
 
 #include "app/devmgmt/app_device_host.h"
+#include "app/devmgmt/page_router.h"
 #include "audio/audio_state_file.h"
 #include "audio/headset_audio.h"
 #include "audio/sim_state_path.h"
 #include "devmgmt/devmgmt_fixture.h"
 #include "pages/headset/orrivale_hs6533_device.h"
+#include "panels/voice6533_control_ui.h"
 #include "ui/resource_manager.h"
 
 namespace md::test {
@@ -55,6 +59,26 @@ TEST_F(HeadsetWindow, AppearsRunsItsLightingAndRoutesItsAudioPages) {
     ASSERT_NE(slider, nullptr);
     slider->setValue(23);
     EXPECT_EQ(headset->audio().stages()[kMicInValue], 23);
+
+    // Deleting a custom equaliser is asked first; "no" keeps it.
+    auto* eq = headset->findChild<CVoice6533ControlUI*>();
+    ASSERT_NE(eq, nullptr);
+    eq->findChild<QAbstractButton*>("6533_eq_option_13")->click();  // custom: its controls open
+    eq->findChild<QLineEdit*>("custom_eq_name_edit")->setText("Mine");
+    eq->findChild<QAbstractButton*>("hs_EQ_btn_save")->click();
+    ASSERT_EQ(headset->audio().customEqNames().size(), 1u);
+    QStringList asked;
+    bool answer = false;
+    manager->router().confirm = [&](const QString& id) {
+        asked << id;
+        return answer;
+    };
+    eq->findChild<QAbstractButton*>("hs_EQ_btn_delete")->click();
+    EXPECT_EQ(asked, QStringList{"message_eq_delete"});
+    EXPECT_EQ(headset->audio().customEqNames().size(), 1u);
+    answer = true;
+    eq->findChild<QAbstractButton*>("hs_EQ_btn_delete")->click();
+    EXPECT_TRUE(headset->audio().customEqNames().empty());
 
     // A command-line verb run by the application works on the page's own lighting.
     AppDeviceHost host(*manager);
