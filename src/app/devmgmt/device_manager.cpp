@@ -338,6 +338,7 @@ void DeviceManager::onDeviceRemoved(int slot) {
     // The chains would end at their next run on the closed link; stop them now.
     e.tile->stopTimers();
     e.tile->refreshLinkText();
+    emit deviceLeft(e.model);
     hideTile(index);
 }
 

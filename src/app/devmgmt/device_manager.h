@@ -78,6 +78,11 @@ class DeviceManager : public QObject {
     int selectedIndex() const { return m_selected; }
     PageRouter& router() { return *m_router; }
 
+  signals:
+    // A device went away (its link is closed); its page is still there. Edits running for it
+    // (macro recording, key capture) end now.
+    void deviceLeft(COrrivaleUSBDevice* model);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

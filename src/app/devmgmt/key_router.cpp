@@ -18,6 +18,12 @@ namespace md {
 KeyRouter::KeyRouter(CMainWnd& wnd, DeviceManager& devices, capture::InputCapture& capture)
     : QObject(&wnd), m_wnd(wnd), m_devices(devices), m_capture(capture) {
     inform = [this](const QString& text, bool isId) { tellUser(m_wnd, text, isId); };
+    // A key is captured for the device whose page asked: it ends when that device leaves.
+    connect(&devices, &DeviceManager::deviceLeft, this, [this](COrrivaleUSBDevice* gone) {
+        if (gone != m_devices.selectedModel()) return;
+        stopCapture();
+        if (auto* p = gone->findChild<CKeySetControlUI*>()) p->setCapturing(false);
+    });
 }
 
 KeyRouter::~KeyRouter() {

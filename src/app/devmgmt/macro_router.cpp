@@ -55,6 +55,9 @@ const std::pair<const char*, uint8_t> kMenuButtons[] = {
 
 MacroRouter::MacroRouter(CMainWnd& wnd, DeviceManager& devices, capture::InputCapture& capture)
     : QObject(&wnd), m_wnd(wnd), m_devices(devices), m_capture(capture) {
+    connect(&devices, &DeviceManager::deviceLeft, this, [this](COrrivaleUSBDevice* gone) {
+        if (gone && gone == m_recordingFor) stopRecording();
+    });
     confirm = [this](const QString& textId) { return askYesNo(m_wnd, textId); };
     inform = [this](const QString& text, bool isId) { tellUser(m_wnd, text, isId); };
     chooseFile = [this](bool save) {
@@ -117,6 +120,8 @@ void MacroRouter::startRecording(CMacroControlUI& panel, int mode, int delayMode
         return;
     }
     setEditLock(*model, true);
+    // Recording is for this device: it stops, keeping what it has, when the device leaves.
+    m_recordingFor = model;
     // A page that goes away (the device was unplugged) ends the capture it asked for; only
     // the capture is touched, the rest of the window may be going too.
     connect(&panel, &QObject::destroyed, this, [this] {
@@ -125,6 +130,7 @@ void MacroRouter::startRecording(CMacroControlUI& panel, int mode, int delayMode
 }
 
 void MacroRouter::stopRecording() {
+    m_recordingFor = nullptr;
     if (capture::isRecordingMode(m_capture.mode())) m_capture.uninstall();
     COrrivaleUSBDevice* model = m_devices.selectedModel();
     auto* panel = model ? model->findChild<CMacroControlUI*>() : nullptr;

@@ -5,6 +5,7 @@
 // inserts, the action list's context menu and the file dialogs of import and export.
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 #include "input/capture/input_capture.h"
@@ -45,6 +46,7 @@ class MacroRouter : public QObject {
     CMainWnd& m_wnd;
     DeviceManager& m_devices;
     capture::InputCapture& m_capture;
+    QPointer<COrrivaleUSBDevice> m_recordingFor;  // the device a recording runs for
 };
 
 }  // namespace md

@@ -2,7 +2,14 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QTabBar>
 
 #include "input/capture/scan_codes.h"
 
@@ -67,12 +74,29 @@ bool WindowInputCapture::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseButtonRelease:
-            if (m_mouse && capture::isRecordingMode(m_mode) && watched->isWidgetType())
+            // The innermost widget gets the click first (its parents see the same event after
+            // it): a click on the program's own controls or other windows is no input to record.
+            if (m_mouse && capture::isRecordingMode(m_mode) && watched->isWidgetType() &&
+                !seen(event, static_cast<QMouseEvent*>(event)->timestamp()) &&
+                !meantForTheProgram(static_cast<QWidget*>(watched)))
                 onMouse(static_cast<QMouseEvent*>(event));
             return false;  // clicks still reach the window (the stop button among them)
         default:
             return false;
     }
+}
+
+bool WindowInputCapture::meantForTheProgram(const QWidget* w) const {
+    // Other windows of the program: the tray menu, menus, dialogs, pop-ups.
+    if (w->window() != m_window) return true;
+    for (const QWidget* p = w; p && p != m_window; p = p->parentWidget()) {
+        if (qobject_cast<const QAbstractButton*>(p) || qobject_cast<const QAbstractSlider*>(p) ||
+            qobject_cast<const QComboBox*>(p) || qobject_cast<const QLineEdit*>(p) ||
+            qobject_cast<const QAbstractSpinBox*>(p) || qobject_cast<const QMenu*>(p) ||
+            qobject_cast<const QTabBar*>(p))
+            return true;
+    }
+    return false;
 }
 
 bool WindowInputCapture::onKey(QKeyEvent* e) {
@@ -95,7 +119,6 @@ bool WindowInputCapture::onKey(QKeyEvent* e) {
 }
 
 void WindowInputCapture::onMouse(QMouseEvent* e) {
-    if (seen(e, e->timestamp())) return;
     const bool down = e->type() != QEvent::MouseButtonRelease;
     capture::MouseRecord r;
     switch (e->button()) {

@@ -36,6 +36,9 @@ class WindowInputCapture : public QObject, public capture::InputCapture {
   private:
     bool onKey(QKeyEvent* e);
     void onMouse(QMouseEvent* e);
+    // A click on a control of the program (button, slider, combo, edit, menu, tab) or in
+    // another of its windows (tray menu, dialog): meant for the program, not recorded.
+    bool meantForTheProgram(const QWidget* w) const;
     // An event seen again while it propagates to a parent widget is handled once.
     bool seen(const QEvent* e, uint64_t stamp);
     uint64_t timeOf(uint64_t eventStamp) const;

@@ -9,10 +9,13 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 
 #include "app/devmgmt/macro_router.h"
 #include "app/devmgmt/page_router.h"
+#include "app/services/window_input_capture.h"
 #include "devmgmt_fixture.h"
 #include "panels/key_set_control_ui.h"
 #include "panels/macro_action_model.h"
@@ -96,6 +99,52 @@ TEST_F(MacroPanelTest, RecordedMacroReachesTheMouse) {
     EXPECT_EQ(image.entries[0].events, events);
     const int pos = model()->controller().keyPositionMap().at(3);
     EXPECT_EQ(mouse->firmware().keyEntry(size_t(pos)), (std::array<uint8_t, 3>{0x70, 0, 0}));
+}
+
+TEST_F(MacroPanelTest, RecordingTakesOnlyInputMeantForIt) {
+    attach();
+    click(panel, "macro_btn_name_add");
+    click(panel, "macro_btn_starredio");
+    auto clickOn = [](QWidget* target, ulong t) {
+        for (const bool down : {true, false}) {
+            QMouseEvent e(down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease,
+                          QPointF(3, 3), QPointF(3, 3), Qt::LeftButton,
+                          down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            e.setTimestamp(t + (down ? 0 : 10));
+            QApplication::sendEvent(target, &e);
+        }
+    };
+    // The program's own controls and windows: a button of the window, a menu such as the
+    // tray's.
+    auto* button = new QPushButton(QStringLiteral("Apply"), model());
+    button->show();
+    clickOn(button, 1000);
+    QMenu tray;
+    tray.addAction("Exit");
+    clickOn(&tray, 1100);
+    EXPECT_TRUE(recorded().empty());
+    mouseButton(Qt::LeftButton, true, 1200);  // the action list: recorded
+    mouseButton(Qt::LeftButton, false, 1250);
+    EXPECT_EQ(recorded().size(), 2u);
+    click(panel, "macro_btn_stopredio");
+}
+
+TEST_F(MacroPanelTest, RecordingStopsKeepingItsEventsWhenTheDeviceLeaves) {
+    attach();
+    click(panel, "macro_btn_name_add");
+    click(panel, "macro_btn_starredio");
+    key(KEY_A, true, 1000);
+    key(KEY_A, false, 1100);
+    bus->unplug(mouse);
+    ASSERT_TRUE(waitFor([&] { return !panel->recording(); }));
+    EXPECT_FALSE(router->inputCapture().installed());
+    EXPECT_EQ(panel->list().events(0).size(), 2u);  // kept and saved
+    // Plugged again: nothing records until the user starts again.
+    bus->plug(mouse);
+    ASSERT_TRUE(waitFor([&] { return tile()->attachCount() >= 2; }));
+    key(KEY_B, true, 2000);
+    EXPECT_EQ(panel->list().events(0).size(), 2u);
+    EXPECT_FALSE(panel->recording());
 }
 
 TEST_F(MacroPanelTest, RevertBringsBackDeletedActions) {
