@@ -130,9 +130,11 @@ void COrrivaleUSBDevice::bindSelectPanel(QWidget* panel) {
             m_keyButtons[name.index] = child;
         } else if (prefix == "light_" && name.index < m_ledCount) {
             m_lightButtons[name.index] = child;
-            const lighting::LedColour white{0xFF, 0xFF, 0xFF, 0xFF};
-            m_ledColours[size_t(name.index)] = white;
-            paintButton(child, white);
+            // A picture built after frames were shown (pages are built when first shown)
+            // takes the colours the LEDs have; a new one starts white.
+            lighting::LedColour& c = m_ledColours[size_t(name.index)];
+            if (!m_framePushed) c = lighting::LedColour{0xFF, 0xFF, 0xFF, 0xFF};
+            paintButton(child, c);
         }
     }
 }
@@ -163,6 +165,7 @@ void COrrivaleUSBDevice::stepOff() {
 }
 
 void COrrivaleUSBDevice::pushLedFrame() {
+    m_framePushed = true;
     paintLedButtons();
     // In same mode the host drives the LEDs of a keyboard or mousepad: they take the frame over
     // their command link (the cable only; the link drops frames while a command runs). The

@@ -255,6 +255,7 @@ class COrrivaleUSBDevice : public QWidget {
     QVector<QPointer<QWidget>> m_lightButtons;
     std::map<int, int> m_ledKeyMap;
     std::map<int, int> m_keyLightMap;
+    bool m_framePushed = false;  // the LED colours have been shown at least once
     std::vector<lighting::LedColour> m_ledColours;
     LightSetting m_lighting;
     std::mutex m_lightListLock;

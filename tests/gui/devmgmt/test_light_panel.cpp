@@ -279,5 +279,36 @@ TEST_F(SameModeFourDevicesTest, FramesReachTheKeyboardAndTheMousepad) {
 INSTANTIATE_TEST_SUITE_P(Links, LightPanelTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Receiver" : "Cable"; });
 
+TEST_F(SameModeTest, TheKeyboardPictureShowsTheSharedLightingWhenItsPageOpensLater) {
+    start();
+    ASSERT_TRUE(waitFor([&] { return manager->firstShownTile().second == 2; }));
+    ASSERT_TRUE(waitFor([&] { return tile()->attachCount() >= 1; }));
+    manager->showTile(0, true, true);  // the mouse's page; the keyboard's is not built yet
+    auto* panel = model()->findChild<CLightControlUI*>();
+    panel->findChild<QComboBox*>("light_combo_modeSelect")->setCurrentIndex(2);  // steady
+    LightSetting l = model()->lighting();
+    l.red = 255, l.green = 220, l.blue = 0, l.brightness = 4, l.multiColor = 0;
+    const auto w = l.toWords();
+    model()->setLightSetting(w.w0, w.w1, w.w2, w.w3);
+    panel->findChild<QAbstractButton*>("deng_same_mode")->click();
+    COrrivaleUSBDevice* keyboard = manager->models(ModelList::Keyboards).at(0);
+    const uint32_t yellow = 0xFF00DCFFu;
+    ASSERT_TRUE(waitFor([&] { return keyboard->getLedColour(0) == yellow; }));
+    // The keyboard's page opens now: its picture shows yellow keys, not the new picture's white.
+    manager->showTile(1, true, true);
+    ASSERT_TRUE(waitFor([&] { return keyboard->findChild<QWidget*>("light_0") != nullptr; }));
+    waitFor([] { return false; }, std::chrono::milliseconds(100));
+    int yellowLamps = 0, lamps = 0;
+    for (QWidget* lamp : keyboard->findChildren<QWidget*>()) {
+        if (!lamp->objectName().startsWith("light_")) continue;
+        const QColor c = lamp->property("ledColour").value<QColor>();
+        if (!c.isValid()) continue;
+        ++lamps;
+        if (c == QColor(255, 220, 0, 255)) ++yellowLamps;
+    }
+    EXPECT_GT(lamps, 60);
+    EXPECT_EQ(yellowLamps, lamps);
+}
+
 }  // namespace
 }  // namespace md::test
