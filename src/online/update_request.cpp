@@ -98,6 +98,15 @@ std::string updateServiceUrl(std::string_view baseUrl) {
 }
 
 std::string currentVersionText(const UpdateEntry& entry) {
+    // The program's own version reads as everywhere else ("2.3.0.2"); firmware keeps its "V".
+    if (entry.type == kApplicationType) {
+        std::string dotted;
+        for (const char c : std::to_string(entry.version)) {
+            if (!dotted.empty()) dotted += '.';
+            dotted += c;
+        }
+        return dotted;
+    }
     std::array<char, 16> text{};
     std::snprintf(text.data(), text.size(), entry.hexVersion ? "V%04x" : "V%u", entry.version);
     return text.data();

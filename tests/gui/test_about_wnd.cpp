@@ -28,10 +28,10 @@ TEST_F(AboutWndTest, VersionLabelFollowsTheLanguage) {
     CAboutWnd about(wnd.get());
     EXPECT_EQ(about.size(), QSize(800, 572));
     EXPECT_EQ(about.windowTitle(), "  ");
-    EXPECT_EQ(about.controls().text("software_ver_label"), "Software version V0100");
+    EXPECT_EQ(about.controls().text("software_ver_label"), "Software version " MD_VERSION_TEXT);
     wnd->language().applyLanguage(2);
     about.handleMessage(msg::kLanguageChanged, 0, 0);
-    EXPECT_EQ(about.controls().text("software_ver_label"), "軟體版本 V0100");
+    EXPECT_EQ(about.controls().text("software_ver_label"), "軟體版本 " MD_VERSION_TEXT);
 }
 
 TEST_F(AboutWndTest, ClosingTheAboutWindowKeepsTheProgram) {

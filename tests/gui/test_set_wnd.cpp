@@ -88,11 +88,11 @@ TEST_F(SetWndTest, WithoutAServiceTheInstalledVersionsAreShownAndNothingIsAsked)
     ASSERT_TRUE(waitForStatus(wnd, update_status::kNoService));
     const auto rows = wnd.rows();
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0]->name(), "Gaming Mouse");
+    EXPECT_EQ(rows[0]->name(), "Gaming Mouse firmware");
     EXPECT_EQ(rows[0]->oldRev(), "V0102");
     EXPECT_EQ(rows[1]->oldRev(), "V103");
-    EXPECT_EQ(rows[2]->name(), "AP");
-    EXPECT_EQ(rows[2]->oldRev(), "V2302");
+    EXPECT_EQ(rows[2]->name(), "Mouse Driver");
+    EXPECT_EQ(rows[2]->oldRev(), "2.3.0.2");
     for (auto* row : rows) {
         EXPECT_EQ(row->state(), update_row::kUpdated);
         EXPECT_FALSE(row->checkBox()->isEnabled());

@@ -64,7 +64,7 @@ TEST(UpdateRequest, BodyAndVersionTextsFollowTheEntrysBase) {
     EXPECT_EQ(updateRequestBody(hexMouse()), "app_key=ZELVO_2_MOUSE_FW_1&version=102");
     EXPECT_EQ(currentVersionText(hexMouse()), "V0102");
     EXPECT_EQ(updateRequestBody(application()), "app_key=ZELVO_0_APP_ALL_1&version=2302");
-    EXPECT_EQ(currentVersionText(application()), "V2302");
+    EXPECT_EQ(currentVersionText(application()), "2.3.0.2");
     UpdateEntry odd = application();
     odd.appKey = "A&B=C D_ü";
     EXPECT_EQ(updateRequestBody(odd), "app_key=A%26B%3DC%20D_%C3%BC&version=2302");
@@ -121,7 +121,7 @@ TEST(UpdateRequest, AnswersOfEveryShapeGiveARecord) {
         EXPECT_EQ(info.status, c.status);
         EXPECT_EQ(info.answered, c.answered);
         EXPECT_EQ(info.latestVersionText, c.latest);
-        EXPECT_EQ(info.currentVersionText, c.hex ? "V0102" : "V2302");
+        EXPECT_EQ(info.currentVersionText, c.hex ? "V0102" : "2.3.0.2");
     }
     const UpdateInfo full = parseUpdateAnswer(
         R"({"version":"0103","name":"Mouse FW","path":"https://d/fw.bin","device_id":5})",

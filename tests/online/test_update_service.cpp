@@ -208,7 +208,7 @@ TEST_F(UpdateServiceTest, UpdateCheckVerbReportsTheServicesAnswer) {
     EXPECT_TRUE(v["entries"][0]["updateAvailable"].asBool());
     EXPECT_EQ(v["entries"][0]["latest"].asString(), "V0103");
     EXPECT_EQ(v["entries"][3]["type"].asString(), "ALL");
-    EXPECT_EQ(v["entries"][3]["current"].asString(), "V2302");
+    EXPECT_EQ(v["entries"][3]["current"].asString(), "2.3.0.2");
     EXPECT_EQ(server.requests().size(), 8u);
 
     // Up to date: exit 0 with the date; no answer: exit 1; bad arguments: exit 2.

@@ -3,7 +3,6 @@
 #include <QScreen>
 
 #include "app/shell/app_messages.h"
-#include "app/shell/app_version.h"
 #include "common/dbg_out.h"
 #include "ui/layout_builder.h"
 #include "ui/notify_dispatcher.h"
@@ -31,7 +30,7 @@ CAboutWnd::CAboutWnd(QWidget* parent)
 
 void CAboutWnd::updateVersionLabel() {
     const QString label =
-        m_controls.queryText("software_rev_text") + QString::fromLatin1(kAppVersionText);
+        m_controls.queryText("software_rev_text") + QString::fromLatin1(MD_VERSION_TEXT);
     if (QWidget* w = m_controls.find("software_ver_label")) w->setProperty("text", label);
 }
 

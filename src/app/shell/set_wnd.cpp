@@ -143,6 +143,18 @@ void CSetWnd::switchAutostart(bool on) {
     if (m_setup.reportProblem) m_setup.reportProblem(QString::fromStdString(problem));
 }
 
+namespace {
+
+// What a row is, in words: the program itself, or a device's firmware.
+QString rowName(const std::string& name) {
+    const ResourceManager& res = ResourceManager::instance();
+    if (name == "AP") return res.text(QStringLiteral("update_row_program"));
+    return res.text(QStringLiteral("update_row_firmware"))
+        .replace(QLatin1String("%1"), QString::fromStdString(name));
+}
+
+}  // namespace
+
 void CSetWnd::buildRows() {
     QWidget* list = m_controls.find("device_update_list_info");
     auto* layout = list ? qobject_cast<QVBoxLayout*>(list->layout()) : nullptr;
@@ -150,7 +162,7 @@ void CSetWnd::buildRows() {
     for (const UpdateEntry& entry : m_setup.entries) {
         auto* row = new CUpdateInfoListItemUI(list);
         const UpdateInfo local = localUpdateInfo(entry);
-        row->setName(QString::fromStdString(local.name));
+        row->setName(rowName(local.name));
         row->setOldRev(QString::fromStdString(local.currentVersionText));
         row->setState(update_row::kUpdated);
         // Rows go above the list's closing stretch.
@@ -179,7 +191,7 @@ bool CSetWnd::stopWorkers() {
 void CSetWnd::showRow(size_t index, const UpdateInfo& info) {
     if (index >= m_rows.size() || !m_rows[index]) return;
     CUpdateInfoListItemUI* row = m_rows[index];
-    row->setName(QString::fromStdString(info.name));
+    row->setName(rowName(info.name));
     row->setOldRev(QString::fromStdString(info.currentVersionText));
     row->setUpdateRev(QString::fromStdString(info.latestVersionText));
     row->setDownloadPath(QString::fromStdString(info.downloadPath));
