@@ -16,9 +16,11 @@
 #include "common/bounded_file.h"
 #include "devices/base/profile_switch.h"
 #include "devices/keyboard/keyboard_profile_device.h"
+#include "devices/keyboard/keyboard_profile_from_device.h"
 #include "devices/lighting/lighting_profile_device.h"
 #include "devices/mouse/mouse_performance.h"
 #include "devices/mouse/mouse_profile_device.h"
+#include "devices/mouse/mouse_profile_from_device.h"
 #include "profiles/app_paths.h"
 #include "profiles/json_file_io.h"
 
@@ -40,57 +42,25 @@ int writeDump(CliContext& ctx, CBasicProfiledata& profile, const std::string& fi
     return kExitOk;
 }
 
-// The profile with what the mouse reports taken over: lighting, DPI positions and colours, the
-// active stage, report rate and sensor option. Stage enables, Y resolutions and the key list
-// are not readable from the mouse (key-table reads give its layout), so the profile's stay.
+// The profile with what the mouse reports taken over.
 int dump(CliContext& ctx, MouseSession& s, const std::string& file) {
     MouseHardwareSettings h;
     uint8_t hw = 0;
     if (const int rc =
             deviceResult(ctx, "reading the settings", s.controller.readSettingsBlock(h, hw)))
         return rc;
-    LightSetting l = s.profile.readLightInfo();
-    applyHardwareLighting(h, l);
-    const auto w = l.toWords();
-    s.profile.writeLightInfo(w.w0, w.w1, w.w2, w.w3);
-    auto stages = s.profile.readDpiStages();
-    if (stages.size() < h.stages.size()) stages.resize(h.stages.size());
-    for (size_t i = 0; i < h.stages.size(); ++i) {
-        stages[i].dpiX = h.stages[i].dpiX;
-        stages[i].red = h.stages[i].red;
-        stages[i].green = h.stages[i].green;
-        stages[i].blue = h.stages[i].blue;
-    }
-    s.profile.writeDpiStages(stages);
-    s.profile.setActiveStage(h.activeStage);
-    auto words = s.profile.readMouseStages();
-    putReportRate(words, h.reportRate);
-    words[3] = h.sensorOption;
-    s.profile.writeMouseStages(words[0], words[1], words[2], words[3]);
-
+    takeMouseSettingsIntoProfile(h, s.profile);
     return writeDump(ctx, s.profile, file);
 }
 
-// The profile with what the keyboard reports taken over: the active record's lighting and
-// switches. Key repeat lives in the profile only.
+// The profile with what the keyboard reports taken over.
 int dump(CliContext& ctx, KeyboardSession& s, const std::string& file) {
     KeyboardHardwareSettings h;
     uint8_t hw = 0;
     if (const int rc =
             deviceResult(ctx, "reading the settings", s.controller.readSettingsBlock(h, hw)))
         return rc;
-    LightSetting l = s.profile.readLightInfo();
-    const LightSetting& r = h.lighting;
-    l.mode = r.mode, l.brightness = r.brightness, l.speed = r.speed, l.direction = r.direction;
-    l.multiColor = r.multiColor, l.red = r.red, l.green = r.green, l.blue = r.blue;
-    l.zzccLedMode = r.zzccLedMode, l.customGroup = r.customGroup;
-    KeyboardStages st = KeyboardStages::fromWords(s.profile.readKeyboardStages());
-    st.pollingRate = h.pollingRate, st.winFlag = h.winFlag, st.wFlag = h.wFlag;
-    st.key6Flag = h.key6Flag;
-    const auto w = l.toWords();
-    s.profile.writeLightInfo(w.w0, w.w1, w.w2, w.w3);
-    const auto sw = st.toWords();
-    s.profile.writeKeyboardStages(sw[0], sw[1], sw[2]);
+    takeKeyboardSettingsIntoProfile(h, s.profile);
     return writeDump(ctx, s.profile, file);
 }
 

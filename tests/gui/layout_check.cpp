@@ -1,6 +1,7 @@
 #include "layout_check.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +70,20 @@ QString cut(const QWidget* w) {
     return {};
 }
 
+// The part of w its parents show, in root's coordinates (empty when none).
+QRect shownPart(const QWidget* w, const QWidget* root) {
+    QRect r(w->mapTo(root, QPoint(0, 0)), w->size());
+    for (const QWidget* p = w->parentWidget(); p && p != root; p = p->parentWidget())
+        r &= QRect(p->mapTo(root, QPoint(0, 0)), p->size());
+    return r & root->rect();
+}
+
+bool insideScrollArea(const QWidget* w, const QWidget* root) {
+    for (const QWidget* p = w->parentWidget(); p && p != root; p = p->parentWidget())
+        if (qobject_cast<const QAbstractScrollArea*>(p)) return true;
+    return false;
+}
+
 }  // namespace
 
 QStringList layoutProblems(QWidget* root) {
@@ -76,15 +91,17 @@ QStringList layoutProblems(QWidget* root) {
     QList<QWidget*> shown;
     for (QWidget* w : root->findChildren<QWidget*>()) {
         if (!w->isVisible() || !isTextControl(w) || w->width() <= 0) continue;
-        // Only what lies inside the window can be read.
-        const QRect inRoot(w->mapTo(root, QPoint(0, 0)), w->size());
-        if (!root->rect().intersects(inRoot)) continue;
+        // Only what its parents show can be read: a control scrolled out of view is no cut.
+        const QRect inRoot = shownPart(w, root);
+        if (inRoot.isEmpty()) continue;
         shown << w;
         const QString text = qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text()
                                                      : qobject_cast<QAbstractButton*>(w)->text();
         if (const QString c = cut(w); !c.isEmpty())
             problems << QStringLiteral("%1: '%2' %3").arg(nameOf(w), text.left(40), c);
-        if (!root->rect().contains(inRoot))
+        // Cut by the window (not by a scroll area the user can move).
+        const QRect whole(w->mapTo(root, QPoint(0, 0)), w->size());
+        if (inRoot != whole && !insideScrollArea(w, root))
             problems << QStringLiteral("%1: '%2' runs out of the window").arg(nameOf(w),
                                                                            text.left(40));
     }
@@ -120,7 +137,7 @@ QStringList englishLeftOver(QWidget* root, const QHash<QString, QString>& englis
     };
     for (QWidget* w : root->findChildren<QWidget*>()) {
         // Key caps carry the key names printed on the keys, which stay as they are.
-        if (!w->isVisible() || w->inherits("CDeviceKeyButtonUI")) continue;
+        if (!w->isVisible() || w->inherits("md::CDeviceKeyButtonUI")) continue;
         if (auto* l = qobject_cast<QLabel*>(w)) check(w, l->text(), "text");
         if (auto* b = qobject_cast<QAbstractButton*>(w)) check(w, b->text(), "text");
         if (auto* c = qobject_cast<QComboBox*>(w))

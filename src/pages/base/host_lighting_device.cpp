@@ -140,8 +140,16 @@ void CHostLightingDevice::setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2,
 
 void CHostLightingDevice::onDeviceAttached() {
     loadProfile();
+    agreeWithDevice();
     showSettings();
     startLightingThread();
+}
+
+bool CHostLightingDevice::takeDeviceSettings() {
+    if (m_block.readBlock() != link::kOk) return false;
+    const LightSetting::Words w = m_block.effectLighting().toWords();
+    setLightSetting(w.w0, w.w1, w.w2, w.w3);
+    return true;
 }
 
 void CHostLightingDevice::readDeviceSettings() {

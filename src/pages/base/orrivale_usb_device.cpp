@@ -332,6 +332,26 @@ void COrrivaleUSBDevice::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) onLanguageChanged();
 }
 
+bool COrrivaleUSBDevice::profileIsTemplate() const {
+    const CBasicProfiledata* profile = profileObject();
+    if (!profile || profile->damaged()) return false;
+    CBasicProfiledata factory;
+    factory.setDefaultPath(defaultTemplatePath());
+    const Json::Value node = factory.loadNode(defaultTemplatePath());
+    return node.isObject() && node == profile->deviceNode();
+}
+
+void COrrivaleUSBDevice::agreeWithDevice() {
+    if (!commandLink().isOpen()) return;
+    if (!profileIsTemplate()) {
+        writeSettingsToDevice(0, 0, 0, 0, 0);
+        return;
+    }
+    if (!takeDeviceSettings()) return;
+    saveProfile();
+    loadProfile();
+}
+
 bool COrrivaleUSBDevice::replaceProfileWithTemplate(CBasicProfiledata& profile) {
     CBasicProfiledata factory;
     factory.setDefaultPath(defaultTemplatePath());

@@ -142,6 +142,14 @@ class COrrivaleUSBDevice : public QWidget {
     // Why the model's current profile cannot be used ("" when it can).
     virtual std::string profileProblem() const;
     virtual int writeSettingsToDevice(int, int, int, int, int) { return 0; }
+    // After an attach the page and the device agree: a profile the user has changed is the
+    // truth and its settings are written to the device; a profile that is still the template
+    // (just made) takes what the device holds. Call after loadProfile().
+    void agreeWithDevice();
+    // Whether the current profile's device node is the template's.
+    bool profileIsTemplate() const;
+    // Reads the device's own settings into the profile (not saved); false when unreadable.
+    virtual bool takeDeviceSettings() { return false; }
     virtual void loadMacroAndLightLists() {}
     virtual void setKeyLightMap(const std::map<int, int>& map) { m_keyLightMap = map; }
     // The keyboard's custom lighting (its model implements them): select a custom group, show

@@ -7,6 +7,7 @@
 
 #include "common/dbg_out.h"
 #include "devices/keyboard/custom_colours.h"
+#include "devices/keyboard/keyboard_profile_from_device.h"
 #include "devices/lighting/light_files.h"
 #include "devices/memory_image/memory_image.h"
 #include "profiles/app_paths.h"
@@ -94,7 +95,8 @@ void COrrivaleKeyboardDevice::loadEffectLists() {
     if (auto* groups = m_lightPanel->findChild<QComboBox*>("light_combo_custommodeSelect")) {
         const QSignalBlocker block(groups);
         groups->clear();
-        for (int g = 1; g <= kblight::kKeyboardCustomGroups; ++g) groups->addItem(QString::number(g));
+        for (int g = 1; g <= kblight::kKeyboardCustomGroups; ++g)
+            groups->addItem(QString::number(g));
     }
     if (auto* presets = m_lightPanel->findChild<QComboBox*>("light_combo_ZZCCmodeSelect")) {
         const QSignalBlocker block(presets);
@@ -121,8 +123,17 @@ void COrrivaleKeyboardDevice::onDeviceAttached() {
         showPresentKeys();
     }
     loadProfile();
+    agreeWithDevice();
     showSettings();
     startLightingPreview();
+}
+
+bool COrrivaleKeyboardDevice::takeDeviceSettings() {
+    KeyboardHardwareSettings h;
+    uint8_t hardwareProfile = 0;
+    if (m_controller->readSettingsBlock(h, hardwareProfile) != link::kOk) return false;
+    takeKeyboardSettingsIntoProfile(h, m_profile);
+    return true;
 }
 
 void COrrivaleKeyboardDevice::showPresentKeys() {

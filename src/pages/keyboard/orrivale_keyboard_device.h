@@ -56,6 +56,7 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
     int loadLighting() override;
     void pushLedFrame() override;
     void onDeviceAttached() override;
+    bool takeDeviceSettings() override;
     void readDeviceSettings() override;
     int loadProfile() override;
     void showSettings() override;

@@ -40,8 +40,9 @@ void COrrivaleKeyboardDevice::showStages() {
         setChecked(m_page.find(QStringLiteral("polling_rate_option_%1").arg(i)), i == polling);
     }
     if (auto* label = m_page.find<QLabel>("repeat_delay_time_label1"))
-        label->setText(text("Repeat_Delay_Time") + QString::number(delay * 250 + 250) +
-                       QStringLiteral("ms"));
+        label->setText(text("Repeat_Delay_Time") +
+                       text("unit_ms").replace(QLatin1String("%1"),
+                                               QString::number(delay * 250 + 250)));
     if (auto* edit = m_page.find<QLineEdit>("repeat_input_richedit")) {
         edit->clear();
         ResourceManager::instance().setPlaceholderId(edit, QStringLiteral("Repeat_input_text"));

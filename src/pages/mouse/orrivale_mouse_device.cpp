@@ -14,6 +14,7 @@
 #include "devices/mouse/mouse_dpi_scale.h"
 #include "devices/mouse/mouse_performance.h"
 #include "devices/mouse/mouse_profile_device.h"
+#include "devices/mouse/mouse_profile_from_device.h"
 #include "panels/device_profile_ui.h"
 #include "panels/light_control_ui.h"
 #include "profiles/app_paths.h"
@@ -198,8 +199,17 @@ void COrrivaleMouseDevice::onDeviceAttached() {
             if (auto* s = qobject_cast<QSlider*>(page("DPI_slider_", i)))
                 s->setRange(0, kDpiPositionMax);
     loadProfile();
+    agreeWithDevice();
     showSettings();
     startLightingPreview();
+}
+
+bool COrrivaleMouseDevice::takeDeviceSettings() {
+    MouseHardwareSettings h;
+    uint8_t hardwareProfile = 0;
+    if (m_controller->readSettingsBlock(h, hardwareProfile) != link::kOk) return false;
+    takeMouseSettingsIntoProfile(h, m_profile);
+    return true;
 }
 
 void COrrivaleMouseDevice::readDeviceSettings() {

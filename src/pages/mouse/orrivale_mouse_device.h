@@ -65,6 +65,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     int loadLighting() override;
     void pushLedFrame() override;
     void onDeviceAttached() override;
+    bool takeDeviceSettings() override;
     void readDeviceSettings() override;
     void refreshPowerStatus() override { refreshPowerStatusShared(); }
     bool isReachable() override { return m_controller->isReachable(); }

@@ -6,6 +6,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 
+#include "common/le_bytes.h"
 #include "devices/mouse/mouse_dpi_scale.h"
 #include "devices/mouse/mouse_key_table.h"
 #include "gui_test_support.h"
@@ -28,9 +29,14 @@ TEST_P(MouseModelTest, AttachReadsTheMouseAndShowsTheProfile) {
     }
     EXPECT_EQ(model->keyBindings().size(), size_t(kKeys));
 
-    // The factory profile: stages 7, 28, 48, 59, 80, all enabled, stage 1 current.
-    const int positions[] = {7, 28, 48, 59, 80};
+    // A profile that is still the template takes what the mouse holds (its own stages), so
+    // that page and mouse agree from the start; all enabled, stage 1 current.
+    const std::vector<uint8_t> held = block(0);
+    int positions[5];
+    for (int i = 0; i < 5; ++i) positions[i] = getLe16(held, size_t(15 + 2 * i));
+    EXPECT_NE(positions[0], 7);  // not the template's 800 DPI: the virtual mouse has its own
     for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(profileFile()->dpiStages()[size_t(i)].dpiX, positions[i]) << i;
         auto* slider = control<QSlider>(QString("DPI_slider_%1").arg(i));
         ASSERT_NE(slider, nullptr);
         EXPECT_EQ(slider->maximum(), 96);
@@ -150,6 +156,22 @@ TEST_P(MouseModelTest, WorkingModeSelectsThePagesAndHidesTheHint) {
 
 INSTANTIATE_TEST_SUITE_P(Links, MouseModelTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Receiver" : "Cable"; });
+
+TEST_P(MouseModelTest, AProfileTheUserChangedIsWrittenAtAttach) {
+    // Stage 1 at 61 in a profile saved before the mouse came.
+    CMouseProfiledata before;
+    before.setDefaultPath(model->defaultTemplatePath());
+    before.setProfilePath(model->profileFilePath());
+    before.loadNode(model->profileFilePath());
+    auto stages = before.readDpiStages();
+    stages[0].dpiX = 61;
+    before.writeDpiStages(stages);
+    ASSERT_TRUE(before.save());
+    attach();
+    EXPECT_EQ(getLe16(block(0), 15), 61);
+    EXPECT_EQ(control<QSlider>("DPI_slider_0")->value(), 61);
+    EXPECT_EQ(profileFile()->dpiStages()[0].dpiX, 61);
+}
 
 }  // namespace
 }  // namespace md::test
