@@ -4,7 +4,8 @@
 # (C++20 compiler, CMake >= 3.25, Ninja, pkg-config, GoogleTest/GoogleMock, Google Benchmark,
 # jsoncpp, libudev, libsystemd (sd-bus), ALSA (libasound2), libcurl with OpenSSL and the CA certificates for the update check, OpenSSL
 # development files for its tests' HTTPS server, Qt 6 base/tools/svg development files, the
-# D-Bus daemon and tools for the single-instance test, DejaVu, WenQuanYi Micro Hei and Loma
+# XCB for the X server's pointer control, the gsettings tool with GNOME's desktop schemas for the
+# desktop-settings tests, the D-Bus daemon and tools for the single-instance test, DejaVu, WenQuanYi Micro Hei and Loma
 # fonts for Latin, CJK and Thai).
 set -euo pipefail
 
@@ -13,6 +14,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libjsoncpp-dev libudev-dev libsystemd-dev libcurl4-openssl-dev libssl-dev ca-certificates libasound2-dev
     qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-svg-dev
+    libxcb1-dev libglib2.0-bin gsettings-desktop-schemas
     dbus-daemon dbus-bin fonts-dejavu-core fonts-wqy-microhei fonts-tlwg-loma-otf
 )
 

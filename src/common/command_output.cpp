@@ -1,4 +1,4 @@
-#include "audio/sdk/command_output.h"
+#include "common/command_output.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -12,7 +12,7 @@
 
 extern char** environ;
 
-namespace md::osconf {
+namespace md {
 
 std::optional<std::string> commandOutput(const std::vector<std::string>& argv, int timeoutMs,
                                          size_t maxBytes) {
@@ -65,4 +65,4 @@ std::optional<std::string> commandOutput(const std::vector<std::string>& argv, i
     return out;
 }
 
-}  // namespace md::osconf
+}  // namespace md

@@ -133,6 +133,10 @@ std::string AppPaths::configRoot() {
     return withSlash(xdgBase("XDG_CONFIG_HOME", "/.config")) + "Mouse Driver/";
 }
 
+std::string AppPaths::configHome() {
+    return withSlash(xdgBase("XDG_CONFIG_HOME", "/.config"));
+}
+
 std::string AppPaths::autostartFolder() {
     return withSlash(xdgBase("XDG_CONFIG_HOME", "/.config")) + "autostart/";
 }

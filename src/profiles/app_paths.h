@@ -34,6 +34,8 @@ class AppPaths {
     static std::string configRoot();
     // $XDG_CONFIG_HOME/autostart/ (default ~/.config/autostart/); not created here.
     static std::string autostartFolder();
+    // $XDG_CONFIG_HOME/ (default ~/.config/): where desktops keep their own settings.
+    static std::string configHome();
     // Absolute path of the running executable.
     static std::string executablePath();
 

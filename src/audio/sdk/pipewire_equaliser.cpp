@@ -7,7 +7,7 @@
 
 #include "audio/filter_chain_config.h"
 #include "audio/pipewire_sink.h"
-#include "audio/sdk/command_output.h"
+#include "common/command_output.h"
 #include "audio/usb_sound_card.h"
 
 namespace md::osconf {

@@ -15,6 +15,7 @@
 #include "devices/mouse/mouse_controller.h"
 #include "devices/mouse/mouse_lighting_preview.h"
 #include "devlink/link/event_reader.h"
+#include "input/desktop/desktop_pointer.h"
 #include "input/input_synthesis_binding.h"
 #include "pages/base/orrivale_usb_device.h"
 #include "panels/device_profile_ui.h"
@@ -56,6 +57,10 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     CMouseProfiledata& profileData() { return m_profile; }
     MouseController& controller() { return *m_controller; }
     const InputSynthesisBinding& synthesis() const { return m_synthesis; }
+    // The desktop's own pointer, wheel and double-click settings, which the pointer tab
+    // changes besides the profile (the desktop's backend unless a test sets one).
+    void setDesktopPointer(std::unique_ptr<DesktopPointer> desktop);
+    DesktopPointer& desktopPointer();
     const std::vector<KeyBinding>& keyBindings() const { return m_keyBindings; }
     const std::vector<DpiStage>& dpiStages() const { return m_dpiStages; }
     const std::array<uint32_t, 4>& mouseStages() const { return m_mouseStages; }
@@ -174,6 +179,11 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     CMouseProfiledata m_profile;
     std::unique_ptr<MouseController> m_controller;
     InputSynthesisBinding m_synthesis;
+    std::unique_ptr<DesktopPointer> m_desktop;
+    // The profile's pointer values to the desktop; its settings without a desktop
+    // equivalent are disabled on the page and say so.
+    void applyDesktopPointer();
+    void showDesktopSupport();
     std::string m_sdkFolder;
     std::vector<KeyBinding> m_keyBindings;
     std::vector<DpiStage> m_dpiStages;

@@ -1,6 +1,8 @@
 // The mouse model's performance page: showing the profile's DPI stages, report rate and
 // pointer, wheel and double-click values, and the actions of the page's controls.
 #include <QAbstractButton>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -8,10 +10,13 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "common/dbg_out.h"
 #include "devices/device_registry.h"
 #include "devices/mouse/mouse_dpi_scale.h"
 #include "devices/mouse/mouse_performance.h"
 #include "pages/mouse/orrivale_mouse_device.h"
+#include "profiles/app_paths.h"
+#include "ui/resource_manager.h"
 
 #include "panels/light_control_ui.h"
 
@@ -153,6 +158,7 @@ void COrrivaleMouseDevice::showSettings() {
         if (QWidget* c = page("DPI_enable_check_", i); isChecked(c)) ++selected, last = c;
     if (selected == 1) last->setEnabled(false);
 
+    showDesktopSupport();
     const auto& words = m_profile.mouseStages();
     setSlider(m_page.find("pointer_speed_slider"), high(words[0]));
     setChecked(m_page.find("pointer_precision_check"), low(words[1]) != 0);
@@ -210,11 +216,13 @@ void COrrivaleMouseDevice::onPollingRate(int n) {
 void COrrivaleMouseDevice::onPointerSpeed() {
     mouseSetPointerSpeed(m_profile, m_page.value("pointer_speed_slider"));
     refreshStages();
+    applyDesktopPointer();
 }
 
 void COrrivaleMouseDevice::onPointerPrecision() {
     mouseSetPointerPrecision(m_profile, m_page.isChecked("pointer_precision_check"));
     refreshStages();
+    applyDesktopPointer();
 }
 
 void COrrivaleMouseDevice::onWheelLines() {
@@ -222,6 +230,7 @@ void COrrivaleMouseDevice::onWheelLines() {
     setScrollOnPage(false, v);
     mouseSetWheelLines(m_profile, v);
     refreshStages();
+    applyDesktopPointer();
 }
 
 void COrrivaleMouseDevice::onScrollByPage() {
@@ -235,6 +244,57 @@ void COrrivaleMouseDevice::onScrollByPage() {
 void COrrivaleMouseDevice::onDoubleClickSpeed() {
     mouseSetDoubleClickTime(m_profile, m_page.value("double_click_slider"));
     refreshStages();
+    applyDesktopPointer();
+}
+
+// --- the desktop's own settings ---
+
+void COrrivaleMouseDevice::setDesktopPointer(std::unique_ptr<DesktopPointer> desktop) {
+    m_desktop = std::move(desktop);
+    showDesktopSupport();
+}
+
+DesktopPointer& COrrivaleMouseDevice::desktopPointer() {
+    if (!m_desktop) {
+        m_desktop = makeDesktopPointer(AppPaths::configHome(), [] {
+            // KDE's applications and KWin read the changed files on this signal.
+            QDBusMessage m = QDBusMessage::createSignal(QStringLiteral("/KGlobalSettings"),
+                                                        QStringLiteral("org.kde.KGlobalSettings"),
+                                                        QStringLiteral("notifyChange"));
+            m << 3 << 0;  // settings changed, mouse
+            QDBusConnection::sessionBus().send(m);
+        });
+    }
+    return *m_desktop;
+}
+
+void COrrivaleMouseDevice::applyDesktopPointer() {
+    const auto& words = m_profile.mouseStages();
+    PointerValues v;
+    v.speed = int(high(words[0]));
+    v.doubleClickMs = int(low(words[0]));
+    v.precision = low(words[1]) != 0;
+    v.wheelLines = int(low(words[2]));
+    std::string problem;
+    if (!desktopPointer().apply(v, problem)) dbgOut("desktop pointer settings: " + problem);
+}
+
+void COrrivaleMouseDevice::showDesktopSupport() {
+    const PointerSupport s = desktopPointer().support();
+    // A desktop without the setting: the control is shown, disabled, and says why.
+    const QString why =
+        ResourceManager::instance().text(QStringLiteral("pointer_no_desktop_setting"));
+    const std::pair<const char*, bool> controls[] = {{"pointer_speed_slider", s.speed},
+                                                     {"pointer_precision_check", s.precision},
+                                                     {"scroll_speed_slider", s.wheelLines},
+                                                     {"double_click_slider", s.doubleClick},
+                                                     {"scrolls_page_check", false}};
+    for (const auto& [name, supported] : controls) {
+        QWidget* w = m_page.find(name);
+        if (!w) continue;
+        w->setEnabled(supported);
+        w->setToolTip(supported ? QString() : why);
+    }
 }
 
 }  // namespace md

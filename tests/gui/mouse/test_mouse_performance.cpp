@@ -11,6 +11,7 @@
 #include "common/le_bytes.h"
 #include "devices/mouse/mouse_dpi_scale.h"
 #include "gui_test_support.h"
+#include "input/desktop/desktop_pointer.h"
 #include "mouse_model_fixture.h"
 
 namespace md::test {
@@ -169,7 +170,27 @@ TEST_P(MousePerformanceTest, PollingRateOfAnotherDeviceKindOnlyChangesThePage) {
     EXPECT_FALSE(sent());
 }
 
-TEST_P(MousePerformanceTest, PointerWheelAndDoubleClickAreStoredOnly) {
+// The desktop as a test sees it: what it was given, and which settings it has.
+class RecordingDesktop : public DesktopPointer {
+  public:
+    explicit RecordingDesktop(PointerSupport s, std::vector<PointerValues>* applied)
+        : m_support(s), m_applied(applied) {}
+    std::string desktopName() const override { return "test"; }
+    PointerSupport support() const override { return m_support; }
+    bool apply(const PointerValues& v, std::string&) override {
+        m_applied->push_back(v);
+        return true;
+    }
+
+  private:
+    PointerSupport m_support;
+    std::vector<PointerValues>* m_applied;
+};
+
+TEST_P(MousePerformanceTest, PointerWheelAndDoubleClickReachTheProfileAndTheDesktop) {
+    std::vector<PointerValues> applied;
+    model->setDesktopPointer(
+        std::make_unique<RecordingDesktop>(PointerSupport{true, true, true, true}, &applied));
     const auto check = [&](int word, uint32_t expected, const char* what) {
         EXPECT_EQ(profileFile()->mouseStages()[size_t(word)], expected) << what;
     };
@@ -199,6 +220,25 @@ TEST_P(MousePerformanceTest, PointerWheelAndDoubleClickAreStoredOnly) {
     model->onDoubleClickSpeed();
     check(0, 15u << 16 | 700, "double click");
     EXPECT_FALSE(sent());
+    // The desktop got every change but "one page per notch", which it has no setting for.
+    ASSERT_EQ(applied.size(), 4u);
+    EXPECT_EQ(applied.back().speed, 15);
+    EXPECT_FALSE(applied.back().precision);
+    EXPECT_EQ(applied.back().wheelLines, 5);  // the lines the profile holds
+    EXPECT_EQ(applied.back().doubleClickMs, 700);
+}
+
+TEST_P(MousePerformanceTest, SettingsTheDesktopLacksAreDisabledAndSaySo) {
+    std::vector<PointerValues> applied;
+    model->setDesktopPointer(
+        std::make_unique<RecordingDesktop>(PointerSupport{true, true, false, true}, &applied));
+    EXPECT_TRUE(slider("pointer_speed_slider")->isEnabled());
+    EXPECT_FALSE(slider("scroll_speed_slider")->isEnabled());
+    EXPECT_FALSE(slider("scroll_speed_slider")->toolTip().isEmpty());
+    EXPECT_FALSE(button("scrolls_page_check")->isEnabled());
+    model->setDesktopPointer(std::make_unique<RecordingDesktop>(PointerSupport{}, &applied));
+    EXPECT_FALSE(slider("pointer_speed_slider")->isEnabled());
+    EXPECT_FALSE(slider("double_click_slider")->isEnabled());
 }
 
 TEST_P(MousePerformanceTest, SettingsSubPages) {
