@@ -94,9 +94,15 @@ QLabel* CDeviceOptionUI::label(const char* name) {
 }
 
 void CDeviceOptionUI::applyOptionImages(bool synchro) {
-    m_shownNormal = synchro ? m_synchroNormalImage : m_normalImage;
-    m_shownSelected = synchro ? m_synchroSelectedImage : m_selectedImage;
-    if (m_selectOption) m_selectOption->setIcon(skinToggleIcon(m_shownNormal, m_shownSelected));
+    const QString normal = synchro ? m_synchroNormalImage : m_normalImage;
+    const QString selected = synchro ? m_synchroSelectedImage : m_selectedImage;
+    // A new icon object is a new set of cached pixmaps: made only when the images change.
+    if (m_iconSet && normal == m_shownNormal && selected == m_shownSelected) return;
+    m_shownNormal = normal;
+    m_shownSelected = selected;
+    if (!m_selectOption) return;
+    m_selectOption->setIcon(skinToggleIcon(m_shownNormal, m_shownSelected));
+    m_iconSet = true;
 }
 
 // ---- kind, synchronised lighting, selection ----

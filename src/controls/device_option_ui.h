@@ -152,6 +152,7 @@ class CDeviceOptionUI : public QFrame {
     bool m_shown = true;
     int m_attachCount = 0;
     std::optional<PowerStatus> m_power;  // the status shown last
+    bool m_iconSet = false;
 };
 
 }  // namespace md

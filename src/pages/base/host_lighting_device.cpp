@@ -171,12 +171,7 @@ void CHostLightingDevice::startLightingThread() {
     m_worker->setEffectSteps(m_effectSteps);
     m_worker->setSending(hostLightingEnabled());
     if (sameMode()) m_worker->showColours(ledColours());
-    m_worker->setChangeListener([this] {
-        // On the worker: one queued repaint at a time.
-        if (m_framePending.exchange(true)) return;
-        QMetaObject::invokeMethod(this, &CHostLightingDevice::onColoursChanged,
-                                  Qt::QueuedConnection);
-    });
+    m_worker->setChangeListener([this] { m_framePacer->changed(); });
     updateMute();
     m_worker->start();
 }
@@ -189,7 +184,6 @@ bool CHostLightingDevice::stopLightingThread() {
 }
 
 void CHostLightingDevice::onColoursChanged() {
-    m_framePending = false;
     pushLedFrame();
 }
 

@@ -17,6 +17,7 @@
 #include "devices/lighting/host_effect_stepper.h"
 #include "devices/lighting/host_lighting_worker.h"
 #include "devices/lighting/lighting_block_device.h"
+#include "pages/base/frame_pacer.h"
 #include "pages/base/orrivale_usb_device.h"
 #include "panels/device_profile_ui.h"
 #include "panels/light_control_ui.h"
@@ -118,7 +119,8 @@ class CHostLightingDevice : public COrrivaleUSBDevice {
     std::vector<LightEffectStep> m_effectSteps;
     QPointer<CDeviceProfileUI> m_profilePanel;
     QPointer<CLightControlUI> m_lightPanel;
-    std::atomic<bool> m_framePending{false};
+    // Brings the worker's frames to the picture, at most 30 times a second.
+    FramePacer* m_framePacer = new FramePacer(this, [this] { onColoursChanged(); });
     std::atomic<int> m_eventCount{0};
     std::unique_ptr<lighting::HostLightingWorker> m_worker;
 };

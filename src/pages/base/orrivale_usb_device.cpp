@@ -13,6 +13,7 @@
 #include "devices/lighting/light_files.h"
 #include "devices/memory_image/image_writer.h"
 #include "devices/memory_image/memory_image.h"
+#include "pages/base/lamp_painter.h"
 #include "panels/device_profile_ui.h"
 #include "panels/light_control_ui.h"
 #include "profiles/app_paths.h"
@@ -143,21 +144,14 @@ void COrrivaleUSBDevice::paintButton(QWidget* button, const lighting::LedColour&
     if (!button) return;
     const QColor colour(c.red, c.green, c.blue, c.intensity);
     if (button->property("ledColour").value<QColor>() == colour) return;
-    button->setProperty("ledColour", colour);
-    // Key buttons paint the colour themselves: a repaint, not a style-sheet change, per frame.
+    // Key buttons paint the colour themselves, lamps through the lamp painter: a repaint,
+    // not a style-sheet change, per frame.
     if (isControlClass(button, QStringLiteral("DeviceKeyButton"))) {
+        button->setProperty("ledColour", colour);
         button->update();
         return;
     }
-    button->setAttribute(Qt::WA_StyledBackground, true);
-    const int radius = std::min(button->width(), button->height()) / 2;
-    button->setStyleSheet(QStringLiteral("background-color: rgba(%1, %2, %3, %4); border-radius: "
-                                         "%5px; border: 1px solid rgba(255, 255, 255, 40);")
-                              .arg(c.red)
-                              .arg(c.green)
-                              .arg(c.blue)
-                              .arg(c.intensity)
-                              .arg(radius));
+    LampPainter::instance().show(button, colour);
 }
 
 void COrrivaleUSBDevice::stepOff() {

@@ -316,12 +316,7 @@ bool COrrivaleKeyboardDevice::setCustomKeyColour(int k) {
 void COrrivaleKeyboardDevice::startLightingPreview() {
     stopLightingPreview();
     m_preview = std::make_unique<KeyboardLightingPreview>(commandLink(), m_engine);
-    m_preview->setChangeListener([this] {
-        // On the preview worker: one queued repaint at a time.
-        if (m_framePending.exchange(true)) return;
-        QMetaObject::invokeMethod(this, &COrrivaleKeyboardDevice::onPreviewChanged,
-                                  Qt::QueuedConnection);
-    });
+    m_preview->setChangeListener([this] { m_framePacer->changed(); });
     updatePreviewMute();
     m_preview->start();
 }
@@ -333,7 +328,6 @@ void COrrivaleKeyboardDevice::stopLightingPreview() {
 }
 
 void COrrivaleKeyboardDevice::onPreviewChanged() {
-    m_framePending = false;
     pushLedFrame();
 }
 

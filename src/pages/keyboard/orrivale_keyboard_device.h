@@ -17,6 +17,7 @@
 #include "devices/keyboard/keyboard_controller.h"
 #include "devices/keyboard/keyboard_lighting_engine.h"
 #include "devices/keyboard/keyboard_lighting_preview.h"
+#include "pages/base/frame_pacer.h"
 #include "pages/base/orrivale_usb_device.h"
 #include "panels/device_profile_ui.h"
 #include "panels/key_set_control_ui.h"
@@ -138,7 +139,8 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
     QPointer<CKeySetControlUI> m_keyPanel;
     QPointer<CMacroControlUI> m_macroPanel;
     ControlFinder m_page;
-    std::atomic<bool> m_framePending{false};  // a queued repaint not run yet
+    // Brings the worker's frames to the picture, at most 30 times a second.
+    FramePacer* m_framePacer = new FramePacer(this, [this] { onPreviewChanged(); });
 };
 
 }  // namespace md

@@ -323,18 +323,12 @@ void COrrivaleMouseDevice::startLightingPreview() {
     m_preview = std::make_unique<MouseLightingPreview>(commandLink(), size_t(getLedCount()));
     m_preview->setLighting(lighting());
     m_preview->effectSteps().replace(m_effectSteps);
-    m_preview->setChangeListener([this] {
-        // On the preview worker: one queued repaint at a time.
-        if (m_framePending.exchange(true)) return;
-        QMetaObject::invokeMethod(this, &COrrivaleMouseDevice::onPreviewChanged,
-                                  Qt::QueuedConnection);
-    });
+    m_preview->setChangeListener([this] { m_framePacer->changed(); });
     updatePreviewMute();
     m_preview->start();
 }
 
 void COrrivaleMouseDevice::onPreviewChanged() {
-    m_framePending = false;
     pushLedFrame();
 }
 

@@ -17,6 +17,7 @@
 #include "devlink/link/event_reader.h"
 #include "input/desktop/desktop_pointer.h"
 #include "input/input_synthesis_binding.h"
+#include "pages/base/frame_pacer.h"
 #include "pages/base/orrivale_usb_device.h"
 #include "panels/device_profile_ui.h"
 #include "panels/key_set_control_ui.h"
@@ -199,7 +200,8 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     std::vector<std::string> m_customEffectNames;
     ControlFinder m_page;
     std::unique_ptr<MouseLightingPreview> m_preview;
-    std::atomic<bool> m_framePending{false};  // a queued repaint not run yet
+    // Brings the worker's frames to the picture, at most 30 times a second.
+    FramePacer* m_framePacer = new FramePacer(this, [this] { onPreviewChanged(); });
 };
 
 }  // namespace md
