@@ -2,9 +2,11 @@
 # Whole-program figures of the desktop application, measured offscreen: CPU (% of one core),
 # wake-ups per second (context switches of all its threads), resident memory, the time from
 # start to the window being shown, and the hotplug latency from a virtual device's plug to its
-# tile. Prints one table.
+# tile. Prints one table. With --x11 the demo is also measured on a real X server (Xvfb), where
+# every repaint goes through the X connection; with --tour MINUTES the resident memory over that
+# long a session of page switching is measured as well (md_page_tour).
 #
-# Usage: bench/app_load.sh [--window SECONDS] [--runs N] [--binary PATH]
+# Usage: bench/app_load.sh [--window SECONDS] [--runs N] [--binary PATH] [--x11] [--tour MINUTES]
 #   The binary defaults to build/default/bin/mouse-driver (build it with `cmake --build --preset
 #   default --target mouse-driver` first). Each state runs in a fresh data, config and runtime
 #   folder, so the user's own profiles are never touched.
@@ -14,12 +16,17 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 window=10
 runs=3
 binary="$here/build/default/bin/mouse-driver"
+x11=0
+tour=0
 while [ $# -gt 0 ]; do
     case "$1" in
         --window) window=$2; shift 2 ;;
         --runs) runs=$2; shift 2 ;;
         --binary) binary=$2; shift 2 ;;
-        *) echo "usage: $0 [--window SECONDS] [--runs N] [--binary PATH]" >&2; exit 2 ;;
+        --x11) x11=1; shift ;;
+        --tour) tour=$2; shift 2 ;;
+        *) echo "usage: $0 [--window SECONDS] [--runs N] [--binary PATH] [--x11] [--tour MINUTES]" >&2
+           exit 2 ;;
     esac
 done
 [ -x "$binary" ] || { echo "no program at $binary (build it first)" >&2; exit 2; }
@@ -27,8 +34,11 @@ hz=$(getconf CLK_TCK)
 
 work=$(mktemp -d)
 pid=""
+xvfb=""
+platform=(QT_QPA_PLATFORM=offscreen)
 cleanup() {
     [ -n "$pid" ] && kill -TERM "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    [ -n "$xvfb" ] && kill -TERM "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -38,7 +48,7 @@ start() {
     local home="$work/run$RANDOM"
     mkdir -p "$home/data" "$home/config" "$home/runtime"
     chmod 700 "$home/runtime"
-    env -u DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$home/data" \
+    env -u DBUS_SESSION_BUS_ADDRESS "${platform[@]}" XDG_DATA_HOME="$home/data" \
         XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/runtime" "${extra_env[@]}" \
         "$binary" "$@" >"$home/log" 2>&1 &
     pid=$!
@@ -93,6 +103,17 @@ measure "running, no device, window hidden" --hidden
 measure "running, no device, window shown"
 measure "--demo, four virtual devices, mouse page shown" --demo
 measure "--demo, window hidden" --demo --hidden
+if [ "$x11" = 1 ]; then
+    command -v Xvfb >/dev/null || { echo "--x11 needs Xvfb (apt-get install xvfb)" >&2; exit 2; }
+    display=:$((90 + RANDOM % 9))
+    Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    sleep 1
+    platform=(QT_QPA_PLATFORM=xcb DISPLAY="$display")
+    measure "--demo under Xvfb, mouse page shown" --demo
+    measure "--demo under Xvfb, window hidden" --demo --hidden
+    platform=(QT_QPA_PLATFORM=offscreen)
+fi
 
 # Start to window shown, and hotplug latency (diagnostic output on; not part of the load runs).
 start_sum=0
@@ -117,3 +138,11 @@ echo "| Event                                        | mean of $runs |"
 echo "|----------------------------------------------|-----------|"
 printf '| %-44s | %6d ms |\n' "start (--demo) to window shown" $((start_sum / runs))
 printf '| %-44s | %6d ms |\n' "virtual headset plugged to its tile shown" $((latency_sum / runs))
+
+if [ "$tour" != 0 ]; then
+    touring="$(dirname "$binary")/md_page_tour"
+    [ -x "$touring" ] || { echo "no md_page_tour beside the program (build it first)" >&2; exit 2; }
+    echo
+    echo "Page switching for $tour minutes (resident memory):"
+    QT_QPA_PLATFORM=offscreen "$touring" "$tour" 2>/dev/null
+fi

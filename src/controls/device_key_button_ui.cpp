@@ -57,11 +57,9 @@ void CDeviceKeyButtonUI::paintEvent(QPaintEvent* event) {
         paintKeycap(cap);
         return;
     }
-    // The LED preview's colour ("ledColour", set by the device page): a round lamp.
-    const QVariant led = property("ledColour");
-    if (led.isValid()) {
+    if (m_ledColour.isValid()) {
         QPainter lamp(this);
-        paintLamp(lamp, led.value<QColor>());
+        paintLamp(lamp, m_ledColour);
         // A plain lamp has nothing else to draw: the style's button would only cost time.
         if (text().isEmpty() && m_lightImage.isEmpty() && m_keysetImage.isEmpty()) return;
     }
@@ -74,6 +72,12 @@ void CDeviceKeyButtonUI::paintEvent(QPaintEvent* event) {
                              int(std::min<uint32_t>(m_lightAlpha, 255)));
     }
     if (!m_keysetHidden && !m_keysetImage.isEmpty()) drawImageDescription(p, rect(), m_keysetImage);
+}
+
+void CDeviceKeyButtonUI::setLedColour(const QColor& colour) {
+    if (colour == m_ledColour) return;
+    m_ledColour = colour;
+    update();
 }
 
 void CDeviceKeyButtonUI::paintLamp(QPainter& p, const QColor& c) {

@@ -4,14 +4,20 @@
 // mark unless hidden. The colour is a 0x00BBGGRR value (red in the low byte). The device
 // models set the light of every LED for each frame; that alone does not repaint.
 
+#include <QColor>
 #include <QImage>
 #include <QPushButton>
 #include <cstdint>
 
+#include "ui/led_lamp.h"
+
 namespace md {
 
-class CDeviceKeyButtonUI : public QPushButton {
+class CDeviceKeyButtonUI : public QPushButton, public LedLamp {
     Q_OBJECT
+    // The LED preview's colour (set by the device page): painted as a round lamp; invalid
+    // until a page shows a colour.
+    Q_PROPERTY(QColor ledColour READ ledColour WRITE setLedColour)
   public:
     static constexpr const char* kClass = "DeviceKeyButton";
 
@@ -28,6 +34,9 @@ class CDeviceKeyButtonUI : public QPushButton {
     uint32_t lightColour() const { return m_lightColour; }
     uint32_t lightAlpha() const { return m_lightAlpha; }
     bool isLightOn() const { return m_lightOn; }
+
+    QColor ledColour() const override { return m_ledColour; }
+    void setLedColour(const QColor& colour) override;
 
     void setKeysetHidden(bool hidden);
     bool isKeysetHidden() const { return m_keysetHidden; }
@@ -49,6 +58,7 @@ class CDeviceKeyButtonUI : public QPushButton {
     // repaints the cap over its changing lamp, costs one image copy per key.
     void paintKeycap(QPainter& p);
 
+    QColor m_ledColour;
     QImage m_lampShape;
     QImage m_lampRim;
     QImage m_lamp;

@@ -28,6 +28,11 @@ void blitInParts(QPainter& p, const QPixmap& pm, const QRect& target, const QReg
 // Takes over the painting of label's pixmap (centred, unscaled) for the dirty rectangles only.
 void paintPictureInParts(QLabel* label);
 
+// Makes widget opaque: it paints a snapshot of what its ancestors draw under it (taken once per
+// size, position and style) before its own painting. For a picture under lamps that repaint many
+// times a second, so that their repaints stop at the picture.
+void paintOverBackdrop(QWidget* widget);
+
 // A panel whose style sheet gives it a large rounded, translucent background: the background
 // is rendered once per size (and style) and then repainted in parts like a picture. Drawing it
 // anew would rasterise the whole rounded shape for every small change inside it.

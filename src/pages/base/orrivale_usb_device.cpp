@@ -1,7 +1,11 @@
 #include "pages/base/orrivale_usb_device.h"
 
+#include <QLabel>
+#include "ui/partial_picture.h"
+
 #include <QByteArray>
 #include <QEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -21,7 +25,9 @@
 #include "profiles/profile_list.h"
 #include "ui/indexed_name.h"
 #include "ui/layout_builder.h"
+#include "ui/led_lamp.h"
 #include "ui/notify_dispatcher.h"
+#include "ui/partial_picture.h"
 
 namespace md {
 namespace {
@@ -138,19 +144,28 @@ void COrrivaleUSBDevice::bindSelectPanel(QWidget* panel) {
             paintButton(child, c);
         }
     }
+    // The lamps repaint many times a second: the device picture under them becomes opaque, so
+    // that their repaints stop there.
+    for (QLabel* picture : panel->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (picture->property("skinImage").toString().isEmpty()) continue;
+        for (const auto& lamp : m_lightButtons)
+            if (lamp && picture->geometry().contains(lamp->geometry())) {
+                paintOverBackdrop(picture);
+                break;
+            }
+    }
 }
 
 void COrrivaleUSBDevice::paintButton(QWidget* button, const lighting::LedColour& c) {
     if (!button) return;
     const QColor colour(c.red, c.green, c.blue, c.intensity);
-    if (button->property("ledColour").value<QColor>() == colour) return;
-    // Key buttons paint the colour themselves, lamps through the lamp painter: a repaint,
-    // not a style-sheet change, per frame.
-    if (isControlClass(button, QStringLiteral("DeviceKeyButton"))) {
-        button->setProperty("ledColour", colour);
-        button->update();
+    // Key buttons paint the colour themselves, other lamps through the lamp painter: a repaint
+    // of what changed, not a style-sheet change, per frame.
+    if (auto* key = dynamic_cast<LedLamp*>(button)) {
+        key->setLedColour(colour);
         return;
     }
+    if (button->property("ledColour").value<QColor>() == colour) return;
     LampPainter::instance().show(button, colour);
 }
 
