@@ -48,7 +48,8 @@ start() {
     local home="$work/run$RANDOM"
     mkdir -p "$home/data" "$home/config" "$home/runtime"
     chmod 700 "$home/runtime"
-    env -u DBUS_SESSION_BUS_ADDRESS "${platform[@]}" XDG_DATA_HOME="$home/data" \
+    # Hidden states assume a notification area, which offscreen and a bare Xvfb lack.
+    env -u DBUS_SESSION_BUS_ADDRESS "${platform[@]}" MOUSE_DRIVER_TRAY=1 XDG_DATA_HOME="$home/data" \
         XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/runtime" "${extra_env[@]}" \
         "$binary" "$@" >"$home/log" 2>&1 &
     pid=$!

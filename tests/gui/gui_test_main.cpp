@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "app/shell/font_holder.h"
+#include "app/shell/main_wnd.h"
 #include "profiles/app_paths.h"
 #include "ui/resource_manager.h"
 
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     md::installFontSubstitutes();
+    // The offscreen platform has no notification area; the tests expect one unless they say.
+    md::CMainWnd::setTrayProbe([] { return true; });
     md::AppPaths::setApplicationFolder(MD_SOURCE_DIR "/");
     ::testing::InitGoogleTest(&argc, argv);
     const int rc = RUN_ALL_TESTS();

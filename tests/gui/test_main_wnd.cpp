@@ -85,6 +85,31 @@ TEST_F(MainWndTest, CloseHidesAndTrayTogglesExitOnlyFromTheMenu) {
     wnd->trayMenu()->hide();
 }
 
+// A desktop without a notification area (GNOME): closing ends the program, a hidden start
+// shows the window, and the window says so; a tray that appears later brings hiding back.
+TEST_F(MainWndTest, WithoutATrayCloseEndsAndHiddenStartShows) {
+    CMainWnd::setTrayProbe([] { return false; });
+    wnd->startHidden();
+    ASSERT_TRUE(test::waitFor([&] { return wnd->initialised() && wnd->isVisible(); }));
+    EXPECT_EQ(wnd->controls().text("footer_status"), "Closing the window quits Mouse Driver");
+    EXPECT_EQ(wnd->controls().find("closebtn")->toolTip(), "Exit Mouse Driver");
+    std::atomic<bool> stopped{false};
+    wnd->workers().start(WorkerSlots::kLightingSlot, [&](const StopEvent& stop) {
+        stop.wait(std::chrono::seconds(60));
+        stopped = true;
+    });
+    wnd->controls().find<QAbstractButton>("closebtn")->click();
+    EXPECT_FALSE(wnd->isVisible());
+    EXPECT_TRUE(stopped);  // shut down, not hidden
+
+    CMainWnd::setTrayProbe([] { return true; });
+    SetUp();
+    showAndInit();
+    EXPECT_EQ(wnd->controls().text("footer_status"),
+              "Runs in the notification area — close hides the window");
+    EXPECT_FALSE(wnd->close());
+}
+
 TEST_F(MainWndTest, LightOwnerSetOnlyWithWParamOne) {
     struct Case {
         uintptr_t wParam;

@@ -82,8 +82,36 @@ UiDispatcher& CMainWnd::uiDispatcher() {
     return *m_uiDispatcher;
 }
 
+namespace {
+// MOUSE_DRIVER_TRAY=1 or 0 overrides what Qt finds, for panels whose tray it cannot see.
+bool systemTrayProbe() {
+    const QByteArray forced = qgetenv("MOUSE_DRIVER_TRAY");
+    if (forced == "1" || forced == "0") return forced == "1";
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+bool (*g_trayProbe)() = systemTrayProbe;
+}  // namespace
+
+void CMainWnd::setTrayProbe(bool (*probe)()) {
+    g_trayProbe = probe ? probe : systemTrayProbe;
+}
+
+bool CMainWnd::hasTray() const {
+    return m_tray && g_trayProbe();
+}
+
+void CMainWnd::updateCloseTexts() {
+    const bool tray = hasTray();
+    const ResourceManager& res = ResourceManager::instance();
+    res.setTextId(m_controls.find("footer_status"),
+                  tray ? QStringLiteral("footer_status") : QStringLiteral("footer_status_no_tray"));
+    res.setTipId(m_controls.find("closebtn"),
+                 tray ? QStringLiteral("tip_close") : QStringLiteral("tip_exit"));
+}
+
 void CMainWnd::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    updateCloseTexts();
     if (!m_initialised) {
         QMetaObject::invokeMethod(m_dispatcher, &NotifyDispatcher::windowInit,
                                   Qt::QueuedConnection);
@@ -152,6 +180,7 @@ void CMainWnd::notify(const Notification& n) {
 
 void CMainWnd::onClick(const Notification& n) {
     if (is(n, "closebtn")) {
+        if (!hasTray()) return exitApplication();
         closeSecondaryWindows();
         hide();
     } else if (is(n, "nodevice_ok_btn")) {
@@ -296,6 +325,11 @@ void CMainWnd::showNoDeviceState(bool empty) {
 }
 
 void CMainWnd::startHidden() {
+    // Without a notification area a hidden window could not be brought back.
+    if (!hasTray()) {
+        dbgOut("no notification area: the window is shown");
+        return show();
+    }
     m_startHidden = true;
     QMetaObject::invokeMethod(m_dispatcher, &NotifyDispatcher::windowInit, Qt::QueuedConnection);
 }
@@ -376,6 +410,7 @@ void CMainWnd::exitApplication() {
 }
 
 void CMainWnd::closeEvent(QCloseEvent* event) {
+    if (!m_exiting && !hasTray()) m_exiting = true;  // nowhere to hide to: the program ends
     if (!m_exiting) {
         // A close request from the window system only hides the window.
         closeSecondaryWindows();

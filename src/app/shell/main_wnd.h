@@ -79,6 +79,11 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
     void openSkinPicker();
     // Ends the program: closes the secondary windows, then the main window.
     void exitApplication();
+    // Whether the desktop shows a notification area now. Without one, closing the window ends
+    // the program and a hidden start shows the window; asked again whenever it matters, since
+    // a tray can appear or go later. Tests replace the probe.
+    bool hasTray() const;
+    static void setTrayProbe(bool (*probe)());
 
     // The "no device" hint instead of the device pages, or the pages.
     void showNoDeviceState(bool empty);
@@ -92,6 +97,8 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
     void lightOwnerNotify(uint wParam, int lParam);
 
   protected:
+    // The footer and the close button say what closing does: hide or end.
+    void updateCloseTexts();
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
