@@ -8,6 +8,7 @@
 
 #include "audio/audio_state_file.h"
 #include "cli/cli_context.h"
+#include "cli/cli_options.h"
 #include "cli/keyboard_session.h"
 #include "cli/lighting_block_verbs.h"
 #include "common/dbg_out.h"
@@ -85,6 +86,7 @@ void usage(std::ostream& os) {
           "  --service URL        update-check: the update service's https:// base address\n"
           "  --ca-file FILE       update-check: trust the CAs of this PEM file instead of the\n"
           "                       system's\n"
+          "  --version            the program's version\n"
           "  --help               this text\n";
 }
 
@@ -97,54 +99,57 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     ctx.out = &out;
     ctx.err = &err;
     std::string verb;
+    // Only words that start with "--" (and -h) are options, so negative numbers (equaliser
+    // gains) stay arguments; an option may come before or after the verb.
+    auto fail = [&](const std::string& what) {
+        err << "mouse-driver-cli: " << what << " (try mouse-driver-cli --help)\n";
+        return kExitBadArguments;
+    };
     for (size_t i = 0; i < argv.size(); ++i) {
         const std::string& a = argv[i];
-        auto value = [&](std::string& into) {
-            if (i + 1 >= argv.size()) {
-                err << "option " << a << " needs a value\n";
-                return false;
-            }
-            into = argv[++i];
-            return true;
-        };
-        if (a == "--help" || a == "-h") {
+        const CliOption* option = findCliOption(a);
+        if (!option && (a.rfind("--", 0) == 0 || a == "-h")) return fail("unknown option " + a);
+        if (!option) {
+            if (verb.empty())
+                verb = a;
+            else
+                ctx.args.push_back(a);
+            continue;
+        }
+        std::string value;
+        if (option->takesValue) {
+            if (i + 1 >= argv.size()) return fail("option " + a + " needs a value");
+            value = argv[++i];
+        }
+        const std::string_view name = option->name;
+        if (name == "--help") {
             usage(out);
             return kExitOk;
-        } else if (a == "--json") {
+        } else if (name == "--version") {
+            out << "mouse-driver-cli " << MD_VERSION_TEXT << "\n";
+            return kExitOk;
+        } else if (name == "--json") {
             ctx.json = true;
-        } else if (a == "--trace") {
+        } else if (name == "--trace") {
             ctx.trace = true;
-        } else if (a == "--sysfs-root") {
-            if (!value(ctx.sysfsRoot)) return kExitBadArguments;
-        } else if (a == "--dev-root") {
-            if (!value(ctx.devRoot)) return kExitBadArguments;
-        } else if (a == "--device") {
-            if (!value(ctx.device)) return kExitBadArguments;
-        } else if (a == "--simulate") {
-            if (!value(ctx.simulate)) return kExitBadArguments;
-        } else if (a == "--sim-state") {
-            if (!value(ctx.simState)) return kExitBadArguments;
-        } else if (a == "--script") {
-            if (!value(ctx.script)) return kExitBadArguments;
-        } else if (a == "--brightness" || a == "--speed" || a == "--direction" || a == "--colour" ||
-                   a == "--group" || a == "--service" || a == "--ca-file") {
-            if (!value(ctx.named[a.substr(2)])) return kExitBadArguments;
-        } else if (a == "--multicolour") {
-            ctx.named["multicolour"].assign(1, '1');
-        } else if (a.rfind("--", 0) == 0) {
-            err << "unknown option " << a << "\n";
-            usage(err);
-            return kExitBadArguments;
-        } else if (verb.empty()) {
-            verb = a;
+        } else if (name == "--sysfs-root") {
+            ctx.sysfsRoot = value;
+        } else if (name == "--dev-root") {
+            ctx.devRoot = value;
+        } else if (name == "--device") {
+            ctx.device = value;
+        } else if (name == "--simulate") {
+            ctx.simulate = value;
+        } else if (name == "--sim-state") {
+            ctx.simState = value;
+        } else if (name == "--script") {
+            ctx.script = value;
         } else {
-            ctx.args.push_back(a);
+            // Verb options: --brightness 3, --multicolour.
+            ctx.named[std::string(name.substr(2))] = option->takesValue ? value : "1";
         }
     }
-    if (verb.empty()) {
-        usage(err);
-        return kExitBadArguments;
-    }
+    if (verb.empty()) return fail("no verb given");
     // --trace: the lines of this run's thread go to out (inside the application other threads
     // keep writing to whatever receiver it had, which comes back afterwards).
     struct TraceScope {
@@ -211,8 +216,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     } else if (verb == "headset") {
         rc = runHeadsetVerb(ctx);
     } else {
-        err << "unknown verb '" << verb << "'\n";
-        usage(err);
+        fail("unknown verb '" + verb + "'");
     }
     return rc;
 }

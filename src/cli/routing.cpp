@@ -4,17 +4,15 @@
 #include <filesystem>
 #include <set>
 
+#include "cli/cli_options.h"
 #include "profiles/app_paths.h"
 
 namespace md::cli {
 namespace {
 
 bool takesValue(const std::string& option) {
-    static const std::set<std::string> withValue = {
-        "--sysfs-root", "--dev-root",   "--device", "--simulate",  "--sim-state",
-        "--script",     "--brightness", "--speed",  "--direction", "--colour", "--group", "--service",
-        "--ca-file"};
-    return withValue.count(option) != 0;
+    const CliOption* o = findCliOption(option);
+    return o && o->takesValue;
 }
 
 // Index of the verb in argv, or argv.size().
@@ -42,7 +40,7 @@ bool isDeviceVerb(const std::string& verb) {
 bool routesToApplication(const std::vector<std::string>& argv) {
     for (const std::string& a : argv)
         if (a == "--simulate" || a == "--sysfs-root" || a == "--dev-root" || a == "--help" ||
-            a == "-h" || a == "--sim-state")
+            a == "-h" || a == "--sim-state" || a == "--version")
             return false;
     return isDeviceVerb(verbOf(argv));
 }

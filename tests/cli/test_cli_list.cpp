@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/cli_context.h"
+#include "cli/routing.h"
 #include "devlink/fake_hid_tree.h"
 
 namespace md {
@@ -56,6 +57,35 @@ TEST(CliList, EmptyMachinePrintsNothingAndBadArgumentsExitTwo) {
     EXPECT_EQ(cli::runCli({"frobnicate"}, out, err), 2);
     EXPECT_EQ(cli::runCli({"--sysfs-root"}, out, err), 2);
     EXPECT_EQ(cli::runCli({}, out, err), 2);
+}
+
+// A wrong command line is told in one line that points to --help, never the whole usage.
+TEST(CliList, ArgumentErrorsAreOneLineAndVersionAnswers) {
+    struct Case {
+        std::vector<std::string> argv;
+        const char* line;
+    };
+    const Case cases[] = {
+        {{"--bogus", "list"},
+         "mouse-driver-cli: unknown option --bogus (try mouse-driver-cli --help)\n"},
+        {{"list", "--device"},
+         "mouse-driver-cli: option --device needs a value (try mouse-driver-cli --help)\n"},
+        {{"frobnicate"},
+         "mouse-driver-cli: unknown verb 'frobnicate' (try mouse-driver-cli --help)\n"},
+        {{}, "mouse-driver-cli: no verb given (try mouse-driver-cli --help)\n"},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(cli::runCli(c.argv, out, err), 2);
+        EXPECT_EQ(err.str(), c.line);
+        EXPECT_EQ(out.str(), "");
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::runCli({"--version"}, out, err), 0);
+    EXPECT_EQ(out.str(), std::string("mouse-driver-cli ") + MD_VERSION_TEXT + "\n");
+    // Every option the parser takes is one the hand-over to the program knows the value of.
+    EXPECT_TRUE(cli::routesToApplication({"--device", "keyboard", "settings"}));
+    EXPECT_FALSE(cli::routesToApplication({"--version"}));
 }
 
 }  // namespace

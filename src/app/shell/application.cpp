@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "app/services/single_instance.h"
 #include "app/services/sleep_watcher.h"
 #include "app/services/termination_watcher.h"
+#include "app/shell/app_arguments.h"
 #include "app/shell/app_messages.h"
 #include "app/shell/control_classes.h"
 #include "app/shell/font_holder.h"
@@ -52,12 +54,32 @@ const AppOptions& appOptions() {
 
 int runApplication(int argc, char** argv) {
     dbgInitFromEnvironment();
-    for (int i = 1; i < argc; ++i) {
-        if (QByteArrayView(argv[i]) == "--demo") g_options.demo = true;
-        if (QByteArrayView(argv[i]) == "--hidden") g_options.hidden = true;
+    // --help and --version answer before Qt starts, so they need no display.
+    QStringList words;
+    for (int i = 0; i < argc; ++i) words << QString::fromLocal8Bit(argv[i]);
+    auto refuse = [](const QString& error) {
+        std::fprintf(stderr, "mouse-driver: %s (try mouse-driver --help)\n",
+                     error.toLocal8Bit().constData());
+        return 2;
+    };
+    const AppArguments early = parseAppArguments(words);
+    if (early.error.isEmpty()) {
+        if (early.help) return std::fputs(appUsage().toLocal8Bit().constData(), stdout), 0;
+        if (early.version) return std::printf("mouse-driver %s\n", MD_VERSION_TEXT), 0;
+    } else if (!std::any_of(words.begin() + 1, words.end(), [](const QString& w) {
+                   return w.size() > 1 && w[0] == '-' && w[1] != '-';
+               })) {
+        return refuse(early.error);  // no Qt option (-platform, -style) that Qt would take
     }
 
     QApplication app(argc, argv);
+    // Qt has taken its own options (-platform, -style, ...) out of the arguments by now.
+    const AppArguments parsed = parseAppArguments(QCoreApplication::arguments());
+    if (!parsed.error.isEmpty()) return refuse(parsed.error);
+    if (parsed.help) return std::fputs(appUsage().toLocal8Bit().constData(), stdout), 0;
+    if (parsed.version) return std::printf("mouse-driver %s\n", MD_VERSION_TEXT), 0;
+    g_options.demo = parsed.demo;
+    g_options.hidden = parsed.hidden;
     QApplication::setApplicationName("Mouse Driver");
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -79,9 +101,10 @@ int runApplication(int argc, char** argv) {
             QString::fromStdString(AppPaths::defaultDataFolder()) + "Language.config",
             QString::fromStdString(AppPaths::configRoot()) + "settings.ini");
         language.applyLanguage(language.readLanguageIndex());
-        std::fputs("mouse-driver: Mouse Driver already runs in another session of this user; "
-                   "quit it there first\n",
-                   stderr);
+        std::fputs(
+            "mouse-driver: Mouse Driver already runs in another session of this user; "
+            "quit it there first\n",
+            stderr);
         showMessageBox(nullptr, ResourceManager::instance().text(QStringLiteral("main_title")),
                        QStringLiteral("message_other_session"), 96, true, 0);
         return 1;

@@ -11,7 +11,8 @@ struct AppOptions {
 // The options of the running program.
 const AppOptions& appOptions();
 
-// Returns 0 in every case (a second start included).
+// Returns 0 when the program ends normally (a second start included), 2 on a command line it
+// does not take.
 int runApplication(int argc, char** argv);
 
 }  // namespace md
