@@ -48,7 +48,11 @@ TEST(SecondaryWindows, FitInEveryLongLanguage) {
         wnd.handleMessage(msg::kLanguageChanged, static_cast<uintptr_t>(lang.index), 0);
         if (!dir.isEmpty()) QDir().mkpath(dir + "/" + lang.code);
         auto look = [&](QWidget* w, const char* name) {
+            // Word-wrapped labels take their height in a later layout pass; a loaded machine
+            // may need a while for it.
             settle();
+            test::waitFor([&] { return test::layoutProblems(w).isEmpty(); },
+                          std::chrono::milliseconds(2000));
             for (const QString& p : test::layoutProblems(w))
                 problems << QStringLiteral("%1 %2: %3").arg(lang.code, name, p);
             if (!dir.isEmpty())

@@ -1,7 +1,6 @@
 #include "app/shell/skin_frame.h"
 
 #include <QAbstractButton>
-#include <QFileDialog>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -9,6 +8,7 @@
 #include "app/shell/skin_changed_param.h"
 #include "common/dbg_out.h"
 #include "profiles/app_paths.h"
+#include "ui/file_dialog.h"
 #include "ui/layout_builder.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/resource_manager.h"
@@ -49,15 +49,8 @@ void CSkinFrame::decorateButtons() {
 
 std::function<QString(QWidget*)>& CSkinFrame::customImageChooser() {
     static std::function<QString(QWidget*)> chooser = [](QWidget* parent) {
-        QFileDialog dialog(parent);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setDefaultSuffix("png");
-        dialog.setNameFilters({"(*.png) (*.png)", "(*.*) (*)"});
-        dialog.selectFile("*.png");
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-                   ? dialog.selectedFiles().first()
-                   : QString();
+        return chooseFileOf(parent, false, QStringLiteral("(*.png) (*.png);;(*.*) (*)"),
+                            QStringLiteral("png"));
     };
     return chooser;
 }
