@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QTimer>
 
-#include "pages/base/orrivale_usb_device.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/repolish.h"
 #include "ui/resource_manager.h"
@@ -193,8 +192,9 @@ QString CDeviceOptionUI::tileName() {
     return name ? name->text() : QString();
 }
 
-void CDeviceOptionUI::setModel(COrrivaleUSBDevice* model) {
+void CDeviceOptionUI::setModel(TileDevice* model) {
     m_model = model;
+    m_modelGuard = dynamic_cast<QObject*>(model);
     if (model) model->setDeviceTile(this);
 }
 
@@ -208,8 +208,8 @@ bool CDeviceOptionUI::activate() {
     return true;
 }
 
-COrrivaleUSBDevice* CDeviceOptionUI::model() const {
-    return m_model;
+TileDevice* CDeviceOptionUI::model() const {
+    return m_modelGuard ? m_model : nullptr;
 }
 
 void CDeviceOptionUI::setVisible(bool visible) {
@@ -252,13 +252,13 @@ void CDeviceOptionUI::showPowerStatus(const PowerStatus& status) {
 void CDeviceOptionUI::refreshLinkText() {
     QLabel* link = label("device_link");
     if (!link) return;
-    if (!m_model || !m_model->commandLink().isOpen()) {
+    if (!model() || !model()->commandLink().isOpen()) {
         link->clear();
         m_power.reset();
         if (QLabel* battery = label("device_battery")) battery->clear();
         return;
     }
-    link->setText(m_model->commandLink().isWireless()
+    link->setText(model()->commandLink().isWireless()
                       ? QStringLiteral("2.4G")
                       : ResourceManager::instance().text(QStringLiteral("device_link_cable")));
 }
@@ -297,7 +297,7 @@ void CDeviceOptionUI::startLinkPoll() {
 }
 
 void CDeviceOptionUI::startLinkCheck(int periodMs) {
-    if (m_model && m_model->commandLink().isOpen()) startTimer(kLinkCheckTimer, periodMs);
+    if (model() && model()->commandLink().isOpen()) startTimer(kLinkCheckTimer, periodMs);
 }
 
 void CDeviceOptionUI::requestReadAgain(int ms) {
@@ -310,7 +310,7 @@ void CDeviceOptionUI::stopTimers() {
 
 void CDeviceOptionUI::onTimer(int id) {
     stopTimer(id);
-    if (!m_model) return;
+    if (!model()) return;
     switch (id) {
         case kLinkPollTimer:
             return onLinkPoll();
@@ -319,7 +319,7 @@ void CDeviceOptionUI::onTimer(int id) {
         case kPowerRefreshTimer:
             return onPowerRefresh();
         case kReadAgainTimer:
-            return m_model->readDeviceSettings();
+            return model()->readDeviceSettings();
         case kLinkCheckTimer:
             return onLinkCheck();
         default:
@@ -328,15 +328,15 @@ void CDeviceOptionUI::onTimer(int id) {
 }
 
 void CDeviceOptionUI::send(intptr_t visible) {
-    if (m_sink && m_model)
-        m_sink(kVisibilityMessage, static_cast<uintptr_t>(m_model->getTableIndex()), visible);
+    if (m_sink && model())
+        m_sink(kVisibilityMessage, static_cast<uintptr_t>(model()->tableIndex()), visible);
 }
 
 void CDeviceOptionUI::onLinkPoll() {
-    DeviceLink& link = m_model->commandLink();
+    DeviceLink& link = model()->commandLink();
     // A closed link means the device went away: the chain ends here.
     if (!link.isOpen()) return;
-    if (link.isWireless() && !m_model->isReachable()) {
+    if (link.isWireless() && !model()->isReachable()) {
         if (m_shown) {
             setVisible(false);
             send(0);
@@ -345,35 +345,35 @@ void CDeviceOptionUI::onLinkPoll() {
         return;
     }
     send(1);
-    m_model->onDeviceAttached();
+    model()->onDeviceAttached();
     ++m_attachCount;
     refreshLinkText();
     startTimer(kFrameRefreshTimer, 5);
-    if (m_model->getHasPowerStatus() && link.isOpen()) startTimer(kPowerRefreshTimer, 50);
+    if (model()->hasPowerStatus() && link.isOpen()) startTimer(kPowerRefreshTimer, 50);
     if (link.isWireless()) startLinkCheck(2000);
 }
 
 void CDeviceOptionUI::onFrameRefresh() {
     // The first frame after an attach. Later frames come from the model itself: its LED
     // buttons repaint when their colour changes, so nothing polls the picture.
-    m_model->pushLedFrame();
-    if (m_previewPanel && isTileSelected() && m_model->previewEnabled()) m_previewPanel->update();
+    model()->pushLedFrame();
+    if (m_previewPanel && isTileSelected() && model()->previewEnabled()) m_previewPanel->update();
 }
 
 void CDeviceOptionUI::onPowerRefresh() {
-    m_model->refreshPowerStatus();
+    model()->refreshPowerStatus();
     // Nobody sees the battery while the window is hidden: ask less often then.
-    if (m_model->getHasPowerStatus())
+    if (model()->hasPowerStatus())
         startTimer(kPowerRefreshTimer, windowShown() ? 5000 : kHiddenPowerRefreshMs);
 }
 
 void CDeviceOptionUI::onLinkCheck() {
-    DeviceLink& link = m_model->commandLink();
+    DeviceLink& link = model()->commandLink();
     if (!link.isWireless()) return;
-    if (m_model->isReachable()) {
+    if (model()->isReachable()) {
         if (!m_shown) {
             send(1);
-            if (m_model->getHasPowerStatus()) m_model->refreshPowerStatus();
+            if (model()->hasPowerStatus()) model()->refreshPowerStatus();
         }
     } else if (m_shown) {
         send(0);

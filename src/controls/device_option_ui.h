@@ -22,6 +22,7 @@
 #include <functional>
 #include <optional>
 
+#include "controls/tile_device.h"
 #include "devices/base/power_status.h"
 
 class QAbstractButton;
@@ -29,8 +30,6 @@ class QLabel;
 class QTimer;
 
 namespace md {
-
-class COrrivaleUSBDevice;
 
 class CDeviceOptionUI : public QFrame {
     Q_OBJECT
@@ -82,8 +81,8 @@ class CDeviceOptionUI : public QFrame {
     void setTileName(const QString& text);
     QString tileName();
 
-    void setModel(COrrivaleUSBDevice* model);
-    COrrivaleUSBDevice* model() const;
+    void setModel(TileDevice* model);
+    TileDevice* model() const;
     void setPreviewPanel(QWidget* panel) { m_previewPanel = panel; }
     void setMessageSink(MessageSink sink) { m_sink = std::move(sink); }
 
@@ -131,7 +130,9 @@ class CDeviceOptionUI : public QFrame {
     void onPowerRefresh();
     void onLinkCheck();
 
-    QPointer<COrrivaleUSBDevice> m_model;
+    // The model is a widget of its own lifetime; the guard notices when it is gone.
+    TileDevice* m_model = nullptr;
+    QPointer<QObject> m_modelGuard;
     QPointer<QWidget> m_previewPanel;
     QPointer<QAbstractButton> m_selectOption;
     QPointer<QAbstractButton> m_synchroOption;

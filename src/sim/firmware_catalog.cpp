@@ -4,14 +4,26 @@
 #include <vector>
 
 #include "common/le_bytes.h"
-#include "devices/keyboard/keyboard_layout.h"
-#include "devices/mouse/mouse_key_table.h"
 #include "devlink/link/device_info.h"
+#include "sim/keyboard_factory_keys.h"
 
 namespace md::sim {
 
-// The mouse's buttons carry the factory codes the host finds them by.
-const std::array<std::array<uint8_t, 3>, 11>& kMouseButtonCodes = mouseFactoryEntries();
+// The factory codes of the mouse's buttons: left, right, middle, forward, back, fire, DPI
+// cycle, the wheel up and down, its tilt one way and the other.
+const std::array<std::array<uint8_t, 3>, 11> kMouseButtonCodes{{
+    {0x10, 0x01, 0x00},
+    {0x10, 0x02, 0x00},
+    {0x10, 0x04, 0x00},
+    {0x10, 0x10, 0x00},
+    {0x10, 0x08, 0x00},
+    {0x13, 0x03, 0x00},
+    {0xA0, 0x32, 0x00},
+    {0x12, 0x00, 0x01},
+    {0x12, 0x00, 0xFF},
+    {0x11, 0x00, 0x01},
+    {0x11, 0x00, 0xFF},
+}};
 
 namespace {
 
@@ -72,21 +84,10 @@ FirmwareDefinition mouseFirmwareDefinition(uint16_t productId) {
 FirmwareDefinition keyboardFirmwareDefinition(uint16_t productId) {
     FirmwareDefinition s;
     s.name = "keyboard";
-    std::vector<bool> placed(126, false);
-    auto add = [&](uint8_t pos, uint8_t led) {
-        if (pos >= 126 || placed[pos]) return;
-        placed[pos] = true;
-        if (kKeyboardLayout[pos] == std::array<uint8_t, 3>{0x20, 0x00, 0x00}) return;
-        s.keyTable.insert(s.keyTable.end(), kKeyboardLayout[pos].begin(),
-                          kKeyboardLayout[pos].end());
-        s.keyByteTable.push_back(led);
-    };
-    for (uint8_t c = 0; c < 23; ++c)
-        for (uint8_t r = 0; r < 6; ++r)
-            add(kKeyboardKeyGrid[r][c], static_cast<uint8_t>(6 * c + r));
-    uint8_t extraLed = 140;
-    for (uint8_t pos = 0; pos < 126; ++pos)
-        if (!placed[pos]) add(pos, extraLed++);
+    for (const FactoryKey& k : kKeyboardFactoryKeys) {
+        s.keyTable.insert(s.keyTable.end(), {k.code0, k.code1, k.code2});
+        s.keyByteTable.push_back(k.led);
+    }
     const auto n = static_cast<uint8_t>(s.keyByteTable.size());
     s.deviceInfo = makeDeviceInfo(productId, n, 32, 126);
     s.layout = {25, 0, 26, 8};
@@ -108,7 +109,7 @@ FirmwareDefinition keyboardFirmwareDefinition(uint16_t productId) {
 }
 
 namespace {
-FirmwareDefinition lightingOnlySpec(std::string name, uint16_t productId, uint8_t ledCount) {
+FirmwareDefinition lightingBlockFirmware(std::string name, uint16_t productId, uint8_t ledCount) {
     FirmwareDefinition s;
     s.name = std::move(name);
     s.deviceInfo = makeDeviceInfo(productId, 0, 0, ledCount);
@@ -132,13 +133,13 @@ FirmwareDefinition lightingOnlySpec(std::string name, uint16_t productId, uint8_
 }  // namespace
 
 FirmwareDefinition mousepadFirmwareDefinition(uint16_t productId) {
-    FirmwareDefinition s = lightingOnlySpec("mousepad", productId, 15);
+    FirmwareDefinition s = lightingBlockFirmware("mousepad", productId, 15);
     s.power = {0, 0, 0, 0, 0, 0};
     return s;
 }
 
 FirmwareDefinition headsetFirmwareDefinition(uint16_t productId) {
-    FirmwareDefinition s = lightingOnlySpec("headset", productId, 13);
+    FirmwareDefinition s = lightingBlockFirmware("headset", productId, 13);
     s.headsetLeds = true;
     return s;
 }

@@ -16,7 +16,6 @@
 #include <array>
 #include <cstdint>
 
-#include "devices/keyboard/keyboard_layout.h"
 #include "sim/firmware.h"
 
 namespace md::sim {
@@ -27,8 +26,6 @@ FirmwareDefinition mousepadFirmwareDefinition(uint16_t productId);
 FirmwareDefinition headsetFirmwareDefinition(uint16_t productId);
 
 // The factory key-table entries of the mouse's 11 buttons, by the host's button index.
-extern const std::array<std::array<uint8_t, 3>, 11>& kMouseButtonCodes;
-// The factory assignment of each of the keyboard picture's 126 key positions (the host's table).
-using md::kKeyboardLayout;
+extern const std::array<std::array<uint8_t, 3>, 11> kMouseButtonCodes;
 
 }  // namespace md::sim

@@ -4,6 +4,7 @@
 
 #include <numeric>
 
+#include "devices/keyboard/keyboard_layout.h"
 #include "sim/firmware_catalog.h"
 #include "sim/sim_devices.h"
 #include "sim_host.h"

@@ -439,7 +439,7 @@ void DeviceManager::showTile(int index, bool visible, bool select) {
         // Hotplug latency is measured from the demo's plug line to this one.
         if (appears && t->model())
             dbgOutf("tile shown: %s at %llu",
-                    kDeviceModels[size_t(t->model()->getTableIndex())].name,
+                    kDeviceModels[size_t(t->model()->tableIndex())].name,
                     static_cast<unsigned long long>(SteadyClock::instance().nowMs()));
         if (select) {
             showBoundPages(t);

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/tile_device.h"
 #include "devices/base/power_status.h"
 #include "devices/lighting/led_colour.h"
 #include "devices/lighting/led_frame.h"
@@ -35,7 +36,7 @@ class CBasicProfiledata;
 class CDeviceProfileUI;
 class CLightControlUI;
 
-class COrrivaleUSBDevice : public QWidget {
+class COrrivaleUSBDevice : public QWidget, public TileDevice {
     Q_OBJECT
   public:
     // Message the owner window receives after a power-status refresh (wParam = status byte 4).
@@ -52,7 +53,7 @@ class COrrivaleUSBDevice : public QWidget {
     // The device as opened: command link, event collections, cable / receiver switching.
     DeviceSession& session() { return *m_session; }
     const DeviceSession& session() const { return *m_session; }
-    DeviceLink& commandLink() { return m_session->link(); }
+    DeviceLink& commandLink() override { return m_session->link(); }
 
     // --- creation setters, in the order the main window calls them ---
     void setLayoutFile(const QString& path) { m_layoutFile = path; }
@@ -77,12 +78,14 @@ class COrrivaleUSBDevice : public QWidget {
     int getLedCount() const { return m_ledCount; }
     int getTableIndex() const { return m_tableIndex; }
     bool getHasPowerStatus() const { return m_hasPowerStatus; }
+    int tableIndex() const override { return m_tableIndex; }
+    bool hasPowerStatus() const override { return m_hasPowerStatus; }
     const std::string& profileName() const { return m_profileName; }
     const std::string& modelFolder() const { return m_modelFolder; }
     const std::string& lightListName() const { return m_lightListName; }
     QWidget* getPowerTile() const { return m_powerTile; }
     QWidget* getDeviceTile() const { return m_deviceTile; }
-    void setDeviceTile(QWidget* tile) { m_deviceTile = tile; }
+    void setDeviceTile(QWidget* tile) override { m_deviceTile = tile; }
     const DeviceIdentity& getIdentity() const { return m_identity; }
     uint16_t getDeviceKind() const { return m_deviceKind; }
     uint16_t collectionRole() const { return m_collectionRole; }
@@ -104,7 +107,7 @@ class COrrivaleUSBDevice : public QWidget {
     bool hostLightingEnabled() const { return m_hostLighting; }
     // Whether the page's picture follows the lighting (window active or hovered).
     virtual void setPreviewEnabled(bool flag) { m_previewEnabled = flag; }
-    bool previewEnabled() const { return m_previewEnabled; }
+    bool previewEnabled() const override { return m_previewEnabled; }
     // How the battery tile is updated; the tile of the device list installs its own.
     void setPowerTileUpdater(PowerTileUpdater updater) { m_powerTileUpdater = std::move(updater); }
 
@@ -120,16 +123,16 @@ class COrrivaleUSBDevice : public QWidget {
     virtual void stepOff();
     // Paints the light buttons and, for a keyboard or mousepad on its cable in same mode with
     // host lighting, sends the LED frame.
-    virtual void pushLedFrame();
+    void pushLedFrame() override;
     // Packed colour: red in the lowest byte, then green, blue and intensity.
     virtual void setLedColour(int index, uint32_t packed);
     virtual uint32_t getLedColour(int index) const;
-    virtual void onDeviceAttached() {}
-    virtual void readDeviceSettings() {}
+    void onDeviceAttached() override {}
+    void readDeviceSettings() override {}
     virtual void reservedSlot1() {}
     virtual void reservedSlot2() {}
-    virtual void refreshPowerStatus() {}
-    virtual bool isReachable() { return true; }
+    void refreshPowerStatus() override {}
+    bool isReachable() override { return true; }
     virtual int loadProfile() { return 0; }
     virtual void showSettings() {}
     virtual void validateMacroKeys() {}
