@@ -4,6 +4,7 @@
 
 #include "cli/device_host.h"
 #include "devices/device_registry.h"
+#include "devlink/link/connection_policy.h"
 #include "devlink/link/device_detector.h"
 #include "devlink/link/device_id_config.h"
 #include "profiles/app_paths.h"
@@ -71,12 +72,8 @@ std::optional<SelectedDevice> selectDevice(CliContext& ctx, int& exitCode) {
         SelectedDevice d;
         d.slot = i;
         d.identity = s;
-        // As the application opens them: receivers on their route, the devices with one
-        // collection for commands and output reports shared.
-        d.route = isReceiverKind(s.deviceKind) ? LinkRoute::Receiver
-                  : s.deviceKind == kind::kMousePad || s.deviceKind == kind::kHeadset
-                      ? LinkRoute::Shared
-                      : LinkRoute::Cable;
+        // As the application opens them (the same connection policy).
+        d.route = routeForKind(s.deviceKind);
         return d;
     }
     *ctx.err << (wanted ? "no " + ctx.device + " found" : std::string("no supported device found"))

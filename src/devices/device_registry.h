@@ -5,9 +5,7 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
-#include <string_view>
 
 #include "devlink/link/device_identity.h"
 
@@ -59,14 +57,4 @@ inline constexpr std::array<DeviceModelRow, 4> kDeviceModels{{
 
 // The row of the model a collection of this kind belongs to (either connection), or null.
 const DeviceModelRow* modelRowForKind(uint16_t deviceKind);
-// Kinds of a model with two connections: its cable, and its 2.4G receiver.
-bool isCableKind(uint16_t deviceKind);
-bool isReceiverKind(uint16_t deviceKind);
-// The kind the model of a collection is known by (a receiver's model is its cable's kind).
-uint16_t modelKindOf(uint16_t deviceKind);
-// CLI connection names: "mouse", "receiver", "keyboard", "keyboard-receiver", "mousepad",
-// "headset" ("" for an unknown kind).
-const char* connectionName(uint16_t deviceKind);
-std::optional<uint16_t> kindForConnectionName(std::string_view name);
-
 }  // namespace md

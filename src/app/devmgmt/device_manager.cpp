@@ -24,14 +24,6 @@
 #include "ui/resource_manager.h"
 
 namespace md {
-namespace {
-
-bool sameDevice(const DeviceIdentity& a, const DeviceIdentity& b) {
-    return a.vendorId == b.vendorId && a.productId == b.productId && a.deviceKind == b.deviceKind;
-}
-
-}  // namespace
-
 ModelList modelListOf(uint32_t deviceKind) {
     // The lists follow the registry's rows.
     const DeviceModelRow* row = modelRowForKind(static_cast<uint16_t>(deviceKind));
@@ -206,98 +198,90 @@ void DeviceManager::wireTile(CDeviceOptionUI* tile, COrrivaleUSBDevice* model) {
 
 // ---- arrival and removal ----
 
-bool DeviceManager::partnerConnected(int slot) const {
-    const DeviceIdentity id = m_slots.at(slot);
-    if (!id.hasPartner) return false;
-    const DeviceIdentity partner = m_slots.at(id.partnerSlot);
-    return partner.hasPartner && partner.partnerSlot == slot && partner.connected &&
-           !partner.path.empty();
-}
-
 int DeviceManager::entryOf(const COrrivaleUSBDevice* model) const {
     for (size_t i = 0; i < m_entries.size(); ++i)
         if (m_entries[i].model == model) return static_cast<int>(i);
     return -1;
 }
 
-int DeviceManager::entryFor(uint16_t deviceKind, const DeviceIdentity& key) const {
-    for (COrrivaleUSBDevice* m : models(modelListOf(deviceKind)))
-        if (sameCollection(m->getIdentity(), key)) return entryOf(m);
-    return -1;
-}
-
-DeviceIdentity DeviceManager::modelIdentityOf(const DeviceIdentity& id) const {
-    const bool throughReceiver = isReceiverKind(id.deviceKind) && id.hasPartner;
-    return throughReceiver ? m_slots.at(id.partnerSlot) : id;
+std::vector<ModelConnection> DeviceManager::connections() const {
+    std::vector<ModelConnection> out;
+    out.reserve(m_entries.size());
+    for (const Entry& e : m_entries) {
+        ModelConnection c;
+        c.identity = e.model->getIdentity();
+        c.open = e.model->commandLink().isOpen();
+        c.route = e.model->session().route();
+        for (const KindFacts& f : kDeviceKinds) {
+            const uint16_t k = kindValue(f.kind);
+            if (modelKindOf(k) == modelKindOf(c.identity.deviceKind) &&
+                e.model->eventChannelOpen(k))
+                c.openEvents.push_back(k);
+        }
+        out.push_back(std::move(c));
+    }
+    return out;
 }
 
 void DeviceManager::onDeviceArrived(int slot) {
     if (slot < 0 || static_cast<size_t>(slot) >= m_slots.size()) return;
     const DeviceIdentity id = m_slots.at(slot);
-    if (modelListOf(id.deviceKind) == ModelList::None) return;
-    if (id.collectionRole == kRoleEvent) {
-        onEventCollectionArrived(slot);
-        return;
-    }
-    if (id.collectionRole != kRoleCommand) return;
-    if (id.deviceKind == kind::kMousePad || id.deviceKind == kind::kHeadset) {
-        openWiredOrShared(slot);
-        m_wnd.bringToFront();
-        return;
-    }
-    const bool wireless = isReceiverKind(id.deviceKind);
-    if (partnerConnected(slot)) {
-        // Both connections present: the cable wins; a receiver arriving changes nothing.
-        if (!wireless) switchLink(slot);
-        m_wnd.bringToFront();
-        return;
-    }
-    const DeviceIdentity key = modelIdentityOf(id);
-    const int index = entryFor(id.deviceKind, key);
-    if (index >= 0) {
-        Entry& e = m_entries[index];
-        DeviceSession& session = e.model->session();
-        bool opened = false;
-        // A link that is open already only brings the window forward.
-        if (!session.isOpen()) {
-            opened = session.open(id.path, wireless ? LinkRoute::Receiver : LinkRoute::Cable);
-            if (opened) e.model->setIdentity(key);
-        }
-        if (opened) {
-            // A receiver's tile appears once the link poll finds the device online (3331).
-            if (!wireless) showTile(index, true, firstShownTile().second == 0);
-            e.tile->refreshLinkText();
-            e.tile->startLinkPoll();
-        }
-    }
-    m_wnd.bringToFront();
+    carryOut(actionsOnArrival(m_slots, static_cast<size_t>(slot), connections()));
+    if (kindFacts(id.deviceKind) && id.collectionRole == kRoleCommand) m_wnd.bringToFront();
 }
 
-void DeviceManager::openWiredOrShared(int slot) {
-    const DeviceIdentity id = m_slots.at(slot);
-    const int index = entryFor(id.deviceKind, id);
-    if (index < 0) return;
-    Entry& e = m_entries[index];
-    DeviceSession& session = e.model->session();
-    if (session.isOpen() || !session.open(id.path, LinkRoute::Shared)) return;
-    e.model->setIdentity(id);
-    showTile(index, true, firstShownTile().second == 0);
-    e.tile->refreshLinkText();
-    e.tile->startLinkPoll();
+void DeviceManager::onDeviceRemoved(int slot) {
+    if (slot < 0 || static_cast<size_t>(slot) >= m_slots.size()) return;
+    // The detector freed the slot already; the table row still names the collection.
+    carryOut(actionsOnRemoval(m_slots, static_cast<size_t>(slot), connections()));
 }
 
-void DeviceManager::switchLink(int slot) {
-    const DeviceIdentity id = m_slots.at(slot);
-    int index = entryFor(id.deviceKind, id);
-    if (index < 0 && id.hasPartner) index = entryFor(id.deviceKind, m_slots.at(id.partnerSlot));
-    if (index < 0) return;
-    Entry& e = m_entries[index];
+void DeviceManager::carryOut(const std::vector<ConnectionAction>& actions) {
+    using Type = ConnectionAction::Type;
+    for (const ConnectionAction& a : actions) {
+        if (a.model >= m_entries.size()) continue;
+        const int index = static_cast<int>(a.model);
+        Entry& e = m_entries[a.model];
+        COrrivaleUSBDevice* model = e.model;
+        switch (a.type) {
+            case Type::Open:
+                if (!model->session().open(a.path, a.route)) break;
+                model->setIdentity(a.identity);
+                // A receiver's tile appears once the link poll finds the device online (3331).
+                if (a.route != LinkRoute::Receiver)
+                    showTile(index, true, firstShownTile().second == 0);
+                e.tile->refreshLinkText();
+                e.tile->startLinkPoll();
+                break;
+            case Type::SwitchLink:
+                switchLink(e, a.path, a.route);
+                break;
+            case Type::Close:
+                model->session().close();
+                // The chains would end at their next run on the closed link; stop them now.
+                e.tile->stopTimers();
+                e.tile->refreshLinkText();
+                emit deviceLeft(model);
+                hideTile(index);
+                break;
+            case Type::OpenEvents:
+                model->openEventChannel(a.path, a.eventKind);
+                break;
+            case Type::ReopenEvents:
+                model->reopenEventChannel(a.path, a.eventKind);
+                break;
+            case Type::CloseEvents:
+                model->closeEventChannel(a.eventKind);
+                break;
+        }
+    }
+}
+
+void DeviceManager::switchLink(Entry& e, const std::string& path, LinkRoute route) {
     COrrivaleUSBDevice* model = e.model;
     DeviceSession& session = model->session();
-    const bool toReceiver = session.route() != LinkRoute::Receiver;
-    const std::string path = toReceiver ? m_slots.at(id.partnerSlot).path : id.path;
-    if (!session.switchTo(path, toReceiver ? LinkRoute::Receiver : LinkRoute::Cable)) return;
-    if (toReceiver) {
+    if (!session.switchTo(path, route)) return;
+    if (route == LinkRoute::Receiver) {
         if (model->getHasPowerStatus()) {
             // The receiver is asked on the session's worker whether the device answers; the
             // power status follows on the UI thread. The model owns the session, whose worker
@@ -313,77 +297,6 @@ void DeviceManager::switchLink(int slot) {
         if (model->getHasPowerStatus()) model->refreshPowerStatus();
     }
     e.tile->refreshLinkText();
-}
-
-void DeviceManager::onDeviceRemoved(int slot) {
-    if (slot < 0 || static_cast<size_t>(slot) >= m_slots.size()) return;
-    // The detector freed the slot already; the table row still names the collection.
-    const DeviceIdentity id = m_slots.at(slot);
-    if (modelListOf(id.deviceKind) == ModelList::None) return;
-    if (id.collectionRole == kRoleEvent) {
-        onEventCollectionRemoved(id);
-        return;
-    }
-    if (id.collectionRole != kRoleCommand) return;
-    const bool twoLinks = isCableKind(id.deviceKind) || isReceiverKind(id.deviceKind);
-    if (twoLinks && partnerConnected(slot)) {
-        // The cable went while the receiver is present: the receiver takes over.
-        if (isCableKind(id.deviceKind)) switchLink(slot);
-        return;
-    }
-    const int index = entryFor(id.deviceKind, modelIdentityOf(id));
-    if (index < 0) return;
-    Entry& e = m_entries[index];
-    e.model->session().close();
-    // The chains would end at their next run on the closed link; stop them now.
-    e.tile->stopTimers();
-    e.tile->refreshLinkText();
-    emit deviceLeft(e.model);
-    hideTile(index);
-}
-
-void DeviceManager::onEventCollectionArrived(int slot) {
-    const DeviceIdentity id = m_slots.at(slot);
-    const int k = id.deviceKind;
-    const std::vector<COrrivaleUSBDevice*>& list = models(modelListOf(k));
-    if (isCableKind(k)) {
-        for (COrrivaleUSBDevice* m : list) {
-            const DeviceIdentity& own = m->getIdentity();
-            if (m->commandLink().isOpen()) {
-                // Connected through its receiver: its cable's event collection came back.
-                if (own.hasPartner && sameDevice(m_slots.at(own.partnerSlot), id))
-                    m->reopenEventChannel(id.path, k);
-                // Connected by cable already (the command collection arrived first).
-                else if (sameDevice(own, id) && !m->eventChannelOpen(k))
-                    m->openEventChannel(id.path, k);
-            } else if (sameDevice(own, id)) {
-                m->openEventChannel(id.path, k);
-            }
-        }
-    } else if (isReceiverKind(k)) {
-        const DeviceIdentity key = modelIdentityOf(id);
-        for (COrrivaleUSBDevice* m : list) {
-            if (m->eventChannelOpen(k)) continue;
-            if (sameDevice(m->getIdentity(), key) || sameDevice(m->getIdentity(), id))
-                m->openEventChannel(id.path, k);
-        }
-    } else {
-        for (COrrivaleUSBDevice* m : list) {
-            if (m->commandLink().isOpen() || !sameDevice(m->getIdentity(), id)) continue;
-            m->openEventChannel(id.path, k);
-            return;
-        }
-    }
-}
-
-void DeviceManager::onEventCollectionRemoved(const DeviceIdentity& id) {
-    // The receiver's model carries its cable's identity: match the partner's too.
-    const DeviceIdentity key = modelIdentityOf(id);
-    for (COrrivaleUSBDevice* m : models(modelListOf(id.deviceKind))) {
-        if (!sameDevice(m->getIdentity(), id) && !sameDevice(m->getIdentity(), key)) continue;
-        m->closeEventChannel(id.deviceKind);
-        return;
-    }
 }
 
 // ---- tiles ----
@@ -438,8 +351,7 @@ void DeviceManager::showTile(int index, bool visible, bool select) {
         t->setVisible(visible);
         // Hotplug latency is measured from the demo's plug line to this one.
         if (appears && t->model())
-            dbgOutf("tile shown: %s at %llu",
-                    kDeviceModels[size_t(t->model()->tableIndex())].name,
+            dbgOutf("tile shown: %s at %llu", kDeviceModels[size_t(t->model()->tableIndex())].name,
                     static_cast<unsigned long long>(SteadyClock::instance().nowMs()));
         if (select) {
             showBoundPages(t);

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "devlink/link/connection_policy.h"
 #include "devlink/link/device_identity.h"
 #include "devlink/link/slot_list.h"
 #include "ui/notification.h"
@@ -44,7 +45,6 @@ class DeviceManager : public QObject {
 
     void onDeviceArrived(int slot);
     void onDeviceRemoved(int slot);
-    void switchLink(int slot);
 
     COrrivaleUSBDevice* selectedModel() const;
     // The selected model when it is a mouse, else null.
@@ -96,21 +96,16 @@ class DeviceManager : public QObject {
         CDeviceOptionUI* tile = nullptr;
         QWidget* powerTile = nullptr;
     };
-    bool partnerConnected(int slot) const;
-    // Entry of the first model of the slot's kind whose identity is the same collection as key
-    // (or -1).
-    int entryFor(uint16_t deviceKind, const DeviceIdentity& key) const;
-    // The identity the model of a command collection carries: a receiver's model has its cable
-    // partner's.
-    DeviceIdentity modelIdentityOf(const DeviceIdentity& id) const;
+    // What the connection policy needs to know of every model, in entry order.
+    std::vector<ModelConnection> connections() const;
+    // The policy's actions, carried out on the models, tiles and pages.
+    void carryOut(const std::vector<ConnectionAction>& actions);
+    void switchLink(Entry& e, const std::string& path, LinkRoute route);
     // Vendor and product of a model-table row; rows shipped as 0 take the device table's.
     std::pair<uint16_t, uint16_t> rowIds(size_t row) const;
     void wireTile(CDeviceOptionUI* tile, COrrivaleUSBDevice* model);
     // Brings the tile's page and battery tile forward (hides the battery switch without one).
     void showBoundPages(CDeviceOptionUI* t);
-    void openWiredOrShared(int slot);
-    void onEventCollectionArrived(int slot);
-    void onEventCollectionRemoved(const DeviceIdentity& id);
 
     CMainWnd& m_wnd;
     SlotList m_slots;

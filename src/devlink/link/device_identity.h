@@ -6,31 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "common/device_kind.h"
+
 namespace md {
-
-// Device kinds: the kind of a supported collection says which device it belongs to and how it
-// is reached.
-enum class DeviceKind : uint16_t {
-    Keyboard = 1,
-    MouseWired = 2,  // the mouse on its cable
-    MousePad = 3,
-    MouseWireless = 6,  // the mouse through its 2.4G receiver
-    Headset = 7,
-    KeyboardOther = 9,  // the keyboard's other connection
-};
-constexpr uint16_t kindValue(DeviceKind k) {
-    return static_cast<uint16_t>(k);
-}
-
-// The kinds as the raw numbers that identities and tables carry.
-namespace kind {
-inline constexpr uint16_t kKeyboard = kindValue(DeviceKind::Keyboard);
-inline constexpr uint16_t kKeyboardOther = kindValue(DeviceKind::KeyboardOther);
-inline constexpr uint16_t kMouseWired = kindValue(DeviceKind::MouseWired);
-inline constexpr uint16_t kMouseWireless = kindValue(DeviceKind::MouseWireless);
-inline constexpr uint16_t kMousePad = kindValue(DeviceKind::MousePad);
-inline constexpr uint16_t kHeadset = kindValue(DeviceKind::Headset);
-}  // namespace kind
 
 inline constexpr uint16_t kRoleCommand = 0x00;
 inline constexpr uint16_t kRoleEvent = 0xFF;
@@ -50,6 +28,7 @@ struct DeviceIdentity {
     std::string path;
 
     bool isFree() const { return connected == 0 && path.empty(); }
+    bool operator==(const DeviceIdentity&) const = default;
 };
 
 // Same collection: every identifying field equal (connected, partner fields and path aside).
