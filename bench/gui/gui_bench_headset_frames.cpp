@@ -10,6 +10,7 @@
 #include <chrono>
 #include <thread>
 
+#include "app/devmgmt/model_pages.h"
 #include "app/shell/control_classes.h"
 #include "app/shell/main_wnd.h"
 #include "devices/device_registry.h"
@@ -42,7 +43,7 @@ void BM_HeadsetUiTimePerFrame(benchmark::State& state) {
     const DeviceModelRow& row = kDeviceModels[3];
     QWidget owner;
     LayoutBuilder builder(&CMainWnd::layoutTags());
-    QWidget* page = builder.build(row.pageLayout, &owner);
+    QWidget* page = builder.build(modelPageOf(row).pageLayout, &owner);
     auto* model = qobject_cast<COrrivaleHS6533Device*>(page);
     if (!model) {
         state.SkipWithError("the headset page did not build");
@@ -50,7 +51,7 @@ void BM_HeadsetUiTimePerFrame(benchmark::State& state) {
     }
     DeviceIdentity id;
     id.vendorId = row.vendorId, id.productId = row.productId, id.deviceKind = kindValue(row.kind);
-    model->setLayoutFile(row.pageLayout);
+    model->setLayoutFile(modelPageOf(row).pageLayout);
     model->setLedCount(row.ledCount);
     model->setModelFolder(row.folder);
     model->setIdentity(id);

@@ -2,8 +2,8 @@
 
 namespace md::cli {
 
-const VerbDeviceKind kHeadsetVerbKind{"headset", nullptr, kind::kHeadset, "headset"};
-const VerbDeviceKind kMousepadVerbKind{"mousepad", nullptr, kind::kMousePad, "MousePad"};
+const VerbDeviceKind kHeadsetVerbKind = verbKindOf(kind::kHeadset);
+const VerbDeviceKind kMousepadVerbKind = verbKindOf(kind::kMousePad);
 
 std::optional<HostedBlockDevice> hostedOf(DeviceHost& h, const SelectedDevice& d,
                                           const HostedBlockDevice*) {

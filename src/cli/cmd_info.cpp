@@ -9,6 +9,7 @@
 #include "cli/device_select.h"
 #include "cli/lighting_block_verbs.h"
 #include "cli/verb_session.h"
+#include "devices/device_registry.h"
 #include "devlink/link/device_link.h"
 
 namespace md::cli {
@@ -106,7 +107,7 @@ int runInfo(CliContext& ctx) {
             v["charge"] = power[1];
             v["wireless"] = power[3];
             v["phone"] = power[5];
-            if (dev->identity.deviceKind == kind::kMousePad) v["charger"] = chargerText(power);
+            if (modelHas(dev->identity.deviceKind, kCapCharger)) v["charger"] = chargerText(power);
         }
         v["endSession"] = endResult;
         Json::StreamWriterBuilder w;
@@ -128,7 +129,7 @@ int runInfo(CliContext& ctx) {
         } else {
             *ctx.out << "device information: not read (" << resultText(infoResult) << ")\n";
         }
-        if (powerResult == 1 && dev->identity.deviceKind == kind::kMousePad) {
+        if (powerResult == 1 && modelHas(dev->identity.deviceKind, kCapCharger)) {
             *ctx.out << "charger: " << chargerText(power) << "\n";
         } else if (powerResult == 1) {
             *ctx.out << "power: battery " << static_cast<int>(power[0]) << "%, "

@@ -8,8 +8,7 @@ bool isKeyboardName(const std::string& device) {
     return device == "keyboard" || device == "keyboard-receiver";
 }
 
-const VerbDeviceKind kKeyboardVerbKind{"keyboard", "keyboard-receiver", kind::kKeyboard,
-                                       "keyboard"};
+const VerbDeviceKind kKeyboardVerbKind = verbKindOf(kind::kKeyboard);
 
 std::unique_ptr<KeyboardSession> openKeyboard(CliContext& ctx, int& exitCode) {
     auto s = openVerbSession<KeyboardSession>(ctx, kKeyboardVerbKind, exitCode);

@@ -4,7 +4,7 @@
 
 namespace md::cli {
 
-const VerbDeviceKind kMouseVerbKind{"mouse", "receiver", kind::kMouseWired, "mouse"};
+const VerbDeviceKind kMouseVerbKind = verbKindOf(kind::kMouseWired);
 
 std::unique_ptr<MouseSession> openMouse(CliContext& ctx, int& exitCode) {
     auto s = openVerbSession<MouseSession>(ctx, kMouseVerbKind, exitCode);

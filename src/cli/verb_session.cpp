@@ -3,9 +3,17 @@
 #include <ostream>
 #include <sstream>
 
+#include "devices/device_registry.h"
 #include "profiles/app_paths.h"
 
 namespace md::cli {
+
+VerbDeviceKind verbKindOf(uint16_t modelKind) {
+    const DeviceModelRow* row = modelRowForKind(modelKind);
+    if (!row) return {"", nullptr, 0, ""};
+    return {connectionName(kindValue(row->kind)), row->receiverName(), kindValue(row->kind),
+            row->folder};
+}
 
 std::string resultText(int code) {
     const char* meaning = "unknown";

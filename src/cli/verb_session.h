@@ -69,6 +69,8 @@ struct VerbDeviceKind {
     int32_t listKind;          // the kind its profile list is kept under
     const char* folder;        // its data folder and template name
 };
+// The verb kind of a model, from its description.
+VerbDeviceKind verbKindOf(uint16_t modelKind);
 
 // Selects the device (--device, or the kind's cable then receiver), borrows the application's
 // model or opens the device, and loads the profile list's current profile. The caller attaches

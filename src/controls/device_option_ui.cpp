@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include "common/device_kind.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/repolish.h"
 #include "ui/resource_manager.h"
@@ -233,7 +234,7 @@ void CDeviceOptionUI::showPowerStatus(const PowerStatus& status) {
     m_power = status;
     if (QLabel* battery = label("device_battery")) {
         QString text;
-        if (m_kind == 3) {
+        if (m_kind == kind::kMousePad) {
             // The mousepad's phone charger: the phone on it, a flash while it charges.
             static const char* const kPhones[] = {"charger_no_phone", "charger_iphone",
                                                   "charger_samsung", "charger_other_phone"};

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "common/device_kind.h"
 #include "ui/layout_builder.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/resource_manager.h"
@@ -80,30 +81,30 @@ void CMpDevicePowerUI::showPowerStatus(std::span<const uint8_t> block) {
     m_progress->setValue(std::clamp(100 - level, m_progress->minimum(), m_progress->maximum()));
     m_value->setText(QString::asprintf("%d%s", level, "%"));
     // The mousepad has no battery: its tile shows the charger's state and the phone only.
-    m_value->setVisible(m_kind != 3);
+    m_value->setVisible(m_kind != kind::kMousePad);
 
     const bool wireless = b[3] != 0;
-    if (m_kind == 2) m_wirelessLogo->setVisible(wireless);
+    if (m_kind == kind::kMouseWired) m_wirelessLogo->setVisible(wireless);
 
     switch (b[1]) {
         case 0:
-            m_progress->setVisible(m_kind != 3);
+            m_progress->setVisible(m_kind != kind::kMousePad);
             setBackground(m_status, QStringLiteral("file='power/powered.png'"));
             break;
         case 1:
-            m_progress->setVisible(!wireless && m_kind != 3);
+            m_progress->setVisible(!wireless && m_kind != kind::kMousePad);
             setBackground(m_status, wireless ? QStringLiteral("file='power/wuxian_powering.png'")
                                              : QStringLiteral("file='power/powering.png'"));
             break;
         case 2:
-            m_progress->setVisible(m_kind != 3);
+            m_progress->setVisible(m_kind != kind::kMousePad);
             setBackground(m_status, QStringLiteral("file='power/power.png'"));
             break;
         default:
             break;
     }
 
-    if (m_kind == 3) {
+    if (m_kind == kind::kMousePad) {
         static const char* const kPhones[] = {"Phone_type_no_device", "Phone_type_iphone",
                                               "Phone_type_samsung", "Phone_type_other"};
         const char* phone = b[5] >= 1 && b[5] <= 3 ? kPhones[b[5]] : kPhones[0];

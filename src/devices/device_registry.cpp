@@ -8,4 +8,9 @@ const DeviceModelRow* modelRowForKind(uint16_t deviceKind) {
     return nullptr;
 }
 
+bool modelHas(uint16_t deviceKind, ModelCapability c) {
+    const DeviceModelRow* r = modelRowForKind(deviceKind);
+    return r && r->has(c);
+}
+
 }  // namespace md

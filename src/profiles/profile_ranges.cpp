@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "common/device_kind.h"
 #include "profiles/json_fields.h"
 
 namespace md {
@@ -113,11 +114,18 @@ std::span<const FieldRange> mouseProfileRanges() {
 
 std::span<const FieldRange> profileRangesForKind(int32_t deviceKind) {
     // Mouse profile lists use the wired or the 2.4G mouse's kind.
-    if (deviceKind == 2 || deviceKind == 6) return kMouseTable;
-    if (deviceKind == 1 || deviceKind == 9) return kKeyboardTable;
-    if (deviceKind == 7) return kHeadsetTable;
-    if (deviceKind == 3) return std::span(kHeadsetTable).first(kBlockLightRows);
-    return {};
+    switch (modelKindOf(static_cast<uint16_t>(deviceKind))) {
+        case kind::kMouseWired:
+            return kMouseTable;
+        case kind::kKeyboard:
+            return kKeyboardTable;
+        case kind::kHeadset:
+            return kHeadsetTable;
+        case kind::kMousePad:
+            return std::span(kHeadsetTable).first(kBlockLightRows);
+        default:
+            return {};
+    }
 }
 
 void clampHeadsetStages(std::array<int32_t, 8>& s) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "devices/device_registry.h"
@@ -38,13 +39,26 @@ TEST(DeviceRegistry, EveryConnectionKindMapsToItsModelAndName) {
     EXPECT_EQ(kindForConnectionName("hub"), std::nullopt);
 }
 
-TEST(DeviceRegistry, RowsAreInPageOrderWithTheirDataFolders) {
-    // Every model has a folder of its own: none keeps its files in the data root itself.
-    const char* folders[] = {"mouse", "keyboard", "MousePad", "headset"};
-    ASSERT_EQ(kDeviceModels.size(), std::size(folders));
-    for (size_t i = 0; i < kDeviceModels.size(); ++i) {
-        EXPECT_STREQ(kDeviceModels[i].folder, folders[i]);
-        EXPECT_EQ(std::string(kDeviceModels[i].pageClass).rfind("Orrivale", 0), 0u);
+// The descriptions agree with the kinds they name and with each other.
+TEST(DeviceRegistry, DescriptionsAgreeWithTheirKinds) {
+    std::set<std::string> folders;
+    for (const DeviceModelRow& r : kDeviceModels) {
+        SCOPED_TRACE(r.name);
+        const KindFacts* cable = kindFacts(kindValue(r.kind));
+        ASSERT_NE(cable, nullptr);
+        EXPECT_EQ(cable->modelKind, r.kind);
+        EXPECT_STREQ(connectionName(kindValue(r.kind)), r.name);
+        // A receiver link is a second kind whose model is this one.
+        EXPECT_EQ(r.has(kCapReceiverLink), r.receiverKind != r.kind);
+        EXPECT_EQ(isReceiverKind(kindValue(r.receiverKind)), r.has(kCapReceiverLink));
+        EXPECT_EQ(modelKindOf(kindValue(r.receiverKind)), kindValue(r.kind));
+        // One lighting path each; a charger is a power status; the shared link is the block's.
+        EXPECT_NE(r.has(kCapSettingsBlock), r.has(kCapLightingBlock));
+        if (r.has(kCapCharger)) EXPECT_TRUE(r.has(kCapPowerStatus));
+        EXPECT_EQ(opensShared(kindValue(r.kind)), r.has(kCapLightingBlock));
+        EXPECT_EQ(r.has(kCapKeyTable), r.keyCount > 0);
+        EXPECT_GT(r.ledCount, 0);
+        EXPECT_TRUE(folders.insert(r.folder).second) << "a data folder of its own";
     }
 }
 

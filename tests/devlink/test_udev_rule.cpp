@@ -57,3 +57,31 @@ TEST(UdevRule, TagsExactlyTheVendorInterfacesOfTheDeviceTable) {
 
 }  // namespace
 }  // namespace md
+
+namespace md {
+namespace {
+
+// The metainfo's modaliases (what software centres match hardware by) name exactly the devices
+// of the shipped table.
+TEST(Metainfo, ModaliasesAreTheDevicesOfTheTable) {
+    std::set<std::string> expected;
+    const std::string data = std::string(MD_SOURCE_DIR) + "/DefaultData/";
+    char text[40];
+    for (const DeviceIdentity& row : loadDeviceTable(data + "devices.json", "")) {
+        std::snprintf(text, sizeof text, "usb:v%04Xp%04Xd*", row.vendorId, row.productId);
+        expected.insert(text);
+    }
+    std::ifstream in(std::string(MD_SOURCE_DIR) +
+                     "/packaging/desktop/org.mousedriver.MouseDriver.metainfo.xml.in");
+    ASSERT_TRUE(in);
+    const std::regex modalias(R"re(<modalias>([^<]*)</modalias>)re");
+    std::set<std::string> found;
+    for (std::string line; std::getline(in, line);) {
+        std::smatch m;
+        if (std::regex_search(line, m, modalias)) found.insert(m[1]);
+    }
+    EXPECT_EQ(found, expected);
+}
+
+}  // namespace
+}  // namespace md

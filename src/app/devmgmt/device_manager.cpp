@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QStackedWidget>
 
+#include "app/devmgmt/model_pages.h"
 #include "app/devmgmt/page_router.h"
 #include "app/devmgmt/same_mode.h"
 #include "app/shell/app_messages.h"
@@ -115,17 +116,18 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
     const ModelList list = modelListOf(mode);
     if (rowIndex < 0 || list == ModelList::None) return false;
     const DeviceModelRow& row = kDeviceModels[rowIndex];
+    const ModelPage& page = modelPageOf(row);
 
     auto* deviceSwitch = m_wnd.controls().find<QStackedWidget>("device_switch");
-    auto* powerSwitch = m_wnd.controls().find<QStackedWidget>(row.powerSwitch);
+    auto* powerSwitch = m_wnd.controls().find<QStackedWidget>(page.powerSwitch);
     QWidget* tileList = m_wnd.controls().find("device_select_layout");
     if (!deviceSwitch || !powerSwitch || !tileList) return false;
 
     // The three trees: battery tile, device tile, page (the model itself).
     LayoutBuilder builder(&CMainWnd::layoutTags());
     CMpDevicePowerUI* power = CMpDevicePowerUI::build(powerSwitch);
-    auto* tile = qobject_cast<CDeviceOptionUI*>(builder.build(row.tileLayout, tileList));
-    auto* model = qobject_cast<COrrivaleUSBDevice*>(builder.build(row.pageLayout, deviceSwitch));
+    auto* tile = qobject_cast<CDeviceOptionUI*>(builder.build(page.tileLayout, tileList));
+    auto* model = qobject_cast<COrrivaleUSBDevice*>(builder.build(page.pageLayout, deviceSwitch));
     if (!power || !tile || !model) {
         dbgOut("device page layout did not build");
         delete power;
@@ -136,12 +138,12 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
     powerSwitch->addWidget(power);
     power->setKindRole(mode, role);
 
-    model->setLayoutFile(row.pageLayout);
+    model->setLayoutFile(page.pageLayout);
     model->setOwnerWindow(&m_wnd);
     model->setKeyCount(row.keyCount);
     model->setLedCount(row.ledCount);
     model->setTableIndex(rowIndex);
-    model->setHasPowerStatus(row.hasPowerStatus);
+    model->setHasPowerStatus(row.has(kCapPowerStatus));
     auto* mouse = qobject_cast<COrrivaleMouseDevice*>(model);
     if (mouse) mouse->setLogoLed(row.logoLed);
     model->setProfileName("");
@@ -158,9 +160,9 @@ bool DeviceManager::createDevicePage(int slot, uint32_t role) {
 
     if (auto* box = qobject_cast<QBoxLayout*>(tileList->layout())) box->addWidget(tile);
     tile->setSynchroVisible(false);
-    tile->setTileGroup(row.tileGroup);
+    tile->setTileGroup(page.tileGroup);
     tile->bindPage("device_switch", pageIndex);
-    tile->bindPowerTile(row.powerSwitch, powerSwitch->indexOf(power));
+    tile->bindPowerTile(page.powerSwitch, powerSwitch->indexOf(power));
     tile->setTileKind(mode, role);
     tile->hide();
     tile->setTileName(QString::fromUtf8(row.folder));

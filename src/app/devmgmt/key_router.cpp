@@ -7,6 +7,7 @@
 #include "app/devmgmt/router_dialogs.h"
 #include "app/shell/main_wnd.h"
 #include "devices/base/working_mode.h"
+#include "devices/device_registry.h"
 #include "pages/base/orrivale_usb_device.h"
 #include "panels/key_set_control_ui.h"
 #include "ui/indexed_name.h"
@@ -54,7 +55,7 @@ void KeyRouter::apply(COrrivaleUSBDevice& model, CKeySetControlUI& panel) {
     if (!panel.hasBinding()) return;
     const KeyBinding next = panel.encodeAssignment();
     // Taking the click off the mouse's last clicking button leaves it hard to use: asked.
-    const bool mouse = model.getDeviceKind() == 2 || model.getDeviceKind() == 6;
+    const bool mouse = modelKindOf(uint16_t(model.getDeviceKind())) == kind::kMouseWired;
     if (mouse && !keepsAPrimaryClick(model, next) &&
         (!confirm || !confirm(QStringLiteral("message_primary_button")))) {
         panel.restoreOriginal();

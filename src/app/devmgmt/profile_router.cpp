@@ -7,6 +7,7 @@
 #include "app/devmgmt/router_dialogs.h"
 #include "app/shell/app_messages.h"
 #include "app/shell/main_wnd.h"
+#include "devices/device_registry.h"
 #include "pages/base/model_profile_device.h"
 #include "pages/base/orrivale_usb_device.h"
 #include "panels/device_profile_ui.h"
@@ -17,7 +18,6 @@
 
 namespace md {
 namespace {
-
 
 bool is(const Notification& n, const char* name) {
     return n.sender == QLatin1String(name);
@@ -64,7 +64,8 @@ bool ProfileRouter::route(const Notification& n) {
         if (!panel->addProfile()) tellProblem(*panel);
     } else if (is(n, "device_sub_btn")) {
         // A profile deleted cannot come back: asked first (the last one is never deleted).
-        if (panel->itemCount() < 2 || !confirm || !confirm(QStringLiteral("message_profile_delete")))
+        if (panel->itemCount() < 2 || !confirm ||
+            !confirm(QStringLiteral("message_profile_delete")))
             return true;
         if (m_devices.selectedModel() != model) return true;  // gone while asked
         // The device follows the new selection; the deleted profile is nobody's any more.
@@ -154,7 +155,7 @@ void ProfileRouter::onReset(COrrivaleUSBDevice& model, CDeviceProfileUI& panel) 
     if (m_devices.selectedModel() != &model) return;
     if (!panel.resetProfile()) return tellProblem(panel);
     // The keyboard gets its macros and key table again; the mouse keeps its key table.
-    const bool keyboard = model.getDeviceKind() == 1 || model.getDeviceKind() == 9;
+    const bool keyboard = modelKindOf(uint16_t(model.getDeviceKind())) == kind::kKeyboard;
     applyCurrentProfile(model, ProfileSwitchSteps{keyboard, keyboard});
 }
 

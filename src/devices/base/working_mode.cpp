@@ -1,5 +1,7 @@
 #include "devices/base/working_mode.h"
 
+#include "common/device_kind.h"
+
 namespace md {
 
 WorkingModePages workingModePages(int mode, uint16_t deviceKind) {
@@ -13,7 +15,8 @@ WorkingModePages workingModePages(int mode, uint16_t deviceKind) {
         case 5:
             return {2, std::nullopt};
         case 4:
-            if (deviceKind == 1 || deviceKind == 2) return {3, std::nullopt};
+            if (deviceKind == kind::kKeyboard || deviceKind == kind::kMouseWired)
+                return {3, std::nullopt};
             return {0, 2};
         case 7:
             return {0, 2};

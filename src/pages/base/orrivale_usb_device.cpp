@@ -179,7 +179,7 @@ void COrrivaleUSBDevice::pushLedFrame() {
     // In same mode the host drives the LEDs of a keyboard or mousepad: they take the frame over
     // their command link (the cable only; the link drops frames while a command runs). The
     // mouse shows the effect of its own settings block.
-    const bool takesFrames = m_deviceKind == kind::kKeyboard || m_deviceKind == kind::kMousePad;
+    const bool takesFrames = modelHas(uint16_t(m_deviceKind), kCapSameModeFrames);
     if (!takesFrames || !m_sameMode || !m_hostLighting || !commandLink().isOpen() ||
         commandLink().isWireless())
         return;

@@ -1,5 +1,6 @@
 #include "host_lit_page_fixture.h"
 
+#include "app/devmgmt/model_pages.h"
 #include "app/shell/main_wnd.h"
 #include "devices/device_registry.h"
 #include "devlink/sim_link_fixture.h"
@@ -25,7 +26,7 @@ void HostLitPageTest::setUpPage(const char* label) {
         if (std::string(r.name) == label) row = &r;
     ASSERT_NE(row, nullptr);
     LayoutBuilder builder(&CMainWnd::layoutTags());
-    model = qobject_cast<CHostLightingDevice*>(builder.build(row->pageLayout, &owner));
+    model = qobject_cast<CHostLightingDevice*>(builder.build(modelPageOf(*row).pageLayout, &owner));
     ASSERT_NE(model, nullptr);
     if (auto* headset = qobject_cast<COrrivaleHS6533Device*>(model))
         headset->setAudioLibrary(MD_CONF_LIB_PATH);
@@ -34,12 +35,12 @@ void HostLitPageTest::setUpPage(const char* label) {
     identity.productId = device->productId();
     identity.deviceKind = kindValue(row->kind);
     // The creation sequence of the main window.
-    model->setLayoutFile(row->pageLayout);
+    model->setLayoutFile(modelPageOf(*row).pageLayout);
     model->setOwnerWindow(&owner);
     model->setKeyCount(row->keyCount);
     model->setLedCount(row->ledCount);
     model->setTableIndex(int(row - kDeviceModels.data()));
-    model->setHasPowerStatus(row->hasPowerStatus);
+    model->setHasPowerStatus(row->has(kCapPowerStatus));
     model->setProfileName("");
     model->setModelFolder(row->folder);
     model->setPowerTile(&powerTile);
