@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli/keyboard_session.h"
+#include "cli/records.h"
 #include "cli/verb_args.h"
 #include "devices/keyboard/custom_colours.h"
 #include "devices/keyboard/keyboard_layout.h"
@@ -18,7 +19,6 @@ namespace md::cli {
 namespace {
 
 constexpr int kPollingHz[] = {125, 250, 500, 1000};
-
 
 // Saves the changed profile and writes the settings record, as the page does; on failure the
 // profile goes back to what it was.
@@ -45,22 +45,17 @@ int showSettings(CliContext& ctx, KeyboardSession& s) {
         return rc;
     const KeyboardStages& st = s.controller.stages();
     const LightSetting& l = h.lighting;
-    const int hz = h.pollingRate < 4 ? kPollingHz[h.pollingRate] : 0;
+    Json::Value lighting = lightingRecord(l, true);
+    lighting["subMode"] = l.zzccLedMode;
+    lighting["customGroup"] = l.customGroup;
+    const Json::Value polling = pollingRecord(
+        h.pollingRate,
+        h.pollingRate < 4 ? std::optional<int>(kPollingHz[h.pollingRate]) : std::nullopt);
     if (ctx.json) {
         Json::Value v;
         v["hardwareProfile"] = hw;
-        Json::Value lj;
-        lj["mode"] = l.mode;
-        lj["brightness"] = l.brightness;
-        lj["speed"] = l.speed;
-        lj["direction"] = l.direction;
-        lj["multicolour"] = l.multiColor;
-        lj["colour"] = hexColour(l.red, l.green, l.blue);
-        lj["subMode"] = l.zzccLedMode;
-        lj["customGroup"] = l.customGroup;
-        v["lighting"] = lj;
-        v["pollingOption"] = h.pollingRate;
-        v["pollingHz"] = hz;
+        v["lighting"] = lighting;
+        v["pollingRate"] = polling;
         v["winLock"] = h.winFlag != 0;
         v["wasdSwap"] = h.wFlag != 0;
         v["sixKeys"] = h.key6Flag != 0;
@@ -70,12 +65,8 @@ int showSettings(CliContext& ctx, KeyboardSession& s) {
         return kExitOk;
     }
     *ctx.out << "hardware profile: " << int(hw) << "\n"
-             << "lighting: mode " << int(l.mode) << ", brightness " << int(l.brightness)
-             << ", speed " << int(l.speed) << ", direction " << int(l.direction) << ", multicolour "
-             << int(l.multiColor) << ", colour " << hexColour(l.red, l.green, l.blue)
-             << ", sub-mode " << int(l.zzccLedMode) << ", custom group " << int(l.customGroup)
-             << "\n"
-             << "polling rate: option " << int(h.pollingRate) << " (" << hz << " Hz)\n"
+             << "lighting: " << lightingText(lighting) << "\n"
+             << "polling rate: " << pollingText(polling) << "\n"
              << "windows keys locked: " << (h.winFlag ? "yes" : "no") << "\n"
              << "wasd and arrows swapped: " << (h.wFlag ? "yes" : "no") << "\n"
              << "six-key rollover: " << (h.key6Flag ? "yes" : "no") << "\n"
@@ -183,14 +174,16 @@ int runKeyColour(CliContext& ctx, KeyboardSession& s) {
     if (key < 0 || s.controller.keyMaps().led[size_t(key)] == kNoEntry)
         return badArgument(ctx, "lighting key: the keyboard has no lit key " + ctx.args[1]);
     if (s.controller.lighting().mode != kblight::kCustomColourMode)
-        return badArgument(ctx, "lighting key: the keyboard is not showing its custom colours; "
-                                "choose them first with lighting 20");
+        return badArgument(ctx,
+                           "lighting key: the keyboard is not showing its custom colours; "
+                           "choose them first with lighting 20");
     std::vector<lighting::LedColour> leds = customGroupColours(s);
     lighting::LedColour& led = leds[size_t(key)];
-    led = {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb), led.intensity ? led.intensity
-                                                                            : uint8_t(255)};
+    led = {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb),
+           led.intensity ? led.intensity : uint8_t(255)};
     std::vector<CustomColour> stored;
-    for (const lighting::LedColour& c : leds) stored.push_back({c.red, c.green, c.blue, c.intensity});
+    for (const lighting::LedColour& c : leds)
+        stored.push_back({c.red, c.green, c.blue, c.intensity});
     s.profile.writeCustomColours(stored, s.profile.getCustomGroupIndex());
     s.changed = true;
     if (!s.profile.save()) {
@@ -272,7 +265,7 @@ int runKeyboardVerb(CliContext& ctx, const std::string& verb) {
     }
     if (verb == "lighting")
         return !ctx.args.empty() && ctx.args[0] == "key" ? runKeyColour(ctx, *s)
-                                                        : runLighting(ctx, *s);
+                                                         : runLighting(ctx, *s);
     if (verb == "keys") return runKeys(ctx, *s);
     if (verb == "polling") {
         // The keyboard's polling rate is one of its settings.

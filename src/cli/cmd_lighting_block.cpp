@@ -11,8 +11,9 @@
 #include "cli/device_host.h"
 #include "cli/device_select.h"
 #include "cli/lighting_block_verbs.h"
-#include "cli/verb_session.h"
+#include "cli/records.h"
 #include "cli/verb_args.h"
+#include "cli/verb_session.h"
 #include "devices/device_registry.h"
 #include "devices/lighting/lighting_block_device.h"
 #include "devlink/link/device_link.h"
@@ -110,16 +111,13 @@ int runBlockSettings(CliContext& ctx, BlockSession& s) {
         return deviceFailure(ctx, "reading the lighting block", r);
     const lighting::LightingBlock& b = d.block();
     const LightSetting l = b.lighting();
+    Json::Value lighting = lightingRecord(l, false);
+    lighting["modeName"] = modeName(l.mode);
     if (ctx.json) {
         Json::Value v;
         v["device"] = kindName(s.selected.identity.deviceKind);
         v["hardwareProfile"] = b.hardwareProfile();
-        v["mode"] = l.mode;
-        v["modeName"] = modeName(l.mode);
-        v["brightness"] = l.brightness;
-        v["speed"] = l.speed;
-        v["multicolour"] = l.multiColor;
-        v["colour"] = hexColour(l.red, l.green, l.blue);
+        v["lighting"] = lighting;
         Json::Value bytes(Json::arrayValue);
         for (uint8_t x : b.bytes()) bytes.append(x);
         v["block"] = bytes;
@@ -127,9 +125,7 @@ int runBlockSettings(CliContext& ctx, BlockSession& s) {
         return kExitOk;
     }
     *ctx.out << "hardware profile: " << int(b.hardwareProfile()) << "\n"
-             << "lighting: mode " << int(l.mode) << " (" << modeName(l.mode) << "), brightness "
-             << int(l.brightness) << ", speed " << int(l.speed) << ", multicolour "
-             << int(l.multiColor) << ", colour " << hexColour(l.red, l.green, l.blue) << "\n";
+             << "lighting: " << lightingText(lighting) << "\n";
     return kExitOk;
 }
 

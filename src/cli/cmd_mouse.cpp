@@ -6,6 +6,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/mouse_session.h"
+#include "cli/records.h"
 #include "cli/verb_args.h"
 #include "devices/memory_image/memory_image.h"
 #include "devices/mouse/mouse_dpi_scale.h"
@@ -54,17 +55,17 @@ int runSettings(CliContext& ctx, MouseSession& s) {
     if (const int rc =
             deviceResult(ctx, "reading the settings", s.controller.readSettingsBlock(h, hw)))
         return rc;
+    // The mouse does not report its direction; what its report-rate options mean in Hz it does
+    // not say either.
+    LightSetting light;
+    applyHardwareLighting(h, light);
+    const Json::Value lighting = lightingRecord(light, false);
+    const Json::Value polling = pollingRecord(h.reportRate, std::nullopt);
     if (ctx.json) {
         Json::Value v;
         v["hardwareProfile"] = hw;
-        Json::Value l;
-        l["mode"] = h.mode;
-        l["brightness"] = h.brightness;
-        l["speed"] = h.speed;
-        l["multicolour"] = h.multiColor;
-        l["colour"] = hexColour(h.red, h.green, h.blue);
-        v["lighting"] = l;
-        v["reportRate"] = h.reportRate;
+        v["lighting"] = lighting;
+        v["pollingRate"] = polling;
         v["activeStage"] = h.activeStage;
         v["sensorOption"] = h.sensorOption;
         Json::Value stages(Json::arrayValue);
@@ -80,10 +81,8 @@ int runSettings(CliContext& ctx, MouseSession& s) {
         return kExitOk;
     }
     *ctx.out << "hardware profile: " << int(hw) << "\n"
-             << "lighting: mode " << int(h.mode) << ", brightness " << int(h.brightness)
-             << ", speed " << int(h.speed) << ", multicolour " << int(h.multiColor) << ", colour "
-             << hexColour(h.red, h.green, h.blue) << "\n"
-             << "report rate index: " << int(h.reportRate) << "\n"
+             << "lighting: " << lightingText(lighting) << "\n"
+             << "polling rate: " << pollingText(polling) << "\n"
              << "active stage: " << int(h.activeStage) << "\n";
     for (size_t i = 0; i < h.stages.size(); ++i) {
         const auto& st = h.stages[i];

@@ -7,6 +7,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/device_select.h"
+#include "cli/records.h"
 #include "common/worker.h"
 #include "devlink/link/device_detector.h"
 #include "sim/plug_script.h"
@@ -24,21 +25,26 @@ extern "C" void onWatchSignal(int) {
 // Prints arrival and removal of supported collections as the detection thread reports them.
 class PrintingDispatcher final : public UiDispatcher {
   public:
-    PrintingDispatcher(std::ostream& out, SlotList& slots) : m_out(out), m_slots(slots) {}
+    PrintingDispatcher(std::ostream& out, SlotList& slots, bool json)
+        : m_out(out), m_slots(slots), m_json(json) {
+        m_writer["indentation"] = "";
+    }
     void send(uint32_t message, uintptr_t slot, intptr_t) override {
         if (message != msg::kSlotClaimed && message != msg::kSlotFreed) return;
         const DeviceIdentity s = m_slots.at(slot);
-        m_out << (message == msg::kSlotClaimed ? "arrived" : "removed") << " slot " << slot << ' '
-              << kindName(s.deviceKind) << ' '
-              << (s.collectionRole == kRoleCommand ? "command" : "event");
-        if (message == msg::kSlotClaimed) m_out << ' ' << s.path;
-        m_out << std::endl;
+        const Json::Value e =
+            slotEventRecord(message == msg::kSlotClaimed, slot, kindName(s.deviceKind),
+                            s.collectionRole == kRoleCommand, s.path);
+        // With --json one object per line (JSON lines), flushed as it happens.
+        m_out << (m_json ? Json::writeString(m_writer, e) : slotEventText(e)) << std::endl;
     }
     void post(uint32_t, uintptr_t, intptr_t) override {}
 
   private:
     std::ostream& m_out;
     SlotList& m_slots;
+    bool m_json;
+    Json::StreamWriterBuilder m_writer;
 };
 
 }  // namespace
@@ -73,7 +79,7 @@ int runWatch(CliContext& ctx) {
     }
 
     SlotList slots(configuredDeviceTable());
-    PrintingDispatcher ui(*ctx.out, slots);
+    PrintingDispatcher ui(*ctx.out, slots, ctx.json);
     DeviceDetector detector(slots, ui, ctx.backend);
     StopEvent stop;
     g_watchStop = &stop;

@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "cli/cli_context.h"
+#include "profiles/app_paths.h"
+#include "profiles/temp_folder.h"
 
 namespace md {
 namespace {
@@ -81,6 +83,59 @@ TEST(CliDevices, WatchFollowsAScriptedTimeLine) {
                        "arrived slot 7 receiver event", "arrived slot 6 receiver command",
                        "removed slot 6 receiver command", "removed slot 7 receiver event",
                        "arrived slot 7 receiver event", "arrived slot 6 receiver command"}));
+}
+
+// --json: one JSON object per line, the same events as the text.
+TEST(CliDevices, WatchJsonIsOneObjectPerLine) {
+    const CliRun r = run({"--simulate", "receiver", "--json", "watch", "--script",
+                          "50 unplug receiver; 250 plug receiver"});
+    ASSERT_EQ(r.rc, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::vector<std::string> got;
+    for (std::string l; std::getline(lines, l);) {
+        Json::Value v;
+        std::istringstream in(l);
+        ASSERT_TRUE(Json::parseFromStream(Json::CharReaderBuilder(), in, &v, nullptr)) << l;
+        got.push_back(v["event"].asString() + " " + v["device"].asString() + " " +
+                      v["collection"].asString() + " " + std::to_string(v["slot"].asInt()) +
+                      (v.isMember("path") ? " path" : ""));
+    }
+    EXPECT_EQ(got, (std::vector<std::string>{
+                       "arrived receiver event 7 path", "arrived receiver command 6 path",
+                       "removed receiver command 6", "removed receiver event 7",
+                       "arrived receiver event 7 path", "arrived receiver command 6 path"}));
+}
+
+// The settings of every kind name their lighting and polling rate with the same fields.
+TEST(CliDevices, SettingsRecordsShareTheirFieldNames) {
+    struct Case {
+        const char* device;
+        bool polling;
+    };
+    // The keyboard's and mousepad's identifiers come with the program's data.
+    test::TempFolder data;
+    AppPaths::setDataRoot(data.path());
+    AppPaths::setApplicationFolder(std::string(MD_BINARY_DIR) + "/bin/");
+    for (const Case c : {Case{"mouse", true}, Case{"keyboard", true}, Case{"mousepad", false},
+                         Case{"headset", false}}) {
+        SCOPED_TRACE(c.device);
+        const CliRun r = run({"--simulate", c.device, "--device", c.device, "--json", "settings"});
+        ASSERT_EQ(r.rc, 0) << r.err;
+        Json::Value v;
+        std::istringstream in(r.out);
+        ASSERT_TRUE(Json::parseFromStream(Json::CharReaderBuilder(), in, &v, nullptr)) << r.out;
+        EXPECT_TRUE(v["hardwareProfile"].isIntegral());
+        for (const char* field : {"mode", "brightness", "speed", "multicolour", "colour"})
+            EXPECT_TRUE(v["lighting"].isMember(field)) << field;
+        EXPECT_EQ(v["lighting"]["colour"].asString().size(), 6u);
+        EXPECT_EQ(v.isMember("pollingRate"), c.polling);
+        if (c.polling) {
+            EXPECT_TRUE(v["pollingRate"]["option"].isIntegral());
+            EXPECT_TRUE(v["pollingRate"].isMember("hz"));
+        }
+    }
+    AppPaths::setDataRoot("");
+    AppPaths::setApplicationFolder("");
 }
 
 }  // namespace

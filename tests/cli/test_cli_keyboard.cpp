@@ -104,7 +104,10 @@ TEST_F(CliKeyboard, SettingsAndKeysAreListed) {
     std::string out;
     ASSERT_EQ(run(bus, {"--device", "keyboard", "--json", "settings"}, &out), 0);
     EXPECT_NE(out.find("\"winLock\" : true"), std::string::npos) << out;
-    EXPECT_NE(out.find("\"pollingHz\" : 1000"), std::string::npos) << out;
+    EXPECT_NE(out.find("\"pollingRate\" : \n  {\n    \"hz\" : 1000,\n    \"option\" : 3"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\"lighting\" : \n  {\n    \"brightness\""), std::string::npos) << out;
     ASSERT_EQ(run(bus, {"--device", "keyboard", "keys"}, &out), 0);
     EXPECT_NE(out.find("key:capslock"), std::string::npos);
     // The positions that are no keys are not listed.
