@@ -312,7 +312,7 @@ std::optional<Packet> VirtualDevice::replyTo(const Packet& packet,
     return reply;
 }
 
-HidIo VirtualDevice::writeOtherReport(NodeQueue& q, const InterfaceSpec& iface,
+HidIo VirtualDevice::writeOtherReport(NodeQueue& q, const VirtualInterface& iface,
                                       std::vector<uint8_t> bytes, int timeoutMs, int cancelFd,
                                       bool control) {
     const std::optional<Fault> fault =
@@ -337,7 +337,7 @@ HidIo VirtualDevice::write(NodeQueue& q, std::span<const uint8_t> buf, int timeo
                            bool control) {
     if (fdReadable(cancelFd)) return HidIo::Cancelled;
     const size_t index = q.interfaceIndex;
-    const InterfaceSpec& iface = m_config.interfaces[index];
+    const VirtualInterface& iface = m_config.interfaces[index];
     uint64_t sentUs = 0;
     {
         std::lock_guard lock(m_mutex);

@@ -28,7 +28,7 @@ enum class Timing : uint8_t {
     UsbFullSpeed,  // "usb-fs": one report per 1 ms frame each way
 };
 
-struct InterfaceSpec {
+struct VirtualInterface {
     int number = 0;
     std::vector<uint8_t> descriptor;
     bool commands = false;      // takes the 0x04 command packets (and 0xFF LED reports)
@@ -40,7 +40,7 @@ struct DeviceConfig {
     uint16_t vendorId = 0;
     uint16_t productId = 0;
     uint16_t version = 0x0100;
-    std::vector<InterfaceSpec> interfaces;
+    std::vector<VirtualInterface> interfaces;
 };
 
 class VirtualDevice : public std::enable_shared_from_this<VirtualDevice> {
@@ -121,7 +121,7 @@ class VirtualDevice : public std::enable_shared_from_this<VirtualDevice> {
     void enqueueInput(size_t interfaceIndex, std::vector<uint8_t> bytes, uint32_t extraDelayMs,
                       uint64_t earliestUs = 0);
     // A report on the command collection that is no command packet (the headset's LED reports).
-    HidIo writeOtherReport(NodeQueue& q, const InterfaceSpec& iface, std::vector<uint8_t> bytes,
+    HidIo writeOtherReport(NodeQueue& q, const VirtualInterface& iface, std::vector<uint8_t> bytes,
                            int timeoutMs, int cancelFd, bool control);
     std::optional<Packet> replyTo(const Packet& packet, const std::optional<Fault>& fault);
     uint64_t nextInSlotLocked(uint64_t earliestUs);

@@ -69,10 +69,11 @@ TEST_P(CliLightingBlock, LightingWritesTheBlockAndKeepsItInTheProfile) {
     Json::Value v;
     std::istringstream in(out);
     ASSERT_TRUE(Json::parseFromStream(Json::CharReaderBuilder(), in, &v, nullptr));
-    EXPECT_EQ(v["mode"].asInt(), 7);
-    EXPECT_EQ(v["modeName"].asString(), "ripple");
-    EXPECT_EQ(v["speed"].asInt(), 0);
-    EXPECT_EQ(v["colour"].asString(), "ff8000");
+    const Json::Value& l2 = v["lighting"];
+    EXPECT_EQ(l2["mode"].asInt(), 7);
+    EXPECT_EQ(l2["modeName"].asString(), "ripple");
+    EXPECT_EQ(l2["speed"].asInt(), 0);
+    EXPECT_EQ(l2["colour"].asString(), "ff8000");
     ASSERT_EQ(run({"settings"}), 0);
     EXPECT_NE(out.find("mode 7 (ripple), brightness 2, speed 0"), std::string::npos) << out;
 }

@@ -39,8 +39,7 @@ void LightRouter::commit(COrrivaleUSBDevice& model, const LightSetting& l, bool 
     model.setLightSetting(w.w0, w.w1, w.w2, w.w3);
     model.saveProfile();
     model.loadLighting();
-    const QSize screen = m_wnd.screenSize();
-    model.writeSettingsToDevice(0, 0, 1, screen.width(), screen.height());
+    model.writeSettingsToDevice(0, 0);
 }
 
 bool LightRouter::route(const Notification& n) {

@@ -215,10 +215,9 @@ void PageRouter::resetSelectedToDefaults() {
     if (!model || !confirm || !confirm(QStringLiteral("message_text_22"))) return;
     // The device may have gone while the question was open.
     if (m_devices.selectedModel() != model) return;
-    const QSize screen = m_wnd.screenSize();
     model->resetToDefaults();
     model->writeKeyAssignments(0);
-    model->writeSettingsToDevice(0, 0, 1, screen.width(), screen.height());
+    model->writeSettingsToDevice(0, 0);
 }
 
 void PageRouter::onGameLighting(uint32_t /*message*/, uintptr_t /*wParam*/, intptr_t lParam) {
@@ -235,8 +234,7 @@ void PageRouter::onGameLighting(uint32_t /*message*/, uintptr_t /*wParam*/, intp
     l.mode = static_cast<uint8_t>(lParam);
     selectLightMode(model, int(lParam));
     applyLightSetting(model, l);
-    const QSize screen = m_wnd.screenSize();
-    model->writeSettingsToDevice(0, 0, 1, screen.width(), screen.height());
+    model->writeSettingsToDevice(0, 0);
 }
 
 void PageRouter::onGameLightingEnd() {
@@ -249,8 +247,7 @@ void PageRouter::onGameLightingEnd() {
     applyLightSetting(model, l);
     model->saveProfile();
     model->loadLighting();
-    const QSize screen = m_wnd.screenSize();
-    model->writeSettingsToDevice(0, 0, 1, screen.width(), screen.height());
+    model->writeSettingsToDevice(0, 0);
 }
 
 }  // namespace md

@@ -102,8 +102,7 @@ void ProfileRouter::switchProfile() {
 
 ProfileSwitchResult ProfileRouter::applyCurrentProfile(COrrivaleUSBDevice& model,
                                                        ProfileSwitchSteps steps) {
-    const QSize screen = m_wnd.screenSize();
-    ModelProfileDevice device(model, screen.width(), screen.height());
+    ModelProfileDevice device(model);
     const ProfileSwitchResult r = runProfileSwitch(device, steps);
     if (!r.loaded) {
         if (inform) inform(QString::fromStdString(device.problem()), false);

@@ -60,7 +60,6 @@ bool SameMode::start(COrrivaleUSBDevice& source) {
     s.fx = src.direction;
     s.multiColor = src.multiColor;
     s.colour = {src.red, src.green, src.blue};
-    const QSize screen = m_wnd.screenSize();
     forEachLightingModel(m_devices, [&](COrrivaleUSBDevice& m) {
         if (!m.session().isOpen()) return;
         const auto effect = lighting::effectOfSyncMode(lightTypeOf(m), *mode);
@@ -73,7 +72,7 @@ bool SameMode::start(COrrivaleUSBDevice& source) {
         m.setLightSetting(w.w0, w.w1, w.w2, w.w3);
         m.saveProfile();
         m.loadLighting();
-        m.writeSettingsToDevice(0, 0, 1, screen.width(), screen.height());
+        m.writeSettingsToDevice(0, 0);
     });
     m_sync.play(s);
     return true;

@@ -127,7 +127,6 @@ void CMainWnd::onWindowInit() {
     emit lightOwnerNotify(1, 1);
     m_language->applyLanguage(m_language->readLanguageIndex());
     const bool detecting = m_hooks.onFirstInit && m_hooks.onFirstInit();
-    if (QScreen* s = screen()) m_screenSize = s->geometry().size();
     hide();
     m_timers->start(this, msg::kTimerAdaptMonitor, 100, true);
     if (QScreen* s = screen())

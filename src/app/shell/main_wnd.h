@@ -61,7 +61,6 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
     int lightControlFlag() const { return m_lightControl; }
     bool isSuspended() const { return m_suspended; }
     int uiScale() const { return m_uiScale; }
-    QSize screenSize() const { return m_screenSize; }
     bool aboutOpen() const { return m_about != nullptr; }
     bool initialised() const { return m_initialised; }
 
@@ -137,7 +136,6 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
     bool m_displayChanged = false;
     bool m_exiting = false;
     bool m_shutDown = false;
-    QSize m_screenSize;
 };
 
 }  // namespace md

@@ -128,7 +128,7 @@ void CHostLightingDevice::resetToDefaults() {
     showSettings();
 }
 
-int CHostLightingDevice::writeSettingsToDevice(int profile, int, int, int, int) {
+int CHostLightingDevice::writeSettingsToDevice(int profile, int) {
     return m_block.writeBlock(static_cast<uint8_t>(profile));
 }
 

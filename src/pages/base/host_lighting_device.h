@@ -63,7 +63,7 @@ class CHostLightingDevice : public COrrivaleUSBDevice {
     void showSettings() override;
     void resetToDefaults() override;
     // The lighting block of hardware profile `profile`; the other arguments are not used.
-    int writeSettingsToDevice(int profile, int, int, int, int) override;
+    int writeSettingsToDevice(int profile, int) override;
     void loadMacroAndLightLists() override { loadEffectLists(); }
     // No key table: nothing to write is success.
     int writeKeyAssignments(int) override { return 1; }

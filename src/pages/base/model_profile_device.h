@@ -10,9 +10,7 @@ namespace md {
 
 class ModelProfileDevice final : public ProfileDevice {
   public:
-    // The screen size goes with the settings (a device model may pass it on).
-    ModelProfileDevice(COrrivaleUSBDevice& model, int screenWidth, int screenHeight)
-        : m_model(model), m_width(screenWidth), m_height(screenHeight) {}
+    explicit ModelProfileDevice(COrrivaleUSBDevice& model) : m_model(model) {}
 
     bool loadProfile() override {
         m_model.loadProfile();
@@ -20,9 +18,7 @@ class ModelProfileDevice final : public ProfileDevice {
     }
     void validateMacroKeys() override { m_model.validateMacroKeys(); }
     void showProfile() override { m_model.showSettings(); }
-    int writeSettings() override {
-        return m_model.writeSettingsToDevice(0, 0, 1, m_width, m_height);
-    }
+    int writeSettings() override { return m_model.writeSettingsToDevice(0, 0); }
     int writeMacroImage() override { return m_model.writeMacrosToDevice(); }
     int writeRecoilImage() override { return m_model.writeRecoilToDevice(); }
     int writeKeyTable() override { return m_model.writeKeyAssignments(0); }
@@ -30,8 +26,6 @@ class ModelProfileDevice final : public ProfileDevice {
 
   private:
     COrrivaleUSBDevice& m_model;
-    int m_width;
-    int m_height;
 };
 
 }  // namespace md

@@ -353,7 +353,7 @@ bool COrrivaleUSBDevice::profileIsTemplate() const {
 void COrrivaleUSBDevice::agreeWithDevice() {
     if (!commandLink().isOpen()) return;
     if (!profileIsTemplate()) {
-        writeSettingsToDevice(0, 0, 0, 0, 0);
+        writeSettingsToDevice(0, 0);
         return;
     }
     if (!takeDeviceSettings()) return;

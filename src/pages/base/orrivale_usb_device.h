@@ -129,8 +129,6 @@ class COrrivaleUSBDevice : public QWidget, public TileDevice {
     virtual uint32_t getLedColour(int index) const;
     void onDeviceAttached() override {}
     void readDeviceSettings() override {}
-    virtual void reservedSlot1() {}
-    virtual void reservedSlot2() {}
     void refreshPowerStatus() override {}
     bool isReachable() override { return true; }
     virtual int loadProfile() { return 0; }
@@ -144,7 +142,7 @@ class COrrivaleUSBDevice : public QWidget, public TileDevice {
     virtual int writeRecoilToDevice() { return 0; }
     // Why the model's current profile cannot be used ("" when it can).
     virtual std::string profileProblem() const;
-    virtual int writeSettingsToDevice(int, int, int, int, int) { return 0; }
+    virtual int writeSettingsToDevice(int, int) { return 0; }
     // After an attach the page and the device agree: a profile the user has changed is the
     // truth and its settings are written to the device; a profile that is still the template
     // (just made) takes what the device holds. Call after loadProfile().

@@ -221,7 +221,7 @@ void COrrivaleKeyboardDevice::resetToDefaults() {
     showSettings();
 }
 
-int COrrivaleKeyboardDevice::writeSettingsToDevice(int profile, int value, int, int, int) {
+int COrrivaleKeyboardDevice::writeSettingsToDevice(int profile, int value) {
     return m_controller->writeSettings(uint8_t(profile), uint8_t(value));
 }
 

@@ -67,7 +67,7 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
     int writeKeyAssignments(int page) override;
     int writeMacrosToDevice() override;
     // The record of hardware profile `profile` with first byte `value`.
-    int writeSettingsToDevice(int profile, int value, int, int, int) override;
+    int writeSettingsToDevice(int profile, int value) override;
     void setWorkingMode(int mode) override;
     void setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) override;
     void setCustomGroup(int group) override;

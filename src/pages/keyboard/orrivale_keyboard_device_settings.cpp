@@ -40,9 +40,9 @@ void COrrivaleKeyboardDevice::showStages() {
         setChecked(m_page.find(QStringLiteral("polling_rate_option_%1").arg(i)), i == polling);
     }
     if (auto* label = m_page.find<QLabel>("repeat_delay_time_label1"))
-        label->setText(text("Repeat_Delay_Time") +
-                       text("unit_ms").replace(QLatin1String("%1"),
-                                               QString::number(delay * 250 + 250)));
+        label->setText(
+            text("Repeat_Delay_Time") +
+            text("unit_ms").replace(QLatin1String("%1"), QString::number(delay * 250 + 250)));
     if (auto* edit = m_page.find<QLineEdit>("repeat_input_richedit")) {
         edit->clear();
         ResourceManager::instance().setPlaceholderId(edit, QStringLiteral("Repeat_input_text"));
@@ -53,7 +53,7 @@ void COrrivaleKeyboardDevice::showStages() {
 void COrrivaleKeyboardDevice::storeStages(const KeyboardStages& s) {
     m_controller->setStages(s);
     saveProfile();
-    writeSettingsToDevice(0, 0, 0, 0, 0);
+    writeSettingsToDevice(0, 0);
     showStages();
 }
 

@@ -2,10 +2,8 @@
 
 #include <cstdio>
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
-#include <QScreen>
 #include <QSlider>
 
 #include "common/dbg_out.h"
@@ -261,7 +259,7 @@ void COrrivaleMouseDevice::resetToDefaults() {
     showSettings();
 }
 
-int COrrivaleMouseDevice::writeSettingsToDevice(int profile, int value, int, int, int) {
+int COrrivaleMouseDevice::writeSettingsToDevice(int profile, int value) {
     return m_controller->writeSettingsBlock(uint8_t(profile), uint8_t(value));
 }
 
@@ -425,10 +423,7 @@ void COrrivaleMouseDevice::onButtonCode(int position) {
 }
 
 void COrrivaleMouseDevice::sendSettingsBlock() {
-    int width = 0, height = 0;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        width = screen->size().width(), height = screen->size().height();
-    writeSettingsToDevice(0, 0, 1, width, height);
+    writeSettingsToDevice(0, 0);
 }
 
 }  // namespace md

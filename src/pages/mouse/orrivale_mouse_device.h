@@ -84,7 +84,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     int writeMacrosToDevice() override;
     int writeRecoilToDevice() override;
     // writeSettingsBlock(profile, value); the last three arguments do not reach the mouse.
-    int writeSettingsToDevice(int profile, int value, int, int, int) override;
+    int writeSettingsToDevice(int profile, int value) override;
     void setWorkingMode(int mode) override;
     void setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) override;
 

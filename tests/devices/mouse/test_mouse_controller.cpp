@@ -23,8 +23,8 @@ class MouseControllerTest : public test::SimMouseLinks {
     void SetUp() override {
         SimMouseLinks::SetUp();
         profile->setDefaultPath(std::string(MD_SOURCE_DIR) + "/DefaultData/mouse.Json");
-        profile->setProfilePath(folder.path() + "profile->json");
-        profile->loadNode(folder.path() + "profile->json");
+        profile->setProfilePath(folder.path() + "profile.json");
+        profile->loadNode(folder.path() + "profile.json");
         ASSERT_FALSE(profile->readDpiStages().empty());
     }
     // Rewrites the profile file with only the first n DPI stages and loads it again.

@@ -303,7 +303,7 @@ TEST_F(DeviceManagementTest, GameLightingShowsTheEffectAndRestoresTheProfilesLig
     const LightSetting before = model()->lighting();
     const uint8_t effect = before.mode == 3 ? 4 : 3;
     // The block as the host writes it for the profile.
-    ASSERT_EQ(model()->writeSettingsToDevice(0, 0, 1, 1920, 1080), 1);
+    ASSERT_EQ(model()->writeSettingsToDevice(0, 0), 1);
     const auto blockBefore = mouse->firmware().configBlock(0);
     wnd->handleMessage(msg::kGameStart, 0, effect);
     EXPECT_EQ(model()->lighting().mode, effect);

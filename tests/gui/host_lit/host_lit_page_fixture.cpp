@@ -69,7 +69,7 @@ void HostLitPageTest::commit(const LightSetting& l) {
     model->setLightSetting(w.w0, w.w1, w.w2, w.w3);
     model->saveProfile();
     model->loadLighting();
-    model->writeSettingsToDevice(0, 0, 1, 1920, 1080);
+    model->writeSettingsToDevice(0, 0);
 }
 
 void HostLitPageTest::attach() {

@@ -122,7 +122,7 @@ TEST_P(MouseModelTest, ProfileSwitchAndReset) {
     model->loadProfile();
     model->validateMacroKeys();
     model->showSettings();
-    EXPECT_EQ(model->writeSettingsToDevice(0, 0, 1, 1920, 1080), 1);
+    EXPECT_EQ(model->writeSettingsToDevice(0, 0), 1);
     EXPECT_EQ(model->writeMacrosToDevice(), 0);
     EXPECT_EQ(control<QSlider>("DPI_slider_0")->value(), 7);
     EXPECT_EQ(block(0)[15], 7);
