@@ -19,7 +19,6 @@
 namespace md {
 namespace {
 constexpr const char* kEventExitText = "MS 设备同步线程设定退出";
-constexpr auto kPreviewStopTimeout = std::chrono::milliseconds(1000);
 const char* const kPanelSlots[] = {"DeviceProfileItem", "LightControlItem", "MacroControlItem",
                                    "KeySetControlItem"};
 // The custom colour groups the lighting panel offers.
@@ -288,7 +287,7 @@ void COrrivaleKeyboardDevice::loadCustomColours() {
         return kblight::loadCustomColours(leds, m_profile, lighting(), target);
     });
     if (m_lightPanel) m_lightPanel->selectCustomMode(group);
-    onPreviewChanged();
+    pushLedFrame();
 }
 
 void COrrivaleKeyboardDevice::fillCustomColours(bool on) {
@@ -297,7 +296,7 @@ void COrrivaleKeyboardDevice::fillCustomColours(bool on) {
     m_engine.withLeds([&](lighting::LedList leds) {
         kblight::fillCustomColours(on, leds, m_profile, lighting(), group, target);
     });
-    onPreviewChanged();
+    pushLedFrame();
 }
 
 bool COrrivaleKeyboardDevice::setCustomKeyColour(int k) {
@@ -307,57 +306,43 @@ bool COrrivaleKeyboardDevice::setCustomKeyColour(int k) {
     const bool changed = m_engine.withLeds([&](lighting::LedList leds) {
         return kblight::setCustomKeyColour(size_t(k), leds, m_profile, lighting(), group, target);
     });
-    if (changed) onPreviewChanged();
+    if (changed) pushLedFrame();
     return changed;
 }
 
 // --- lighting preview ---
 
 void COrrivaleKeyboardDevice::startLightingPreview() {
-    stopLightingPreview();
-    m_preview = std::make_unique<KeyboardLightingPreview>(commandLink(), m_engine);
-    m_preview->setChangeListener([this] { m_framePacer->changed(); });
-    updatePreviewMute();
-    m_preview->start();
+    m_preview.start(nullptr, commandLink(), m_engine);
 }
 
 void COrrivaleKeyboardDevice::stopLightingPreview() {
-    if (!m_preview) return;
-    m_preview->stop(kPreviewStopTimeout);
-    m_preview.reset();
-}
-
-void COrrivaleKeyboardDevice::onPreviewChanged() {
-    pushLedFrame();
-}
-
-void COrrivaleKeyboardDevice::updatePreviewMute() {
-    if (m_preview) m_preview->setMuted(!previewEnabled() || !isVisible() || sameMode());
+    m_preview.stop();
 }
 
 void COrrivaleKeyboardDevice::setPreviewEnabled(bool flag) {
     const bool was = previewEnabled();
     COrrivaleUSBDevice::setPreviewEnabled(flag);
-    updatePreviewMute();
-    if (flag && !was) onPreviewChanged();
+    m_preview.updateMute();
+    if (flag && !was) pushLedFrame();  // the picture shows the engine's colours at once
 }
 
 void COrrivaleKeyboardDevice::setSameMode(bool flag) {
     if (flag == sameMode()) return;
     COrrivaleUSBDevice::setSameMode(flag);
-    updatePreviewMute();
+    m_preview.updateMute();
 }
 
 void COrrivaleKeyboardDevice::showEvent(QShowEvent* event) {
     COrrivaleUSBDevice::showEvent(event);
     ensurePicture();
-    updatePreviewMute();
-    onPreviewChanged();
+    m_preview.updateMute();
+    pushLedFrame();
 }
 
 void COrrivaleKeyboardDevice::hideEvent(QHideEvent* event) {
     COrrivaleUSBDevice::hideEvent(event);
-    updatePreviewMute();
+    m_preview.updateMute();
 }
 
 void COrrivaleKeyboardDevice::pushLedFrame() {

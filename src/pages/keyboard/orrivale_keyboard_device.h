@@ -17,8 +17,8 @@
 #include "devices/keyboard/keyboard_controller.h"
 #include "devices/keyboard/keyboard_lighting_engine.h"
 #include "devices/keyboard/keyboard_lighting_preview.h"
-#include "pages/base/frame_pacer.h"
 #include "pages/base/orrivale_usb_device.h"
+#include "pages/base/preview_lifecycle.h"
 #include "panels/device_profile_ui.h"
 #include "panels/key_set_control_ui.h"
 #include "panels/light_control_ui.h"
@@ -50,7 +50,7 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
     kblight::KeyboardLightingEngine& engine() { return m_engine; }
     CLightControlUI* lightPanel() const { return m_lightPanel; }
     CKeySetControlUI* keyPanel() const { return m_keyPanel; }
-    bool previewRunning() const { return m_preview && m_preview->running(); }
+    bool previewRunning() const { return m_preview.running(); }
 
     // --- overrides ---
     void bindPageControls() override { buildPage(); }
@@ -123,8 +123,6 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
     void applyLightingToEngine();
     void storeStages(const KeyboardStages& s);
     void loadEffectLists();
-    void updatePreviewMute();
-    void onPreviewChanged();
     void handleEvent(uint16_t code);  // on an event worker
     int macroCount() const;
     kblight::CustomColourTarget colourTarget();
@@ -133,14 +131,15 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
     CKeyboardProfiledata m_profile;
     std::unique_ptr<KeyboardController> m_controller;
     kblight::KeyboardLightingEngine m_engine;
-    std::unique_ptr<KeyboardLightingPreview> m_preview;
+    PreviewLifecycle<KeyboardLightingPreview> m_preview{
+        this, [this] { pushLedFrame(); },
+        [this] { return !previewEnabled() || !isVisible() || sameMode(); }};
     QPointer<CDeviceProfileUI> m_profilePanel;
     QPointer<CLightControlUI> m_lightPanel;
     QPointer<CKeySetControlUI> m_keyPanel;
     QPointer<CMacroControlUI> m_macroPanel;
     ControlFinder m_page;
     // Brings the worker's frames to the picture, at most 30 times a second.
-    FramePacer* m_framePacer = new FramePacer(this, [this] { onPreviewChanged(); });
 };
 
 }  // namespace md

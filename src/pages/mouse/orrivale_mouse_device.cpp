@@ -25,7 +25,6 @@
 namespace md {
 namespace {
 constexpr const char* kEventExitText = "MS 设备同步线程设定退出";
-constexpr auto kPreviewStopTimeout = std::chrono::milliseconds(1000);
 const char* const kPanelSlots[] = {"DeviceProfileItem", "LightControlItem", "MacroControlItem",
                                    "KeySetControlItem", "ShootControlItem"};
 }  // namespace
@@ -219,7 +218,7 @@ int COrrivaleMouseDevice::readHardwareSettings() {
     const int r = m_controller->readHardwareSettings();
     if (r != 1) return r;
     setLightingValue(m_controller->lighting());
-    if (m_preview) m_preview->setLighting(m_controller->lighting());
+    if (auto* p = m_preview.get()) p->setLighting(m_controller->lighting());
     refreshStages();
     return r;
 }
@@ -240,10 +239,10 @@ int COrrivaleMouseDevice::loadLighting() {
     const LightSetting l = m_profile.readLightInfo();
     setLightingValue(l);
     m_controller->setLighting(l);
-    if (m_preview) m_preview->setLighting(l);
+    if (auto* p = m_preview.get()) p->setLighting(l);
     replaceLedSettings(m_profile.readLightList());
     m_effectSteps = m_profile.readLightEffectSteps();
-    if (m_preview) m_preview->effectSteps().replace(m_effectSteps);
+    if (auto* p = m_preview.get()) p->effectSteps().replace(m_effectSteps);
     return 1;
 }
 
@@ -311,45 +310,41 @@ void COrrivaleMouseDevice::setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2
     COrrivaleUSBDevice::setLightSetting(w0, w1, w2, w3);
     m_profile.writeLightInfo(w0, w1, w2, uint16_t(w3));
     m_controller->setLighting(lighting());
-    if (m_preview) m_preview->setLighting(lighting());
+    if (auto* p = m_preview.get()) p->setLighting(lighting());
 }
 
 // --- lighting preview ---
 
 void COrrivaleMouseDevice::startLightingPreview() {
-    stopLightingPreview();
-    m_preview = std::make_unique<MouseLightingPreview>(commandLink(), size_t(getLedCount()));
-    m_preview->setLighting(lighting());
-    m_preview->effectSteps().replace(m_effectSteps);
-    m_preview->setChangeListener([this] { m_framePacer->changed(); });
-    updatePreviewMute();
-    m_preview->start();
+    m_preview.start(
+        [this](MouseLightingPreview& p) {
+            p.setLighting(lighting());
+            p.effectSteps().replace(m_effectSteps);
+        },
+        commandLink(), size_t(getLedCount()));
 }
 
-void COrrivaleMouseDevice::onPreviewChanged() {
-    pushLedFrame();
-}
-
-void COrrivaleMouseDevice::updatePreviewMute() {
-    if (m_preview) m_preview->setMuted(!previewEnabled() || !isVisible());
+void COrrivaleMouseDevice::stopLightingPreview() {
+    m_preview.stop();
 }
 
 void COrrivaleMouseDevice::setPreviewEnabled(bool flag) {
     const bool was = previewEnabled();
     COrrivaleUSBDevice::setPreviewEnabled(flag);
-    updatePreviewMute();
-    if (flag && !was && m_preview) onPreviewChanged();  // catch up with what was missed
+    if (flag && !was)
+        m_preview.catchUp();  // what was missed
+    else
+        m_preview.updateMute();
 }
 
 void COrrivaleMouseDevice::showEvent(QShowEvent* event) {
     COrrivaleUSBDevice::showEvent(event);
-    updatePreviewMute();
-    if (m_preview) onPreviewChanged();
+    m_preview.catchUp();
 }
 
 void COrrivaleMouseDevice::hideEvent(QHideEvent* event) {
     COrrivaleUSBDevice::hideEvent(event);
-    updatePreviewMute();
+    m_preview.updateMute();
 }
 
 void COrrivaleMouseDevice::setSameMode(bool flag) {
@@ -361,14 +356,8 @@ void COrrivaleMouseDevice::setSameMode(bool flag) {
         startLightingPreview();
 }
 
-void COrrivaleMouseDevice::stopLightingPreview() {
-    if (!m_preview) return;
-    m_preview->stop(kPreviewStopTimeout);
-    m_preview.reset();
-}
-
 void COrrivaleMouseDevice::pushLedFrame() {
-    if (m_preview) m_preview->copyLeds(ledColours());
+    if (auto* p = m_preview.get()) p->copyLeds(ledColours());
     ledColours().resize(size_t(getLedCount()));
     paintLedButtons();  // the mouse runs the effect of its settings block: the picture only
     if (m_logo && previewEnabled() && m_logoLed >= 0 && m_logoLed < getLedCount())

@@ -17,8 +17,8 @@
 #include "devlink/link/event_reader.h"
 #include "input/desktop/desktop_pointer.h"
 #include "input/input_synthesis_binding.h"
-#include "pages/base/frame_pacer.h"
 #include "pages/base/orrivale_usb_device.h"
+#include "pages/base/preview_lifecycle.h"
 #include "panels/device_profile_ui.h"
 #include "panels/key_set_control_ui.h"
 #include "panels/light_control_ui.h"
@@ -136,7 +136,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     void hideEvent(QHideEvent* event) override;
 
   public:
-    bool previewRunning() const { return m_preview && m_preview->running(); }
+    bool previewRunning() const { return m_preview.running(); }
 
     // --- performance page operations ---
     void showStage(int i, int position);
@@ -165,9 +165,6 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     void onSettingsPage(int n) { selectSettingsPage(n); }  // "mouse_device_seting_option_" n
 
   private:
-    // The preview tells the page of changes only while someone can see them.
-    void updatePreviewMute();
-    void onPreviewChanged();
     // Writes the profile's settings block to the mouse as the page's actions do.
     void sendSettingsBlock();
     void refreshStages();
@@ -199,9 +196,9 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     std::vector<std::string> m_areaNames;
     std::vector<std::string> m_customEffectNames;
     ControlFinder m_page;
-    std::unique_ptr<MouseLightingPreview> m_preview;
+    PreviewLifecycle<MouseLightingPreview> m_preview{
+        this, [this] { pushLedFrame(); }, [this] { return !previewEnabled() || !isVisible(); }};
     // Brings the worker's frames to the picture, at most 30 times a second.
-    FramePacer* m_framePacer = new FramePacer(this, [this] { onPreviewChanged(); });
 };
 
 }  // namespace md
