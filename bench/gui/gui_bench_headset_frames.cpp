@@ -17,7 +17,7 @@
 #include "devices/headset/headset_reports.h"
 #include "devlink/hid/hid_backend.h"
 #include "pages/headset/orrivale_hs6533_device.h"
-#include "pages/mouse/device_page_classes.h"
+#include "pages/device_page_classes.h"
 #include "profiles/app_paths.h"
 #include "sim/sim_devices.h"
 #include "ui/layout_builder.h"

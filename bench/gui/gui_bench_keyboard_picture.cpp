@@ -9,7 +9,7 @@
 #include "app/shell/control_classes.h"
 #include "app/shell/main_wnd.h"
 #include "pages/keyboard/orrivale_keyboard_device.h"
-#include "pages/mouse/device_page_classes.h"
+#include "pages/device_page_classes.h"
 #include "profiles/app_paths.h"
 #include "ui/layout_builder.h"
 #include "ui/resource_manager.h"

@@ -21,7 +21,7 @@
 #include "app/shell/main_wnd.h"
 #include "devlink/link/device_id_config.h"
 #include "pages/base/orrivale_usb_device.h"
-#include "pages/mouse/device_page_classes.h"
+#include "pages/device_page_classes.h"
 #include "profiles/app_paths.h"
 #include "ui/resource_manager.h"
 

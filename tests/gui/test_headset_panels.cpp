@@ -20,7 +20,7 @@
 #include "audio/headset_audio_routes.h"
 #include "audio/sim_state_path.h"
 #include "gui_test_support.h"
-#include "pages/mouse/device_page_classes.h"
+#include "pages/device_page_classes.h"
 #include "panels/magic_control_ui.h"
 #include "panels/voice6533_control_ui.h"
 #include "profiles/hs6533_profiledata.h"

@@ -29,7 +29,7 @@
 #include "common/dbg_out.h"
 #include "common/file_lock.h"
 #include "devlink/link/device_id_config.h"
-#include "pages/mouse/device_page_classes.h"
+#include "pages/device_page_classes.h"
 #include "profiles/app_paths.h"
 #include "ui/resource_manager.h"
 

@@ -4,7 +4,7 @@
 #include "app/shell/language_controller.h"
 #include "devlink/hid/hid_backend.h"
 #include "devlink/link/device_id_config.h"
-#include "pages/mouse/device_page_classes.h"
+#include "pages/device_page_classes.h"
 #include "profiles/app_paths.h"
 
 namespace md::test {

@@ -6,7 +6,7 @@
 #include "devlink/sim_link_fixture.h"
 #include "gui_test_support.h"
 #include "pages/headset/orrivale_hs6533_device.h"
-#include "pages/mouse/device_page_classes.h"
+#include "pages/device_page_classes.h"
 #include "profiles/app_paths.h"
 #include "ui/layout_builder.h"
 

@@ -3,7 +3,7 @@
 #include "app/shell/main_wnd.h"
 #include "devlink/sim_link_fixture.h"
 #include "gui_test_support.h"
-#include "pages/mouse/device_page_classes.h"
+#include "pages/device_page_classes.h"
 #include "profiles/app_paths.h"
 #include "ui/layout_builder.h"
 

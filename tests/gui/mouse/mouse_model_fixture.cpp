@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "app/shell/main_wnd.h"
-#include "pages/mouse/device_page_classes.h"
+#include "pages/device_page_classes.h"
 #include "devlink/sim_link_fixture.h"
 #include "gui_test_support.h"
 #include "profiles/app_paths.h"

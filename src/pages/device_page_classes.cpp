@@ -1,4 +1,4 @@
-#include "pages/mouse/device_page_classes.h"
+#include "pages/device_page_classes.h"
 
 #include "pages/base/orrivale_usb_device.h"
 #include "pages/headset/orrivale_hs6533_device.h"
