@@ -13,6 +13,22 @@
 namespace md {
 namespace {
 
+// A transparent pixmap of the widget's size at its device pixel ratio.
+QPixmap transparentPixmapOf(const QWidget* widget) {
+    const qreal dpr = widget->devicePixelRatioF();
+    QPixmap pm((QSizeF(widget->size()) * dpr).toSize());
+    pm.setDevicePixelRatio(dpr);
+    pm.fill(Qt::transparent);
+    return pm;
+}
+
+// What the style sheet draws as the widget's own background.
+void drawStyledBackground(QWidget* widget, QPainter& p) {
+    QStyleOption opt;
+    opt.initFrom(widget);
+    widget->style()->drawPrimitive(QStyle::PE_Widget, &opt, &p, widget);
+}
+
 class StyledPanelPainter final : public QObject {
   public:
     using QObject::QObject;
@@ -25,17 +41,12 @@ class StyledPanelPainter final : public QObject {
             return false;
         }
         if (event->type() != QEvent::Paint) return false;
-        const qreal dpr = panel->devicePixelRatioF();
         QPixmap cache = panel->property(kCache).value<QPixmap>();
         if (cache.isNull() || cache.deviceIndependentSize().toSize() != panel->size() ||
-            cache.devicePixelRatio() != dpr) {
-            cache = QPixmap((QSizeF(panel->size()) * dpr).toSize());
-            cache.setDevicePixelRatio(dpr);
-            cache.fill(Qt::transparent);
+            cache.devicePixelRatio() != panel->devicePixelRatioF()) {
+            cache = transparentPixmapOf(panel);
             QPainter cp(&cache);
-            QStyleOption opt;
-            opt.initFrom(panel);
-            panel->style()->drawPrimitive(QStyle::PE_Widget, &opt, &cp, panel);
+            drawStyledBackground(panel, cp);
             panel->setProperty(kCache, cache);
         }
         QPainter p(panel);
@@ -55,10 +66,7 @@ constexpr const char* kHasBackdrop = "_md_hasBackdrop";
 constexpr const char* kPaintedInParts = "_md_paintedInParts";
 
 QPixmap backdropSnapshot(QWidget* widget) {
-    const qreal dpr = widget->devicePixelRatioF();
-    QPixmap cache((QSizeF(widget->size()) * dpr).toSize());
-    cache.setDevicePixelRatio(dpr);
-    cache.fill(Qt::transparent);
+    QPixmap cache = transparentPixmapOf(widget);
     std::vector<QWidget*> chain;
     for (QWidget* a = widget->parentWidget(); a; a = a->isWindow() ? nullptr : a->parentWidget())
         chain.push_back(a);
@@ -71,9 +79,7 @@ QPixmap backdropSnapshot(QWidget* widget) {
     }
     QPainter p(&cache);
     // The widget's own styled background, which Qt skips for an opaque widget.
-    QStyleOption opt;
-    opt.initFrom(widget);
-    widget->style()->drawPrimitive(QStyle::PE_Widget, &opt, &p, widget);
+    drawStyledBackground(widget, p);
     return cache;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "app/devmgmt/app_device_host.h"
 #include "app/devmgmt/device_manager.h"
@@ -62,10 +63,15 @@ int runApplication(int argc, char** argv) {
                      error.toLocal8Bit().constData());
         return 2;
     };
+    // --help and --version are answered with exit code 0; nullopt for a command line to run.
+    auto answer = [](const AppArguments& a) -> std::optional<int> {
+        if (a.help) return std::fputs(appUsage().toLocal8Bit().constData(), stdout), 0;
+        if (a.version) return std::printf("mouse-driver %s\n", MD_VERSION_TEXT), 0;
+        return std::nullopt;
+    };
     const AppArguments early = parseAppArguments(words);
     if (early.error.isEmpty()) {
-        if (early.help) return std::fputs(appUsage().toLocal8Bit().constData(), stdout), 0;
-        if (early.version) return std::printf("mouse-driver %s\n", MD_VERSION_TEXT), 0;
+        if (const auto rc = answer(early)) return *rc;
     } else if (!std::any_of(words.begin() + 1, words.end(), [](const QString& w) {
                    return w.size() > 1 && w[0] == '-' && w[1] != '-';
                })) {
@@ -76,8 +82,7 @@ int runApplication(int argc, char** argv) {
     // Qt has taken its own options (-platform, -style, ...) out of the arguments by now.
     const AppArguments parsed = parseAppArguments(QCoreApplication::arguments());
     if (!parsed.error.isEmpty()) return refuse(parsed.error);
-    if (parsed.help) return std::fputs(appUsage().toLocal8Bit().constData(), stdout), 0;
-    if (parsed.version) return std::printf("mouse-driver %s\n", MD_VERSION_TEXT), 0;
+    if (const auto rc = answer(parsed)) return *rc;
     g_options.demo = parsed.demo;
     g_options.hidden = parsed.hidden;
     QApplication::setApplicationName("Mouse Driver");

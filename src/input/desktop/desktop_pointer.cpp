@@ -1,6 +1,7 @@
 #include "input/desktop/desktop_pointer.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "input/desktop/gnome_pointer.h"
@@ -38,6 +39,12 @@ bool desktopIs(const std::string& list, const std::string& name) {
 
 double libinputSpeed(int speed) {
     return std::clamp((std::clamp(speed, 1, 20) - 10) / 10.0, -1.0, 1.0);
+}
+
+std::string libinputSpeedText(int speed) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", libinputSpeed(speed));
+    return text;
 }
 
 std::unique_ptr<DesktopPointer> makeDesktopPointer(const std::string& kdeConfigFolder,

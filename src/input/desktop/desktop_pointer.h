@@ -47,5 +47,7 @@ std::unique_ptr<DesktopPointer> makeDesktopPointer(const std::string& kdeConfigF
 // Mappings shared by the backends: speed 1-20 to -1..1 (GNOME, KDE libinput), to an X
 // acceleration of speed / 10.
 double libinputSpeed(int speed);
+// libinputSpeed as the desktops' settings write it ("-0.90").
+std::string libinputSpeedText(int speed);
 
 }  // namespace md

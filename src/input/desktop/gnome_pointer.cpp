@@ -1,7 +1,6 @@
 #include "input/desktop/gnome_pointer.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "common/command_output.h"
@@ -21,9 +20,7 @@ bool set(const char* key, const std::string& value, std::string& problem) {
 }  // namespace
 
 bool GnomePointer::apply(const PointerValues& v, std::string& problem) {
-    char speed[32];
-    std::snprintf(speed, sizeof speed, "%.2f", libinputSpeed(v.speed));
-    return set("speed", speed, problem) &&
+    return set("speed", libinputSpeedText(v.speed), problem) &&
            set("accel-profile", v.precision ? "'default'" : "'flat'", problem) &&
            set("double-click", std::to_string(std::clamp(v.doubleClickMs, 100, 2000)), problem);
 }

@@ -1,7 +1,6 @@
 #include "input/desktop/kde_pointer.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <sstream>
 
 #include "common/bounded_file.h"
@@ -24,8 +23,7 @@ std::string withKdeConfigValue(const std::string& text, const std::string& group
         lines.push_back(key + "=" + value);
     } else {
         size_t end = groupAt + 1;
-        while (end < lines.size() && !(lines[end].size() > 1 && lines[end][0] == '['))
-            ++end;
+        while (end < lines.size() && !(lines[end].size() > 1 && lines[end][0] == '[')) ++end;
         bool found = false;
         for (size_t i = groupAt + 1; i < end && !found; ++i) {
             const size_t eq = lines[i].find('=');
@@ -48,8 +46,7 @@ namespace {
 
 // Changes keys of one file; false (with problem) when it cannot be read or written.
 bool change(const std::string& path, const std::string& group,
-            const std::vector<std::pair<std::string, std::string>>& values,
-            std::string& problem) {
+            const std::vector<std::pair<std::string, std::string>>& values, std::string& problem) {
     const FileRead r = readRegularFile(path, 1u << 20);
     if (r.status != FileReadStatus::Ok && r.status != FileReadStatus::Missing &&
         r.status != FileReadStatus::Empty) {
@@ -68,8 +65,7 @@ bool change(const std::string& path, const std::string& group,
 }  // namespace
 
 bool KdePointer::apply(const PointerValues& v, std::string& problem) {
-    char speed[32];
-    std::snprintf(speed, sizeof speed, "%.2f", libinputSpeed(v.speed));
+    const std::string speed = libinputSpeedText(v.speed);
     const std::string base = m_folder.empty() || m_folder.back() == '/' ? m_folder : m_folder + "/";
     const bool ok =
         change(base + "kcminputrc", "Mouse",

@@ -39,8 +39,8 @@ bool X11Pointer::apply(const PointerValues& v, std::string& problem) {
     const Control c = controlOf(v);
     const xcb_void_cookie_t cookie = xcb_change_pointer_control_checked(
         x.c, int16_t(c.numerator), int16_t(c.denominator), int16_t(c.threshold), 1, 1);
-    if (std::unique_ptr<xcb_generic_error_t, decltype(&std::free)> e(
-            xcb_request_check(x.c, cookie), &std::free);
+    if (std::unique_ptr<xcb_generic_error_t, decltype(&std::free)> e(xcb_request_check(x.c, cookie),
+                                                                     &std::free);
         e) {
         problem = "the X server refused the pointer control";
         return false;
