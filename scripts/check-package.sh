@@ -85,7 +85,11 @@ for f in /usr/bin/mouse-driver /usr/bin/mouse-driver-cli \
     /usr/share/mouse-driver/Font /usr/lib/mouse-driver/SDK/libDrvInDll.so \
     /usr/lib/mouse-driver/SDK/libCommFunc.so /usr/lib/udev/rules.d/70-mouse-driver.rules \
     /usr/share/man/man1/mouse-driver.1.gz /usr/share/man/man1/mouse-driver-cli.1.gz \
-    /usr/share/applications/mouse-driver.desktop \
+    /usr/share/bash-completion/completions/mouse-driver-cli \
+    /usr/share/zsh/vendor-completions/_mouse-driver-cli \
+    /usr/share/fish/vendor_completions.d/mouse-driver-cli.fish \
+    /usr/share/doc/mouse-driver/copyright /usr/share/doc/mouse-driver/changelog.gz \
+    /usr/share/applications/org.mousedriver.MouseDriver.desktop \
     /usr/share/metainfo/org.mousedriver.MouseDriver.metainfo.xml \
     /usr/share/icons/hicolor/scalable/apps/mouse-driver.svg \
     /usr/share/icons/hicolor/16x16/apps/mouse-driver.png \
@@ -97,7 +101,7 @@ done
 in_root 'dpkg -L mouse-driver' >"$logs/files.list"
 # Copies for the validators, which run after the purge.
 mkdir -p "$root/tmp/validate"
-cp "$root/usr/share/applications/mouse-driver.desktop" \
+cp "$root/usr/share/applications/org.mousedriver.MouseDriver.desktop" \
     "$root/usr/share/metainfo/org.mousedriver.MouseDriver.metainfo.xml" "$root/tmp/validate/"
 # Nothing may point back into a build folder.
 if grep -l "$here" "$root"/usr/bin/mouse-driver* "$root"/usr/lib/mouse-driver/SDK/*.so >/dev/null 2>&1; then
@@ -166,7 +170,7 @@ fi
 # 7. The desktop entry and AppStream file as installed.
 step "desktop-file-validate, appstreamcli validate"
 in_root 'DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends desktop-file-utils appstream >/dev/null &&
-    desktop-file-validate /tmp/validate/mouse-driver.desktop &&
+    desktop-file-validate /tmp/validate/org.mousedriver.MouseDriver.desktop &&
     appstreamcli validate --no-net /tmp/validate/org.mousedriver.MouseDriver.metainfo.xml' \
     >"$logs/validate.log" 2>&1 || { cat "$logs/validate.log"; step_fail "validation failed"; }
 step_ok

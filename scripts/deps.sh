@@ -6,7 +6,8 @@
 # development files for its tests' HTTPS server, Qt 6 base/tools/svg development files, the
 # XCB for the X server's pointer control, the gsettings tool with GNOME's desktop schemas for the
 # desktop-settings tests, the D-Bus daemon and tools for the single-instance test, DejaVu, WenQuanYi Micro Hei and Loma
-# fonts for Latin, CJK and Thai).
+# fonts for Latin, CJK and Thai, and for the packaging tests the desktop-entry and AppStream
+# validators, groff and man).
 set -euo pipefail
 
 PACKAGES=(
@@ -16,6 +17,7 @@ PACKAGES=(
     qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-svg-dev
     libxcb1-dev libglib2.0-bin gsettings-desktop-schemas
     dbus-daemon dbus-bin fonts-dejavu-core fonts-wqy-microhei fonts-tlwg-loma-otf
+    desktop-file-utils appstream groff-base man-db
 )
 
 missing=()

@@ -16,10 +16,14 @@ endif()
 
 set(expected bin/mouse-driver-cli lib/mouse-driver/SDK/libDrvInDll.so
     lib/mouse-driver/SDK/libCommFunc.so share/mouse-driver/DefaultData/devices.json
-    share/mouse-driver/skin/res.xml share/mouse-driver/Font share/man/man1/mouse-driver-cli.1.gz)
+    share/mouse-driver/skin/res.xml share/mouse-driver/Font share/man/man1/mouse-driver-cli.1.gz
+    share/bash-completion/completions/mouse-driver-cli
+    share/zsh/vendor-completions/_mouse-driver-cli
+    share/fish/vendor_completions.d/mouse-driver-cli.fish
+    share/doc/mouse-driver/copyright share/doc/mouse-driver/changelog.gz)
 if(WITH_GUI)
     list(APPEND expected bin/mouse-driver share/man/man1/mouse-driver.1.gz
-         share/applications/mouse-driver.desktop
+         share/applications/org.mousedriver.MouseDriver.desktop
          share/metainfo/org.mousedriver.MouseDriver.metainfo.xml
          share/icons/hicolor/scalable/apps/mouse-driver.svg
          share/icons/hicolor/16x16/apps/mouse-driver.png
@@ -30,6 +34,10 @@ foreach(f IN LISTS expected)
         message(FATAL_ERROR "not installed: ${prefix}/${f}")
     endif()
 endforeach()
+# The menu entry is named after the D-Bus name only; mouse-driver.desktop is the autostart entry's.
+if(EXISTS ${tree}/share/applications/mouse-driver.desktop)
+    message(FATAL_ERROR "an application entry mouse-driver.desktop is installed as well")
+endif()
 
 # The udev rule lies where udev reads it: an absolute folder outside the prefix, or the
 # prefix's lib/udev/rules.d only in builds for the system's own prefix.
