@@ -239,7 +239,7 @@ void readThroughController(md::DeviceLink& link, bool wireless) {
         if (code != 0 && code != md::kUniFuncWheelRight && code != md::kUniFuncWheelLeft)
             __builtin_trap();
     }
-    mouse.isReachable();
+    mouse.reachable();
 }
 
 }  // namespace

@@ -162,12 +162,16 @@ void HeadsetAudio::loadFromProfile() {
                            ? m_profile.readCustomEqBands(m_stages[kCustomEqSelectIndex])
                            : m_profile.readEqBands(m_stages[kEqType]);
     m_customEqNames = m_profile.readCustomEqNames();
+    m_selectedCustom = m_stages[kCustomEqSelectIndex] < int32_t(m_customEqNames.size())
+                           ? m_stages[kCustomEqSelectIndex]
+                           : -1;
     // Until the headset is read, the profile's choices are the last known mute states.
     m_micMuted = m_stages[kMicInSelect] == 0;
     m_monitorMuted = m_stages[kMicMonitorSelect] == 0;
 }
 
 void HeadsetAudio::showBands() {
+    if (!m_eq) return;
     for (size_t i = 0; i < m_currentEqBands.size() && i < kEqBandCount; ++i)
         m_eq->setBand(static_cast<int32_t>(i), m_currentEqBands[i]);
 }
@@ -185,7 +189,7 @@ void HeadsetAudio::showSettings() {
     m_eq->selectPreset(m_stages[kEqType]);
     m_eq->removeAllCustom();
     for (const std::string& name : m_customEqNames) m_eq->addCustomName(name);
-    m_eq->selectCustom(m_stages[kCustomEqSelectIndex]);
+    m_eq->selectCustom(m_selectedCustom);
     m_eq->enableCustomGroup(m_stages[kEqType] == kEqCustomPreset);
     showBands();
 }
@@ -198,10 +202,9 @@ void HeadsetAudio::save() {
     m_lastSaveOk = m_profile.save();
 }
 
-void HeadsetAudio::setVoiceChanger() {
-    if (!m_lib.loaded() || !m_voice) return;
-    const bool on = m_voice->voiceEnabled();
-    m_voice->setVoiceEnabled(on);
+void HeadsetAudio::setVoiceChanger(bool on) {
+    if (!m_lib.loaded()) return;
+    if (m_voice) m_voice->setVoiceEnabled(on);
     setInteger(m_lib.capture(), L"Enable_MAGICVOICE", on ? 1 : 0);
     if (on) setInteger(m_lib.capture(), L"Enable_MICECHO", 0);
     m_stages[kMagicEnable] = on ? 1 : 0;
@@ -243,13 +246,16 @@ bool HeadsetAudio::toggleMonitorMute() {
                       &EqPageView::setMonitorOn);
 }
 
-bool HeadsetAudio::setLevel(int32_t (EqPageView::*level)(), const wchar_t* property, Aux setAux,
-                            const wchar_t* volume, Aux readAux, std::string& volumeText,
+bool HeadsetAudio::setLevel(int32_t v, void (EqPageView::*show)(int32_t), const wchar_t* property,
+                            Aux setAux, const wchar_t* volume, Aux readAux, std::string& volumeText,
                             size_t stage) {
-    if (!m_lib.loaded() || !m_eq) return false;
-    const int32_t v = (m_eq->*level)();
-    if (v < 0 || v > 100) return false;
-    if (setReal(m_lib.capture(), property, levelToScalar(v), setAux) != kAudioOk) return false;
+    if (!m_lib.loaded() || v < 0 || v > 100) return false;
+    if (setReal(m_lib.capture(), property, levelToScalar(v), setAux) != kAudioOk) {
+        // The page goes back to the level the headset has.
+        if (m_eq) (m_eq->*show)(m_stages[stage]);
+        return false;
+    }
+    if (m_eq) (m_eq->*show)(v);
     if (std::string t = readDecibelText(volume, readAux); !t.empty()) volumeText = std::move(t);
     m_stages[stage] = v;
     store();
@@ -257,14 +263,14 @@ bool HeadsetAudio::setLevel(int32_t (EqPageView::*level)(), const wchar_t* prope
     return true;
 }
 
-bool HeadsetAudio::setMicLevel() {
-    return setLevel(&EqPageView::micLevel, L"VolumeScalarControl", kAuxMinus1, L"VolumeControl",
-                    kAuxMinus1, m_micVolumeText, kMicInValue);
+bool HeadsetAudio::setMicLevel(int32_t v) {
+    return setLevel(v, &EqPageView::setMicLevel, L"VolumeScalarControl", kAuxMinus1,
+                    L"VolumeControl", kAuxMinus1, m_micVolumeText, kMicInValue);
 }
 
-bool HeadsetAudio::setMonitorLevel() {
-    return setLevel(&EqPageView::monitorLevel, L"AAVolumeScalarControl", kAux0, L"AAVolumeControl",
-                    kAux1, m_monitorVolumeText, kMicMonitorValue);
+bool HeadsetAudio::setMonitorLevel(int32_t v) {
+    return setLevel(v, &EqPageView::setMonitorLevel, L"AAVolumeScalarControl", kAux0,
+                    L"AAVolumeControl", kAux1, m_monitorVolumeText, kMicMonitorValue);
 }
 
 bool HeadsetAudio::setBandProperty(int32_t i, int32_t value) {
@@ -274,15 +280,22 @@ bool HeadsetAudio::setBandProperty(int32_t i, int32_t value) {
            kAudioOk;
 }
 
-bool HeadsetAudio::setEqBand(int32_t i) {
-    if (!m_lib.loaded() || !m_eq || i < 0 || i >= kEqBandCount) return false;
+bool HeadsetAudio::setEqBand(int32_t i, int32_t value) {
+    if (!m_lib.loaded() || i < 0 || i >= kEqBandCount) return false;
     if (m_stages[kEqType] != kEqCustomPreset) {
         m_stages[kEqType] = kEqCustomPreset;
-        m_eq->selectPreset(kEqCustomPreset);
-        m_eq->selectCustom(-1);
-        m_eq->enableCustomGroup(true);
+        m_selectedCustom = -1;
+        if (m_eq) {
+            m_eq->selectPreset(kEqCustomPreset);
+            m_eq->selectCustom(-1);
+            m_eq->enableCustomGroup(true);
+        }
     }
-    return setBandProperty(i, m_eq->band(i));
+    value = ranges::kEqGain.clamp(value);
+    if (m_currentEqBands.size() < kEqBandCount) m_currentEqBands.resize(kEqBandCount, 0);
+    m_currentEqBands[static_cast<size_t>(i)] = value;
+    if (m_eq) m_eq->setBand(i, value);
+    return setBandProperty(i, value);
 }
 
 bool HeadsetAudio::selectEqPreset(int32_t n) {
@@ -293,7 +306,7 @@ bool HeadsetAudio::selectEqPreset(int32_t n) {
             m_eq->selectPreset(kEqCustomPreset);
             m_eq->enableCustomGroup(true);
         }
-        const bool taken = applyCustomEq();
+        const bool taken = applyCustomEq(m_selectedCustom);
         save();
         return taken;
     }
@@ -317,10 +330,11 @@ bool HeadsetAudio::selectEqPreset(int32_t n) {
     return taken;
 }
 
-bool HeadsetAudio::applyCustomEq() {
-    if (!m_lib.loaded() || !m_eq) return false;
-    const int32_t k = m_eq->selectedCustom();
-    if (k < 0) return true;
+bool HeadsetAudio::applyCustomEq(int32_t k) {
+    if (!m_lib.loaded()) return false;
+    if (k < 0 || k >= int32_t(m_customEqNames.size())) return true;
+    m_selectedCustom = k;
+    if (m_eq) m_eq->selectCustom(k);
     m_currentEqBands = m_profile.readCustomEqBands(k);
     bool taken = setInteger(m_lib.render(), L"Enable_EQ_GFX", 1) == kAudioOk;
     showBands();
@@ -332,33 +346,30 @@ bool HeadsetAudio::applyCustomEq() {
     return taken;
 }
 
-int32_t HeadsetAudio::saveCustomEq() {
-    if (!m_lib.loaded() || !m_eq) return kCustomEqRefused;
-    const std::string name = m_eq->customNameText();
-    const auto takeBands = [&] {
-        m_currentEqBands.assign(kEqBandCount, 0);
-        for (int32_t i = 0; i < kEqBandCount; ++i)
-            m_currentEqBands[static_cast<size_t>(i)] = m_eq->band(i);
-    };
+int32_t HeadsetAudio::saveCustomEq(const std::string& name) {
+    if (!m_lib.loaded()) return kCustomEqRefused;
+    // What is saved is the bands in force (the sliders show them).
+    m_currentEqBands.resize(kEqBandCount, 0);
     if (name.empty()) {
-        const int32_t k = m_eq->selectedCustom();
+        const int32_t k = m_selectedCustom;
         if (k < 0) return kCustomEqRefused;
-        takeBands();
         m_stages[kCustomEqSelectIndex] = k;
         store();
         m_profile.writeCustomEqBands(k, m_currentEqBands);
         save();
         return kCustomEqSaved;
     }
-    if (m_eq->customCount() >= kMaxCustomEqs) return kCustomEqRefused;
-    for (int32_t j = 0; j < m_eq->customCount(); ++j)
-        if (sameIgnoringCase(m_eq->customName(j), name)) return kCustomEqNameTaken;
-    m_eq->addCustomName(name);
+    if (int32_t(m_customEqNames.size()) >= kMaxCustomEqs) return kCustomEqRefused;
+    for (const std::string& n : m_customEqNames)
+        if (sameIgnoringCase(n, name)) return kCustomEqNameTaken;
     m_customEqNames.push_back(name);
-    takeBands();
-    const int32_t k = m_eq->customCount() - 1;
+    const int32_t k = int32_t(m_customEqNames.size()) - 1;
+    m_selectedCustom = k;
     m_stages[kCustomEqSelectIndex] = k;
-    m_eq->selectCustom(k);
+    if (m_eq) {
+        m_eq->addCustomName(name);
+        m_eq->selectCustom(k);  // clears the name field
+    }
     store();
     m_profile.writeCustomEqBands(k, m_currentEqBands);
     m_profile.writeCustomEqNames(m_customEqNames);
@@ -367,30 +378,31 @@ int32_t HeadsetAudio::saveCustomEq() {
 }
 
 void HeadsetAudio::deleteCustomEq() {
-    if (!m_lib.loaded() || !m_eq) return;
-    const int32_t k = m_eq->selectedCustom();
-    if (k < 0) return;
-    m_eq->removeCustom(k);
-    m_customEqNames.clear();
-    for (int32_t j = 0; j < m_eq->customCount(); ++j)
-        m_customEqNames.push_back(m_eq->customName(j));
+    if (!m_lib.loaded()) return;
+    const int32_t k = m_selectedCustom;
+    if (k < 0 || k >= int32_t(m_customEqNames.size())) return;
+    m_customEqNames.erase(m_customEqNames.begin() + k);
+    if (m_eq) m_eq->removeCustom(k);
     m_profile.writeCustomEqNames(m_customEqNames);
     // The bands go with their name: later equalisers move down one place with their names.
     m_profile.removeCustomEqBands(k);
     if (m_customEqNames.empty()) {
-        m_eq->selectPreset(1);
+        m_selectedCustom = -1;
         m_stages[kEqType] = 1;
         store();
         m_currentEqBands = m_profile.readEqBands(1);
-        showBands();
-        m_eq->enableCustomGroup(false);
+        if (m_eq) {
+            m_eq->selectPreset(1);
+            m_eq->enableCustomGroup(false);
+        }
     } else {
+        m_selectedCustom = 0;
         m_stages[kCustomEqSelectIndex] = 0;
-        m_eq->selectCustom(0);
         store();
         m_currentEqBands = m_profile.readCustomEqBands(0);
-        showBands();
+        if (m_eq) m_eq->selectCustom(0);
     }
+    showBands();
     save();
 }
 

@@ -4,7 +4,9 @@
 // changer, as properties of the headset's two audio endpoints reached through the
 // configuration library. Values live in the profile's "SystemSetStages" and equaliser sections;
 // every operation that changes one stores the stages and saves the profile (band moves excepted).
-// Runs on one thread (the UI thread, or the command-line verb's).
+// The model owns the values: operations take them as arguments and show the outcome on the
+// pages, which never serve as a data source. Runs on one thread (the UI thread, or the
+// command-line verb's).
 
 #include <array>
 #include <cstdint>
@@ -49,7 +51,7 @@ class HeadsetAudio {
     HeadsetAudio(const HeadsetAudio&) = delete;
     HeadsetAudio& operator=(const HeadsetAudio&) = delete;
 
-    // Either page may be null (its operations then do nothing).
+    // Either page may be null (nothing is shown then; the operations work the same).
     void setPages(VoicePageView* voice, EqPageView* eq);
     // Receives "ConfLibInit called failed!" and "UpdateAPOAvailable failed!".
     void setMessageHandler(MessageFn handler) { m_message = std::move(handler); }
@@ -68,20 +70,27 @@ class HeadsetAudio {
     // Fills both pages from the stages, bands and names.
     void showSettings();
 
-    void setVoiceChanger();
+    void setVoiceChanger(bool on);
     void selectVoiceEffect(int32_t n);
-    // The toggles answer whether the headset took the change; a refused change is undone on
-    // the page as well, so the page never shows a state the headset does not have.
+    // The toggles and levels answer whether the headset took the change; a refused change is
+    // undone on the page as well, so the page never shows a state the headset does not have.
+    // Levels are 0-100.
     bool toggleMicMute();
-    bool setMicLevel();
+    bool setMicLevel(int32_t v);
     bool toggleMonitorMute();
-    bool setMonitorLevel();
+    bool setMonitorLevel(int32_t v);
     // The equaliser operations answer whether the headset took every property they set (the
-    // profile keeps the choice either way).
-    bool setEqBand(int32_t i);
+    // profile keeps the choice either way). A band move makes the equaliser custom with no
+    // named custom equaliser selected; it is not saved.
+    bool setEqBand(int32_t i, int32_t value);
     bool selectEqPreset(int32_t n);
-    bool applyCustomEq();
-    int32_t saveCustomEq();
+    // Custom equaliser k (an index into customEqNames()) becomes the selected one and its bands
+    // the headset's; an index outside the list changes nothing.
+    bool applyCustomEq(int32_t k);
+    // The bands in force are saved under a new name, or, with an empty name, over the selected
+    // custom equaliser.
+    int32_t saveCustomEq(const std::string& name);
+    // Deletes the selected custom equaliser.
     void deleteCustomEq();
 
     const Stages& stages() const { return m_stages; }
@@ -89,6 +98,8 @@ class HeadsetAudio {
     bool monitorMuted() const { return m_monitorMuted; }
     const std::vector<int32_t>& currentEqBands() const { return m_currentEqBands; }
     const std::vector<std::string>& customEqNames() const { return m_customEqNames; }
+    // The selected custom equaliser, -1 for none.
+    int32_t selectedCustom() const { return m_selectedCustom; }
     // Decibel texts ("%.2f") for display: microphone and monitoring volume, empty until read.
     const std::string& micVolumeText() const { return m_micVolumeText; }
     const std::string& monitorVolumeText() const { return m_monitorVolumeText; }
@@ -110,7 +121,7 @@ class HeadsetAudio {
     std::string readDecibelText(const wchar_t* name, Aux aux);
     bool toggleMute(bool& muted, const wchar_t* property, size_t stage,
                     void (EqPageView::*show)(bool));
-    bool setLevel(int32_t (EqPageView::*level)(), const wchar_t* property, Aux setAux,
+    bool setLevel(int32_t v, void (EqPageView::*show)(int32_t), const wchar_t* property, Aux setAux,
                   const wchar_t* volume, Aux readAux, std::string& volumeText, size_t stage);
     bool setBandProperty(int32_t i, int32_t value);
     void showBands();
@@ -123,6 +134,7 @@ class HeadsetAudio {
     EqPageView* m_eq = nullptr;
     MessageFn m_message;
     Stages m_stages{};
+    int32_t m_selectedCustom = -1;
     bool m_micMuted = false;
     bool m_monitorMuted = false;
     bool m_hasEndpoints = false;

@@ -22,7 +22,9 @@ std::optional<int32_t> indexAfter(std::string_view name, std::string_view prefix
 }  // namespace
 
 HeadsetRoute routeHeadsetNotification(HeadsetAudio& audio, std::string_view type,
-                                      std::string_view sender, uintptr_t wParam) {
+                                      std::string_view sender, uintptr_t wParam,
+                                      const std::string& nameText) {
+    const auto value = static_cast<int32_t>(static_cast<intptr_t>(wParam));
     if (type == "selectchanged") {
         if (const auto n = indexAfter(sender, "6533_eq_option_")) {
             if (wParam) audio.selectEqPreset(*n);
@@ -31,7 +33,7 @@ HeadsetRoute routeHeadsetNotification(HeadsetAudio& audio, std::string_view type
         } else if (sender == "6533_MicMoniter_option") {
             audio.toggleMonitorMute();
         } else if (sender == "magic_enable_option") {
-            audio.setVoiceChanger();
+            audio.setVoiceChanger(wParam != 0);
         } else if (const auto v = indexAfter(sender, "magic_option_"); v && *v >= 1) {
             if (wParam) audio.selectVoiceEffect(*v);
         } else {
@@ -41,25 +43,25 @@ HeadsetRoute routeHeadsetNotification(HeadsetAudio& audio, std::string_view type
     }
     if (type == "valuechanged") {
         if (const auto i = indexAfter(sender, "6533_eq_hz_slider_")) {
-            audio.setEqBand(*i);
+            audio.setEqBand(*i, value);
         } else if (sender == "6533_MicIn_slider") {
-            audio.setMicLevel();
+            audio.setMicLevel(value);
         } else if (sender == "6533_MicMoniter_slider") {
-            audio.setMonitorLevel();
+            audio.setMonitorLevel(value);
         } else {
             return HeadsetRoute::NotMine;
         }
         return HeadsetRoute::Done;
     }
     if (type == "click" && sender == "hs_EQ_btn_save")
-        return audio.saveCustomEq() == kCustomEqNameTaken ? HeadsetRoute::ShowNameTaken
-                                                          : HeadsetRoute::Done;
+        return audio.saveCustomEq(nameText) == kCustomEqNameTaken ? HeadsetRoute::ShowNameTaken
+                                                                  : HeadsetRoute::Done;
     if (type == "click" && sender == "hs_EQ_btn_delete") {
         audio.deleteCustomEq();
         return HeadsetRoute::Done;
     }
     if (type == "itemselect" && sender == "custom_eq_name_combo") {
-        audio.applyCustomEq();
+        audio.applyCustomEq(value);
         return HeadsetRoute::Done;
     }
     return HeadsetRoute::NotMine;

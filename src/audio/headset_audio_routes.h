@@ -4,6 +4,7 @@
 // and the voice changer. The main window calls it while the headset is the selected device.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace md {
@@ -17,8 +18,11 @@ enum class HeadsetRoute {
 };
 
 // wParam is the notification's: for "selectchanged" whether the option is now selected (a
-// preset or voice option that lost its selection to another one asks for nothing).
+// preset or voice option that lost its selection to another one asks for nothing), for
+// "valuechanged" the slider's value, for "itemselect" the row. nameText is the text of the
+// custom equaliser's name field, which the save button saves under.
 HeadsetRoute routeHeadsetNotification(HeadsetAudio& audio, std::string_view type,
-                                      std::string_view sender, uintptr_t wParam);
+                                      std::string_view sender, uintptr_t wParam,
+                                      const std::string& nameText = {});
 
 }  // namespace md

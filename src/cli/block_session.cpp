@@ -5,13 +5,6 @@ namespace md::cli {
 const VerbDeviceKind kHeadsetVerbKind = verbKindOf(kind::kHeadset);
 const VerbDeviceKind kMousepadVerbKind = verbKindOf(kind::kMousePad);
 
-std::optional<HostedBlockDevice> hostedOf(DeviceHost& h, const SelectedDevice& d,
-                                          const HostedBlockDevice*) {
-    lighting::LightingBlockDevice* device = h.lightingDevice(d);
-    if (!device) return std::nullopt;
-    return HostedBlockDevice{&device->link(), &device->profile(), device};
-}
-
 std::unique_ptr<BlockSession> openBlockSession(CliContext& ctx, int& exitCode) {
     const VerbDeviceKind& k = ctx.device == "headset" ? kHeadsetVerbKind : kMousepadVerbKind;
     auto s = openVerbSession<BlockSession>(ctx, k, exitCode);

@@ -10,7 +10,6 @@
 #include "audio/audio_state_file.h"
 #include "audio/conf_lib_binding.h"
 #include "audio/headset_audio.h"
-#include "audio/memory_pages.h"
 #include "cli/cli_context.h"
 #include "devices/device_registry.h"
 #include "profiles/app_paths.h"
@@ -47,8 +46,6 @@ std::optional<EqBands> parseBands(const std::string& s) {
 struct HeadsetRun {
     CHs6533Profiledata profile;
     ProfileList profiles;
-    MemoryVoicePage voice;
-    MemoryEqPage eq;
     HeadsetAudio audio{profile};
 };
 
@@ -75,7 +72,6 @@ bool open(CliContext& ctx, HeadsetRun& r) {
         *ctx.err << r.profile.problem() << "\n";
         return false;
     }
-    r.audio.setPages(&r.voice, &r.eq);
     r.audio.setMessageHandler([&ctx](const char* m) { *ctx.err << m << "\n"; });
     r.audio.loadFromProfile();
     const std::string library = ConfLibBinding::libraryPath(AppPaths::sdkFolder());
@@ -84,7 +80,6 @@ bool open(CliContext& ctx, HeadsetRun& r) {
         *ctx.err << "the audio library " << library << " could not be loaded\n";
         return false;
     }
-    r.audio.showSettings();
     return true;
 }
 
@@ -93,7 +88,7 @@ void print(CliContext& ctx, HeadsetRun& r, const std::string& what) {
     if (ctx.json) {
         Json::Value v(Json::objectValue);
         Json::Value bands(Json::arrayValue);
-        for (int32_t i = 0; i < kEqBandCount; ++i) bands.append(r.eq.band(i));
+        for (const int32_t b : r.audio.currentEqBands()) bands.append(b);
         Json::Value names(Json::arrayValue);
         for (const std::string& n : r.audio.customEqNames()) names.append(n);
         v["preset"] = st[kEqType];
@@ -117,7 +112,7 @@ void print(CliContext& ctx, HeadsetRun& r, const std::string& what) {
             << (st[kEqType] == kEqCustomPreset ? std::string("custom")
                                                : "preset " + std::to_string(st[kEqType]))
             << "\nbands:";
-        for (int32_t i = 0; i < kEqBandCount; ++i) out << ' ' << r.eq.band(i);
+        for (const int32_t b : r.audio.currentEqBands()) out << ' ' << b;
         out << "\ncustom equalisers:";
         const auto& names = r.audio.customEqNames();
         if (names.empty()) out << " none";
@@ -164,17 +159,13 @@ int level(CliContext& ctx, HeadsetRun& r, bool mic, const std::string& arg) {
     }
     const auto v = parseInt(arg, ranges::kAudioLevel.min, ranges::kAudioLevel.max);
     if (!v) return usageError(ctx);
-    if (mic)
-        r.eq.setMicLevel(*v);
-    else
-        r.eq.setMonitorLevel(*v);
-    const bool ok = mic ? r.audio.setMicLevel() : r.audio.setMonitorLevel();
+    const bool ok = mic ? r.audio.setMicLevel(*v) : r.audio.setMonitorLevel(*v);
     return ok ? kExitOk : refused(ctx, what);
 }
 
 int setEqualiser(CliContext& ctx, HeadsetRun& r, const std::string& arg) {
     if (const auto n = parseInt(arg, 1, kEqCustomPreset)) {
-        if (*n == kEqCustomPreset && r.eq.selectedCustom() < 0) {
+        if (*n == kEqCustomPreset && r.audio.selectedCustom() < 0) {
             *ctx.err << "no custom equaliser is selected: save one in the application first\n";
             return kExitBadArguments;
         }
@@ -185,8 +176,7 @@ int setEqualiser(CliContext& ctx, HeadsetRun& r, const std::string& arg) {
     // As moving the ten sliders: the headset takes the bands; the profile keeps its preset.
     bool taken = true;
     for (int32_t i = 0; i < kEqBandCount; ++i) {
-        r.eq.setBand(i, (*bands)[static_cast<size_t>(i)]);
-        taken = r.audio.setEqBand(i) && taken;
+        taken = r.audio.setEqBand(i, (*bands)[static_cast<size_t>(i)]) && taken;
     }
     return taken ? kExitOk : refused(ctx, "equaliser");
 }

@@ -20,23 +20,6 @@ namespace {
 
 constexpr int kPollingHz[] = {125, 250, 500, 1000};
 
-// Saves the changed profile and writes the settings record, as the page does; on failure the
-// profile goes back to what it was.
-int saveAndSend(CliContext& ctx, KeyboardSession& s) {
-    s.changed = true;
-    if (!s.profile.save()) {
-        *ctx.err << (s.profile.problem().empty()
-                         ? "the profile " + s.profile.getProfilePath() + " could not be written"
-                         : s.profile.problem())
-                 << "\n";
-        s.rollBack();
-        return kExitDeviceError;
-    }
-    const int rc = deviceResult(ctx, "sending the settings", s.controller.writeSettings(0, 0));
-    if (rc != kExitOk) s.rollBack();
-    return rc;
-}
-
 int showSettings(CliContext& ctx, KeyboardSession& s) {
     KeyboardHardwareSettings h;
     uint8_t hw = 0;

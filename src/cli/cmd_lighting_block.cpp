@@ -7,6 +7,7 @@
 #include <memory>
 #include <ostream>
 
+#include "cli/block_session.h"
 #include "cli/cli_context.h"
 #include "cli/device_host.h"
 #include "cli/device_select.h"
@@ -17,9 +18,7 @@
 #include "devices/device_registry.h"
 #include "devices/lighting/lighting_block_device.h"
 #include "devlink/link/device_link.h"
-#include "profiles/app_paths.h"
 #include "profiles/basic_profiledata.h"
-#include "profiles/profile_list.h"
 #include "profiles/profile_ranges.h"
 
 namespace md::cli {
@@ -33,80 +32,13 @@ const char* modeName(uint8_t mode) {
     return mode < std::size(kModeNames) ? kModeNames[mode] : "custom";
 }
 
-// The device opened for the verb: alone, the tool opens the collection and the current
-// profile itself; inside the application it borrows the page's.
-struct BlockSession {
-    std::unique_ptr<DeviceSession> session;
-    std::unique_ptr<CBasicProfiledata> profile;
-    std::unique_ptr<lighting::LightingBlockDevice> own;
-    lighting::LightingBlockDevice* device = nullptr;
-    SelectedDevice selected;
-};
-
-bool loadCurrentProfile(CliContext& ctx, uint16_t deviceKind, CBasicProfiledata& profile) {
-    const DeviceModelRow* row = modelRowForKind(deviceKind);
-    const std::string folder = AppPaths::deviceDataFolder(row->folder);
-    const std::string templatePath = AppPaths::defaultTemplatePath(row->folder);
-    ProfileList profiles;
-    profiles.setDeviceKind(deviceKind);
-    profiles.setFolders(folder, templatePath);
-    if (!profiles.start()) {
-        *ctx.err << profiles.problem() << "\n";
-        return false;
-    }
-    const std::string path = profiles.profilePath(profiles.currentProfileUuid());
-    if (path.empty()) {
-        *ctx.err << "no usable " << row->name << " profile in " << folder << "\n";
-        return false;
-    }
-    profile.setDefaultPath(templatePath);
-    profile.setProfilePath(path);
-    profile.loadNode(path);
-    if (profile.damaged()) {
-        *ctx.err << profile.problem() << "\n";
-        return false;
-    }
-    return true;
-}
-
-std::unique_ptr<BlockSession> openBlockDevice(CliContext& ctx, int& rc) {
-    auto dev = selectDevice(ctx, rc);
-    if (!dev) return nullptr;
-    auto s = std::make_unique<BlockSession>();
-    s->selected = *dev;
-    if (ctx.host) {
-        s->device = ctx.host->lightingDevice(*dev);
-        if (!s->device) {
-            *ctx.err << "no " << kindName(dev->identity.deviceKind) << " found\n";
-            rc = kExitNoDevice;
-            return nullptr;
-        }
-        return s;
-    }
-    s->session = std::make_unique<DeviceSession>(ctx.backend);
-    if (!s->session->open(dev->identity.path, LinkRoute::Shared)) {
-        *ctx.err << "cannot open " << dev->identity.path << " (see README: device access)\n";
-        rc = kExitDeviceError;
-        return nullptr;
-    }
-    s->profile = std::make_unique<CBasicProfiledata>();
-    if (!loadCurrentProfile(ctx, dev->identity.deviceKind, *s->profile)) {
-        rc = kExitDeviceError;
-        return nullptr;
-    }
-    s->own = std::make_unique<lighting::LightingBlockDevice>(s->session->link(), *s->profile);
-    s->own->loadLighting();
-    s->device = s->own.get();
-    return s;
-}
-
 int deviceFailure(CliContext& ctx, const char* what, int code) {
     const int rc = deviceResult(ctx, what, code);
     return rc == kExitOk ? kExitDeviceError : rc;
 }
 
 int runBlockSettings(CliContext& ctx, BlockSession& s) {
-    lighting::LightingBlockDevice& d = *s.device;
+    lighting::LightingBlockDevice& d = s.controller;
     if (const int r = d.readBlock(); r != link::kOk)
         return deviceFailure(ctx, "reading the lighting block", r);
     const lighting::LightingBlock& b = d.block();
@@ -115,7 +47,7 @@ int runBlockSettings(CliContext& ctx, BlockSession& s) {
     lighting["modeName"] = modeName(l.mode);
     if (ctx.json) {
         Json::Value v;
-        v["device"] = kindName(s.selected.identity.deviceKind);
+        v["device"] = kindName(s.device.identity.deviceKind);
         v["hardwareProfile"] = b.hardwareProfile();
         v["lighting"] = lighting;
         Json::Value bytes(Json::arrayValue);
@@ -136,32 +68,11 @@ int runBlockLighting(CliContext& ctx, BlockSession& s) {
         return badArgument(ctx, "lighting: MODE is " + rangeText(kBlockLightMode) +
                                     " (0 wave, 1 spectrum, 2 breathing, 3 steady, 4 flash, "
                                     "6 ring, 7 ripple, 8 off)");
-    lighting::LightingBlockDevice& d = *s.device;
-    const LightSetting before = d.lighting();
-    LightSetting l = before;
+    LightSetting l = s.controller.lighting();
     l.mode = static_cast<uint8_t>(mode);
     if (!applyLightingOptions(ctx, "lighting", l)) return kExitBadArguments;
-
-    d.setLighting(l);
-    if (!d.profile().save()) {
-        d.setLighting(before);
-        const std::string& why = d.profile().problem();
-        *ctx.err << (why.empty()
-                         ? "the profile " + d.profile().getProfilePath() + " could not be written"
-                         : why)
-                 << "\n";
-        return kExitDeviceError;
-    }
-    const int r = d.writeBlock(0);
-    if (ctx.host) ctx.host->changed(s.selected);
-    if (r != link::kOk) {
-        // The profile keeps claiming only what the device has.
-        d.setLighting(before);
-        d.profile().save();
-        if (ctx.host) ctx.host->changed(s.selected);
-        return deviceFailure(ctx, "writing the lighting block", r);
-    }
-    return kExitOk;
+    s.controller.setLightingMode(l);
+    return saveAndSend(ctx, s);
 }
 
 }  // namespace
@@ -172,14 +83,14 @@ bool isLightingBlockDevice(const std::string& deviceName) {
 
 int runLightingBlockVerb(CliContext& ctx, const std::string& verb) {
     int rc = kExitOk;
-    auto s = openBlockDevice(ctx, rc);
+    auto s = openBlockSession(ctx, rc);
     if (!s) return rc;
     if (verb == "settings")
         return ctx.args.empty() ? runBlockSettings(ctx, *s)
                                 : badArgument(ctx, "settings takes no argument");
     if (verb == "lighting") return runBlockLighting(ctx, *s);
     return badArgument(ctx,
-                       verb + " is not a verb of the " + kindName(s->selected.identity.deviceKind));
+                       verb + " is not a verb of the " + kindName(s->device.identity.deviceKind));
 }
 
 std::string chargerText(std::span<const uint8_t> power) {

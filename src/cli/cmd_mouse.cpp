@@ -28,23 +28,6 @@ int keepOrRollBack(CliContext& ctx, MouseSession& s, const char* what, int code)
     return rc;
 }
 
-// Saves the changed profile; on failure prints why and puts the profile back.
-bool saveOrRollBack(CliContext& ctx, MouseSession& s) {
-    if (s.profile.save()) return true;
-    *ctx.err << (s.profile.problem().empty()
-                     ? "the profile " + s.profile.getProfilePath() + " could not be written"
-                     : s.profile.problem())
-             << "\n";
-    s.rollBack();
-    return false;
-}
-
-// Saves the profile and writes the settings block, as the page's "save" and "send" do.
-int saveAndSend(CliContext& ctx, MouseSession& s) {
-    if (!saveOrRollBack(ctx, s)) return kExitDeviceError;
-    return keepOrRollBack(ctx, s, "sending the settings", s.controller.writeSettingsBlock(0));
-}
-
 const char* kButtonNames[kMouseButtonCount] = {
     "left button", "right button", "middle button", "forward",     "back",      "DPI switch",
     "fire",        "wheel up",     "wheel down",    "wheel right", "wheel left"};

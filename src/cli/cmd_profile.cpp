@@ -15,11 +15,8 @@
 #include "cli/mouse_session.h"
 #include "common/bounded_file.h"
 #include "devices/base/profile_switch.h"
-#include "devices/keyboard/keyboard_profile_device.h"
 #include "devices/keyboard/keyboard_profile_from_device.h"
-#include "devices/lighting/lighting_profile_device.h"
 #include "devices/mouse/mouse_performance.h"
-#include "devices/mouse/mouse_profile_device.h"
 #include "devices/mouse/mouse_profile_from_device.h"
 #include "profiles/app_paths.h"
 #include "profiles/json_file_io.h"
@@ -73,45 +70,21 @@ int dump(CliContext& ctx, BlockSession& s, const std::string& file) {
     return writeDump(ctx, s.profile, file);
 }
 
-std::unique_ptr<ProfileDevice> profileDevice(BlockSession& s, const std::string& path) {
-    return std::make_unique<lighting::LightingProfileDevice>(s.controller, path);
-}
-
-// The macro memory named when macros do not fit (devices without macros have none).
-size_t macroCapacity(MouseSession& s) {
-    return macroCapacityOf(s.controller.deviceInfo());
-}
-size_t macroCapacity(KeyboardSession& s) {
-    return macroCapacityOf(s.controller.deviceInfo());
-}
-size_t macroCapacity(BlockSession&) {
-    return 0;
-}
-
-std::unique_ptr<ProfileDevice> profileDevice(MouseSession& s, const std::string& path) {
-    return std::make_unique<MouseProfileDevice>(s.link, s.controller, s.profile, s.folder, path);
-}
-std::unique_ptr<ProfileDevice> profileDevice(KeyboardSession& s, const std::string& path) {
-    return std::make_unique<KeyboardProfileDevice>(s.controller, s.profile, s.folder, path);
-}
-
 // Makes the profile list's current profile current on the device: the one profile-switch
 // sequence (settings, macro and recoil images, key table with dangling macro keys reset).
-template <typename Session>
-int switchToCurrent(CliContext& ctx, Session& s) {
+int switchToCurrent(CliContext& ctx, VerbSessionBase& s) {
     const std::string path = s.profiles.profilePath(s.profiles.currentProfileUuid());
-    const std::unique_ptr<ProfileDevice> made = profileDevice(s, path);
-    ProfileDevice& device = *made;
     s.changed = true;
-    const ProfileSwitchResult r = runProfileSwitch(device);
+    const ProfileSwitchResult r = s.driver.commitProfile(s.folder, path);
     if (!r.loaded) {
-        *ctx.err << device.problem() << "\n";
+        *ctx.err << s.basicProfile.problem() << "\n";
         return kExitDeviceError;
     }
     int rc = deviceResult(ctx, "sending the settings", r.settings);
     if (r.macros > 0) {
-        *ctx.err << "the macros do not fit into the " << s.what << "'s " << macroCapacity(s)
-                 << " bytes: remove " << r.macros << " events and try again\n";
+        *ctx.err << "the macros do not fit into the " << s.what << "'s "
+                 << s.driver.macroCapacityBytes() << " bytes: remove " << r.macros
+                 << " events and try again\n";
         rc = kExitDeviceError;
     } else if (r.macros < 0) {
         *ctx.err << "writing the macros failed: the " << s.what
@@ -128,8 +101,7 @@ int switchToCurrent(CliContext& ctx, Session& s) {
 
 // After a failed switch: the profile before it is current again in the list and, as far as
 // the device can still be reached, on the device. Returns rc.
-template <typename Session>
-int rollBack(CliContext& ctx, Session& s, const std::string& before, int rc) {
+int rollBack(CliContext& ctx, VerbSessionBase& s, const std::string& before, int rc) {
     s.profiles.selectProfileByUuid(before);
     std::ostringstream quiet;
     CliContext silent = ctx;

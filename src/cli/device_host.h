@@ -8,33 +8,21 @@
 #include <vector>
 
 #include "cli/device_select.h"
-
-namespace md::lighting {
-class LightingBlockDevice;
-}
+#include "devices/base/device_driver.h"
 
 namespace md {
-class CBasicProfiledata;
-class CKeyboardProfiledata;
-class CMouseProfiledata;
-class DeviceLink;
 class DeviceSession;
-class KeyboardController;
-class MouseController;
 }  // namespace md
 
 namespace md::cli {
 
-// A model's link, profile and controller.
+// A model's link, profile and controller (the kind's driver).
 template <typename Profile, typename Controller>
 struct HostedDevice {
     DeviceLink* link = nullptr;
     Profile* profile = nullptr;
     Controller* controller = nullptr;
 };
-using HostedMouse = HostedDevice<CMouseProfiledata, MouseController>;
-using HostedKeyboard = HostedDevice<CKeyboardProfiledata, KeyboardController>;
-using HostedBlockDevice = HostedDevice<CBasicProfiledata, lighting::LightingBlockDevice>;
 
 class DeviceHost {
   public:
@@ -43,29 +31,21 @@ class DeviceHost {
     virtual std::vector<SelectedDevice> attached() = 0;
     // The application's open session of a device; nullptr when it has none.
     virtual DeviceSession* session(const SelectedDevice& device) = 0;
-    // The mouse model behind a mouse or receiver collection.
-    virtual std::optional<HostedMouse> mouse(const SelectedDevice& device) = 0;
-    // The keyboard model behind a keyboard collection (cable or receiver).
-    virtual std::optional<HostedKeyboard> keyboard(const SelectedDevice& device) = 0;
-    // The lighting of a headset or mousepad model (its link, profile and lighting block);
-    // nullptr when the application has none for the device.
-    virtual lighting::LightingBlockDevice* lightingDevice(const SelectedDevice& /*device*/) {
-        return nullptr;
-    }
+    // The driver of the model behind a command collection; nullptr when the application has
+    // none for it.
+    virtual DeviceDriver* driver(const SelectedDevice& device) = 0;
     // A verb changed the device, its profile or its profile list: the pages catch up.
     virtual void changed(const SelectedDevice& device) = 0;
 };
 
-// The hosted model of a session type (see verb_session.h).
-inline std::optional<HostedMouse> hostedOf(DeviceHost& h, const SelectedDevice& d,
-                                           const HostedMouse*) {
-    return h.mouse(d);
+// The hosted model of a session type (see verb_session.h): the driver when it is of the
+// session's controller type.
+template <typename Profile, typename Controller>
+std::optional<HostedDevice<Profile, Controller>> hostedOf(
+    DeviceHost& h, const SelectedDevice& d, const HostedDevice<Profile, Controller>*) {
+    auto* c = dynamic_cast<Controller*>(h.driver(d));
+    if (!c) return std::nullopt;
+    return HostedDevice<Profile, Controller>{&c->link(), &static_cast<Profile&>(c->profile()), c};
 }
-inline std::optional<HostedKeyboard> hostedOf(DeviceHost& h, const SelectedDevice& d,
-                                              const HostedKeyboard*) {
-    return h.keyboard(d);
-}
-std::optional<HostedBlockDevice> hostedOf(DeviceHost& h, const SelectedDevice& d,
-                                          const HostedBlockDevice*);
 
 }  // namespace md::cli

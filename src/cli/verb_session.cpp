@@ -61,7 +61,26 @@ void VerbSessionBase::rollBack() {
     basicProfile.saveNode(savedNode, path);
     basicProfile.loadNode(path);
     basicProfile.readKeyList();
+    driver.setLightingMode(basicProfile.readLightInfo());
     changed = true;
+}
+
+bool saveOrRollBack(CliContext& ctx, VerbSessionBase& s) {
+    s.changed = true;
+    if (s.basicProfile.save()) return true;
+    *ctx.err << (s.basicProfile.problem().empty()
+                     ? "the profile " + s.basicProfile.getProfilePath() + " could not be written"
+                     : s.basicProfile.problem())
+             << "\n";
+    s.rollBack();
+    return false;
+}
+
+int saveAndSend(CliContext& ctx, VerbSessionBase& s) {
+    if (!saveOrRollBack(ctx, s)) return kExitDeviceError;
+    const int rc = deviceResult(ctx, "sending the settings", s.driver.writeSettings());
+    if (rc != kExitOk) s.rollBack();
+    return rc;
 }
 
 bool pickDeviceName(CliContext& ctx, const VerbDeviceKind& k, int& exitCode) {

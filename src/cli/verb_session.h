@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "cli/cli_context.h"
 #include "cli/device_host.h"
@@ -19,17 +20,20 @@ namespace md::cli {
 
 // The parts of a session that do not depend on the device's kind.
 struct VerbSessionBase {
-    VerbSessionBase(DeviceLink& l, CBasicProfiledata& p) : link(l), basicProfile(p) {}
+    VerbSessionBase(DeviceLink& l, CBasicProfiledata& p, DeviceDriver& d)
+        : link(l), basicProfile(p), driver(d) {}
     virtual ~VerbSessionBase();
     VerbSessionBase(const VerbSessionBase&) = delete;
     VerbSessionBase& operator=(const VerbSessionBase&) = delete;
 
-    // Puts the profile back as it was when the session opened (after a device error).
+    // Puts the profile, and the lighting the driver holds, back as they were when the session
+    // opened (after a device error).
     void rollBack();
 
     SelectedDevice device;
     DeviceLink& link;
     CBasicProfiledata& basicProfile;
+    DeviceDriver& driver;  // the controller, as the kind-independent driver
     ProfileList profiles;
     Json::Value savedNode;  // the profile's device node as opened
     std::string folder;     // the device's data folder
@@ -38,24 +42,37 @@ struct VerbSessionBase {
     bool changed = false;  // the verb changed the device or its profiles
 };
 
+// A kind's controller over a link and a profile; the controllers that serve several kinds
+// take the kind as well.
+template <typename Controller, typename Profile>
+Controller makeController(DeviceLink& link, Profile& profile, DeviceKind kind) {
+    if constexpr (std::is_constructible_v<Controller, DeviceLink&, Profile&, DeviceKind>)
+        return Controller(link, profile, kind);
+    else
+        return Controller(link, profile);
+}
+
 template <typename Profile, typename Controller>
 struct VerbSession : VerbSessionBase {
     using Hosted = HostedDevice<Profile, Controller>;
     // The parts a command-line run opens on its own.
     struct Owned {
-        explicit Owned(std::shared_ptr<HidBackend> backend)
-            : session(std::move(backend)), controller(session.link(), profile) {}
+        Owned(std::shared_ptr<HidBackend> backend, DeviceKind kind)
+            : session(std::move(backend)),
+              controller(makeController<Controller>(session.link(), profile, kind)) {}
         DeviceSession session;
         Profile profile;
         Controller controller;
     };
     explicit VerbSession(std::unique_ptr<Owned> own)
-        : VerbSessionBase(own->session.link(), own->profile),
+        : VerbSessionBase(own->session.link(), own->profile, own->controller),
           owned(std::move(own)),
           profile(owned->profile),
           controller(owned->controller) {}
     explicit VerbSession(const Hosted& h)
-        : VerbSessionBase(*h.link, *h.profile), profile(*h.profile), controller(*h.controller) {}
+        : VerbSessionBase(*h.link, *h.profile, *h.controller),
+          profile(*h.profile),
+          controller(*h.controller) {}
 
     std::unique_ptr<Owned> owned;
     Profile& profile;
@@ -100,7 +117,8 @@ std::unique_ptr<Session> openVerbSession(CliContext& ctx, const VerbDeviceKind& 
         s = std::make_unique<Session>(*hosted);
         s->host = ctx.host;
     } else {
-        s = std::make_unique<Session>(std::make_unique<typename Session::Owned>(ctx.backend));
+        s = std::make_unique<Session>(std::make_unique<typename Session::Owned>(
+            ctx.backend, DeviceKind(dev->identity.deviceKind)));
         if (!s->owned->session.open(dev->identity.path, dev->route)) {
             *ctx.err << "cannot open " << dev->identity.path << " (see README: device access)\n";
             exitCode = kExitDeviceError;
@@ -115,6 +133,12 @@ std::unique_ptr<Session> openVerbSession(CliContext& ctx, const VerbDeviceKind& 
 // Writes the macro (or recoil) image built from the session's data folder; prints the outcome.
 // info is the device information read at attach (its macro capacity).
 int uploadMemoryImage(CliContext& ctx, VerbSessionBase& s, DeviceInfo info, bool macros);
+
+// Saves the changed profile; on failure prints why and puts the profile back.
+bool saveOrRollBack(CliContext& ctx, VerbSessionBase& s);
+// Saves the changed profile and writes the settings through the driver, as the page's "save"
+// and "send" do. On a failure prints why, puts the profile back and returns the exit code.
+int saveAndSend(CliContext& ctx, VerbSessionBase& s);
 
 // "result -102 (the device reported a failure)" for a result code of the command link.
 std::string resultText(int code);

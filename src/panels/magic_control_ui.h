@@ -20,9 +20,9 @@ class CMagicControlUI : public QWidget, public VoicePageView {
     ~CMagicControlUI() override;
 
     void selectVoice(int32_t n) override;
-    int32_t selectedVoice() const override { return m_voice; }
+    int32_t selectedVoice() const { return m_voice; }
     void setVoiceEnabled(bool on) override;
-    bool voiceEnabled() override;
+    bool voiceEnabled();
 
   private:
     QAbstractButton* button(const QString& name);

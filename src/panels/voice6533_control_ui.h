@@ -25,25 +25,25 @@ class CVoice6533ControlUI : public QWidget, public EqPageView {
     ~CVoice6533ControlUI() override;
 
     void selectPreset(int32_t n) override;
-    int32_t selectedPreset() const override { return m_preset; }
+    int32_t selectedPreset() const { return m_preset; }
     void enableCustomGroup(bool on) override;
     void setBand(int32_t i, int32_t value) override;
-    int32_t band(int32_t i) override;
+    int32_t band(int32_t i);
     void setMicOn(bool on) override;
     void setMonitorOn(bool on) override;
     void setMicLevel(int32_t v) override;
-    int32_t micLevel() override;
+    int32_t micLevel();
     void setMonitorLevel(int32_t v) override;
-    int32_t monitorLevel() override;
+    int32_t monitorLevel();
     void addCustomName(const std::string& name) override;
     void selectCustom(int32_t i) override;
-    int32_t selectedCustom() override;
-    int32_t customCount() override;
+    int32_t selectedCustom();
+    int32_t customCount();
     void removeCustom(int32_t i) override;
     void removeAllCustom() override;
-    std::string customName(int32_t i) override;
-    void setCustomNameText(const std::string& text) override;
-    std::string customNameText() override;
+    std::string customName(int32_t i);
+    void setCustomNameText(const std::string& text);
+    std::string customNameText();
 
   private:
     template <typename T>

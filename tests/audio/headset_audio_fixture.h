@@ -13,7 +13,7 @@
 
 #include "audio/audio_state_file.h"
 #include "audio/headset_audio.h"
-#include "audio/memory_pages.h"
+#include "memory_pages.h"
 #include "profiles/hs6533_profiledata.h"
 #include "profiles/temp_folder.h"
 #include "sim_state_path.h"

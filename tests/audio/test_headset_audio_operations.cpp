@@ -8,6 +8,8 @@ namespace md {
 namespace {
 
 using test::HeadsetAudioTest;
+using test::MemoryEqPage;
+using test::MemoryVoicePage;
 
 struct OperationCase {
     const char* name;
@@ -21,16 +23,16 @@ TEST_F(HeadsetAudioTest, EachOperationSetsItsPropertiesAndStoresItsStage) {
     const std::vector<OperationCase> cases = {
         {"voice changer on",
          [](auto&, HeadsetAudio& a, MemoryVoicePage& v, auto&) {
-             v.setVoiceEnabled(true);
-             a.setVoiceChanger();
+             a.setVoiceChanger(true);
+             EXPECT_TRUE(v.voiceEnabled());
          },
          {"set C Enable_MAGICVOICE 1 aux=0 -> 0", "set C Enable_MICECHO 0 aux=0 -> 0"},
          kMagicEnable,
          1},
         {"voice changer off",
          [](auto&, HeadsetAudio& a, MemoryVoicePage& v, auto&) {
-             v.setVoiceEnabled(false);
-             a.setVoiceChanger();
+             a.setVoiceChanger(false);
+             EXPECT_FALSE(v.voiceEnabled());
          },
          {"set C Enable_MAGICVOICE 0 aux=0 -> 0"},
          kMagicEnable,
@@ -47,8 +49,8 @@ TEST_F(HeadsetAudioTest, EachOperationSetsItsPropertiesAndStoresItsStage) {
          0},
         {"microphone level 57",
          [](auto&, HeadsetAudio& a, auto&, MemoryEqPage& e) {
-             e.setMicLevel(57);
-             EXPECT_TRUE(a.setMicLevel());
+             EXPECT_TRUE(a.setMicLevel(57));
+             EXPECT_EQ(e.micLevel(), 57);
              EXPECT_EQ(a.micVolumeText(), "17.10");
          },
          {"set C VolumeScalarControl 0.569999993 aux=-1 -> 0"},
@@ -61,8 +63,8 @@ TEST_F(HeadsetAudioTest, EachOperationSetsItsPropertiesAndStoresItsStage) {
          1},
         {"monitoring level 29",
          [](auto&, HeadsetAudio& a, auto&, MemoryEqPage& e) {
-             e.setMonitorLevel(29);
-             EXPECT_TRUE(a.setMonitorLevel());
+             EXPECT_TRUE(a.setMonitorLevel(29));
+             EXPECT_EQ(e.monitorLevel(), 29);
          },
          {"set C AAVolumeScalarControl 0.289999992 aux=0 -> 0"},
          kMicMonitorValue,
@@ -137,13 +139,10 @@ TEST_F(HeadsetAudioTest, RefusedOrUnreadableLevelsChangeNothing) {
     start();
     const std::string file = fileBytes();
     editState([](AudioStateFile& s) { s.failing.insert("VolumeScalarControl"); });
-    eq.setMicLevel(10);
-    EXPECT_FALSE(audio.setMicLevel());
+    EXPECT_FALSE(audio.setMicLevel(10));
+    EXPECT_EQ(eq.micLevel(), 75);  // the page goes back to the headset's level
     editState([](AudioStateFile& s) { s.failing.clear(); });
-    for (int32_t bad : {-1, 101}) {
-        eq.setMonitorLevel(bad);
-        EXPECT_FALSE(audio.setMonitorLevel()) << bad;
-    }
+    for (int32_t bad : {-1, 101}) EXPECT_FALSE(audio.setMonitorLevel(bad)) << bad;
     EXPECT_EQ(audio.stages()[kMicInValue], 75);
     EXPECT_EQ(fileBytes(), file);
 }
@@ -157,22 +156,22 @@ TEST_F(HeadsetAudioTest, VoiceNumbersOutsideOneToFourAreIgnored) {
 }
 
 // Moving a band while a built-in preset is selected switches the page to the user's own
-// equaliser and sets that one band; nothing is stored or saved.
+// equaliser and sets that one band, which is now in force; nothing is stored or saved.
 TEST_F(HeadsetAudioTest, BandMoveSwitchesToCustomAndSavesNothing) {
     start();
     audio.selectEqPreset(7);
     const std::string file = fileBytes();
     const size_t mark = logSize();
-    eq.setBand(2, 9);
-    audio.setEqBand(2);
+    audio.setEqBand(2, 9);
     EXPECT_EQ(setsSince(mark), std::vector<std::string>{"set R EQ_Slider3 9 aux=0 -> 0"});
     EXPECT_EQ(eq.selectedPreset(), kEqCustomPreset);
     EXPECT_EQ(eq.selectedCustom(), -1);
     EXPECT_TRUE(eq.customGroupEnabled());
     EXPECT_EQ(audio.stages()[kEqType], kEqCustomPreset);
-    EXPECT_EQ(audio.currentEqBands()[2], 4);
+    EXPECT_EQ(audio.currentEqBands()[2], 9);
+    EXPECT_EQ(eq.band(2), 9);
     EXPECT_EQ(fileBytes(), file);
-    audio.setEqBand(10);  // no such band
+    audio.setEqBand(10, 9);  // no such band
     EXPECT_EQ(setsSince(mark).size(), 1u);
 }
 

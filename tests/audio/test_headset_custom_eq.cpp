@@ -12,11 +12,10 @@ using test::HeadsetAudioTest;
 
 class CustomEqTest : public HeadsetAudioTest {
   protected:
-    // Saves the page's bands b, b+1, ... under name.
+    // Moves the bands to b, b+1, ... and saves them under name.
     int32_t saveAs(const std::string& name, int32_t b) {
-        for (int32_t i = 0; i < kEqBandCount; ++i) eq.setBand(i, b + i);
-        eq.setCustomNameText(name);
-        return audio.saveCustomEq();
+        for (int32_t i = 0; i < kEqBandCount; ++i) audio.setEqBand(i, b + i);
+        return audio.saveCustomEq(name);
     }
     static std::vector<int32_t> bandsFrom(int32_t b) {
         std::vector<int32_t> v;
@@ -40,7 +39,7 @@ class CustomEqTest : public HeadsetAudioTest {
 TEST_F(CustomEqTest, AtMostTwentyAndNamesUniqueIgnoringCase) {
     start();
     for (int32_t k = 0; k < kMaxCustomEqs; ++k) {
-        ASSERT_EQ(saveAs("Eq " + std::to_string(k), k), kCustomEqSaved) << k;
+        ASSERT_EQ(saveAs("Eq " + std::to_string(k), k - 10), kCustomEqSaved) << k;
         EXPECT_EQ(eq.selectedCustom(), k);
         EXPECT_EQ(audio.stages()[kCustomEqSelectIndex], k);
         if (k == 3) {
@@ -50,19 +49,18 @@ TEST_F(CustomEqTest, AtMostTwentyAndNamesUniqueIgnoringCase) {
     EXPECT_EQ(saveAs("one more", 0), kCustomEqRefused);
     EXPECT_EQ(storedNames().size(), 20u);
     EXPECT_EQ(storedNames()[2], "Eq 2");
-    EXPECT_EQ(storedBands(2), bandsFrom(2));
-    EXPECT_EQ(storedBands(19), bandsFrom(19));
+    EXPECT_EQ(storedBands(2), bandsFrom(-8));
+    EXPECT_EQ(storedBands(19), bandsFrom(9));
 }
 
 TEST_F(CustomEqTest, EmptyNameOverwritesTheSelectedOne) {
     start();
-    eq.setCustomNameText("");
-    EXPECT_EQ(audio.saveCustomEq(), kCustomEqRefused);  // nothing selected
+    EXPECT_EQ(audio.saveCustomEq(""), kCustomEqRefused);  // nothing selected
     ASSERT_EQ(saveAs("Mine", 1), kCustomEqSaved);
     ASSERT_EQ(saveAs("Other", 5), kCustomEqSaved);
-    eq.selectCustom(0);
-    EXPECT_EQ(saveAs("", 30), kCustomEqSaved);
-    EXPECT_EQ(storedBands(0), bandsFrom(30));
+    audio.applyCustomEq(0);
+    EXPECT_EQ(saveAs("", -15), kCustomEqSaved);
+    EXPECT_EQ(storedBands(0), bandsFrom(-15));
     EXPECT_EQ(storedBands(1), bandsFrom(5));
     EXPECT_EQ(storedNames(), (std::vector<std::string>{"Mine", "Other"}));
     EXPECT_EQ(storedStages()[kCustomEqSelectIndex], 0);
@@ -73,11 +71,11 @@ TEST_F(CustomEqTest, ApplyingSetsTheBandsOnTheHeadset) {
     ASSERT_EQ(saveAs("A", 1), kCustomEqSaved);
     ASSERT_EQ(saveAs("B", -5), kCustomEqSaved);
     audio.selectEqPreset(kEqCustomPreset);
-    eq.selectCustom(0);
     const size_t mark = logSize();
-    audio.applyCustomEq();
+    audio.applyCustomEq(0);
     const auto sets = setsSince(mark);
     ASSERT_EQ(sets.size(), 11u);
+    EXPECT_EQ(eq.selectedCustom(), 0);
     EXPECT_EQ(sets[0], "set R Enable_EQ_GFX 1 aux=0 -> 0");
     EXPECT_EQ(sets[1], "set R EQ_Slider1 1 aux=0 -> 0");
     EXPECT_EQ(sets[10], "set R EQ_Slider10 10 aux=0 -> 0");
@@ -90,23 +88,25 @@ TEST_F(CustomEqTest, ApplyingSetsTheBandsOnTheHeadset) {
 // Deleting takes the equaliser's bands with its name: the later ones keep their own bands.
 TEST_F(CustomEqTest, DeletingMovesTheLaterOnesWithTheirBands) {
     start();
-    ASSERT_EQ(saveAs("A", 10), kCustomEqSaved);
-    ASSERT_EQ(saveAs("B", 20), kCustomEqSaved);
-    ASSERT_EQ(saveAs("C", 30), kCustomEqSaved);
-    eq.selectCustom(0);
+    ASSERT_EQ(saveAs("A", -10), kCustomEqSaved);
+    ASSERT_EQ(saveAs("B", 0), kCustomEqSaved);
+    ASSERT_EQ(saveAs("C", 10), kCustomEqSaved);
+    audio.applyCustomEq(0);
     const size_t mark = logSize();
     audio.deleteCustomEq();
     EXPECT_TRUE(setsSince(mark).empty());  // the headset keeps its equaliser
     EXPECT_EQ(storedNames(), (std::vector<std::string>{"B", "C"}));
-    EXPECT_EQ(storedBands(0), bandsFrom(20));
-    EXPECT_EQ(storedBands(1), bandsFrom(30));
+    EXPECT_EQ(storedBands(0), bandsFrom(0));
+    EXPECT_EQ(storedBands(1), bandsFrom(10));
     EXPECT_EQ(eq.selectedCustom(), 0);
-    EXPECT_EQ(audio.currentEqBands(), bandsFrom(20));
-    EXPECT_EQ(eq.band(0), 20);
+    EXPECT_EQ(audio.selectedCustom(), 0);
+    EXPECT_EQ(audio.currentEqBands(), bandsFrom(0));
+    EXPECT_EQ(eq.band(9), 9);
 
-    eq.selectCustom(1);
+    audio.applyCustomEq(1);
     audio.deleteCustomEq();
-    eq.selectCustom(0);
+    EXPECT_EQ(storedNames(), std::vector<std::string>{"B"});
+    audio.applyCustomEq(0);
     audio.deleteCustomEq();
     // None left: back to preset 1 with the profile's bands for it.
     EXPECT_TRUE(storedNames().empty());
@@ -115,7 +115,7 @@ TEST_F(CustomEqTest, DeletingMovesTheLaterOnesWithTheirBands) {
     EXPECT_EQ(storedStages()[kEqType], 1);
     EXPECT_EQ(audio.currentEqBands(), (std::vector<int32_t>{7, 11, 2, -3, -1, 4, 9, 12, 9, 5}));
 
-    eq.selectCustom(-1);
+    EXPECT_EQ(audio.selectedCustom(), -1);
     audio.deleteCustomEq();  // nothing selected: nothing happens
     EXPECT_EQ(eq.customCount(), 0);
 }
@@ -125,9 +125,8 @@ TEST_F(CustomEqTest, BandsFromTheFileAreHeldToTheirRange) {
     profile.writeCustomEqNames({"Loud"});
     profile.writeCustomEqBands(0, {50, -99, 20, -20, 0, 0, 0, 0, 0, 7});
     start();
-    eq.selectCustom(0);
     const size_t mark = logSize();
-    audio.applyCustomEq();
+    audio.applyCustomEq(0);
     const auto sets = setsSince(mark);
     ASSERT_EQ(sets.size(), 11u);
     EXPECT_EQ(sets[1], "set R EQ_Slider1 20 aux=0 -> 0");

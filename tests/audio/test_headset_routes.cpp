@@ -26,7 +26,7 @@ TEST_F(HeadsetAudioTest, NotificationsReachTheirOperations) {
         {"valuechanged", "6533_MicMoniter_slider", 9, HeadsetRoute::Done,
          "set C AAVolumeScalarControl"},
         {"selectchanged", "magic_enable_option", 1, HeadsetRoute::Done,
-         "set C Enable_MAGICVOICE 0"},
+         "set C Enable_MAGICVOICE 1"},
         {"selectchanged", "magic_option_2", 1, HeadsetRoute::Done, "set C MagicVoice_Selection 1"},
         {"selectchanged", "magic_option_0", 1, HeadsetRoute::NotMine, ""},
         {"click", "hs_EQ_btn_delete", 0, HeadsetRoute::Done, ""},
@@ -37,7 +37,6 @@ TEST_F(HeadsetAudioTest, NotificationsReachTheirOperations) {
         {"valuechanged", "DPI_slider_1", 1, HeadsetRoute::NotMine, ""},
     };
     start();
-    eq.setCustomNameText("");
     for (const RouteCase& c : cases) {
         const size_t mark = logSize();
         EXPECT_EQ(routeHeadsetNotification(audio, c.type, c.sender, c.wParam), c.route) << c.sender;
@@ -50,11 +49,11 @@ TEST_F(HeadsetAudioTest, NotificationsReachTheirOperations) {
         }
     }
     // A name taken (ignoring case) asks the caller for its message.
-    eq.setCustomNameText("Mine");
-    EXPECT_EQ(routeHeadsetNotification(audio, "click", "hs_EQ_btn_save", 0), HeadsetRoute::Done);
-    eq.setCustomNameText("MINE");
-    EXPECT_EQ(routeHeadsetNotification(audio, "click", "hs_EQ_btn_save", 0),
+    EXPECT_EQ(routeHeadsetNotification(audio, "click", "hs_EQ_btn_save", 0, "Mine"),
+              HeadsetRoute::Done);
+    EXPECT_EQ(routeHeadsetNotification(audio, "click", "hs_EQ_btn_save", 0, "MINE"),
               HeadsetRoute::ShowNameTaken);
+    EXPECT_EQ(audio.customEqNames(), std::vector<std::string>{"Mine"});
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // The lighting block of the headset and the mousepad against their virtual devices: what the
 // device receives and holds, the read window, the reversed speed, failures that leave the
-// host's copy alone, and the profile-switch target built on it.
+// host's copy alone, and the profile commit of its driver.
 #include <gtest/gtest.h>
 
 #include "device_link_helper.h"
 #include "devices/lighting/lighting_block_device.h"
-#include "devices/lighting/lighting_profile_device.h"
 #include "profiles/basic_profiledata.h"
 #include "profiles/temp_folder.h"
 #include "sim/sim_devices.h"
@@ -23,6 +22,9 @@ class LightingBlockTest : public ::testing::TestWithParam<const char*> {
         ASSERT_TRUE(test::openCommandLink(bus, *device, link));
     }
     sim::Firmware& firmware() { return device->firmware(); }
+    static DeviceKind kindOfParam() {
+        return std::string(GetParam()) == "headset" ? DeviceKind::Headset : DeviceKind::MousePad;
+    }
     // The command packets the host wrote since the log was last cleared.
     std::vector<std::vector<uint8_t>> commands() {
         std::vector<std::vector<uint8_t>> out;
@@ -146,9 +148,8 @@ TEST_P(LightingBlockTest, ProfileSwitchLoadsTheLightingAndWritesProfileZero) {
     const std::string path = profileWith(l);
     CBasicProfiledata other;
     other.setDefaultPath(kTemplate);
-    LightingBlockDevice device(link, other);
-    LightingProfileDevice target(device, path);
-    const ProfileSwitchResult r = runProfileSwitch(target);
+    LightingBlockDevice device(link, other, kindOfParam());
+    const ProfileSwitchResult r = device.commitProfile("", path);
     EXPECT_TRUE(r.ok());
     EXPECT_EQ(device.lighting().mode, 4);
     const auto held = firmware().configBlock(0);
@@ -163,9 +164,8 @@ TEST_P(LightingBlockTest, OutOfRangeProfileValuesNeverReachTheDevice) {
     const std::string path = profileWith(l);
     CBasicProfiledata other;
     other.setDefaultPath(kTemplate);
-    LightingBlockDevice device(link, other);
-    LightingProfileDevice target(device, path);
-    ASSERT_TRUE(runProfileSwitch(target).ok());
+    LightingBlockDevice device(link, other, kindOfParam());
+    ASSERT_TRUE(device.commitProfile("", path).ok());
     const auto held = firmware().configBlock(0);
     EXPECT_EQ(held[1], 8);  // mode 200 is no block mode: the last one (off)
     EXPECT_EQ(held[2], 4);

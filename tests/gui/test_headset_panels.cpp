@@ -35,11 +35,14 @@ namespace {
 struct HeadsetRouter : NotifyTarget {
     void notify(const Notification& n) override {
         seen.push_back(n.type + ":" + n.sender);
-        if (routeHeadsetNotification(*audio, n.type.toStdString(), n.sender.toStdString(),
-                                     n.wParam) == HeadsetRoute::ShowNameTaken)
+        // As the headset page: the save button saves under the name field's text.
+        if (routeHeadsetNotification(*audio, n.type.toStdString(), n.sender.toStdString(), n.wParam,
+                                     eq ? eq->customNameText() : std::string()) ==
+            HeadsetRoute::ShowNameTaken)
             ++nameTaken;
     }
     HeadsetAudio* audio = nullptr;
+    CVoice6533ControlUI* eq = nullptr;
     QStringList seen;
     int nameTaken = 0;
 };
@@ -68,6 +71,7 @@ class HeadsetPanels : public ::testing::Test {
         row->addWidget(eqPage);
         row->addWidget(magicPage, 0, Qt::AlignTop);
         router.audio = &audio;
+        router.eq = eqPage;
         new NotifyDispatcher(router, eqPage);
         new NotifyDispatcher(router, magicPage);
         audio.setPages(magicPage, eqPage);

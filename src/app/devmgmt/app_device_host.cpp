@@ -8,9 +8,7 @@
 #include "common/dbg_out.h"
 #include "devices/device_registry.h"
 #include "devlink/hid/hid_backend.h"
-#include "pages/base/host_lighting_device.h"
-#include "pages/keyboard/orrivale_keyboard_device.h"
-#include "pages/mouse/orrivale_mouse_device.h"
+#include "pages/base/orrivale_usb_device.h"
 
 namespace md {
 
@@ -42,30 +40,13 @@ DeviceSession* AppDeviceHost::session(const cli::SelectedDevice& device) {
     return m ? &m->session() : nullptr;
 }
 
-std::optional<cli::HostedMouse> AppDeviceHost::mouse(const cli::SelectedDevice& device) {
-    auto* m = qobject_cast<COrrivaleMouseDevice*>(modelOf(device));
-    if (!m) return std::nullopt;
-    return cli::HostedMouse{&m->commandLink(), &m->profileData(), &m->controller()};
-}
-
-std::optional<cli::HostedKeyboard> AppDeviceHost::keyboard(const cli::SelectedDevice& device) {
-    auto* k = qobject_cast<COrrivaleKeyboardDevice*>(modelOf(device));
-    if (!k) return std::nullopt;
-    return cli::HostedKeyboard{&k->commandLink(), &k->profileData(), &k->controller()};
-}
-
-lighting::LightingBlockDevice* AppDeviceHost::lightingDevice(const cli::SelectedDevice& device) {
-    auto* m = qobject_cast<CHostLightingDevice*>(modelOf(device));
-    return m ? &m->lightingDevice() : nullptr;
+DeviceDriver* AppDeviceHost::driver(const cli::SelectedDevice& device) {
+    COrrivaleUSBDevice* m = modelOf(device);
+    return m ? m->driver() : nullptr;
 }
 
 void AppDeviceHost::changed(const cli::SelectedDevice& device) {
-    if (auto* m = qobject_cast<COrrivaleMouseDevice*>(modelOf(device)))
-        m->reloadAfterOutsideChange();
-    else if (auto* k = qobject_cast<COrrivaleKeyboardDevice*>(modelOf(device)))
-        k->reloadAfterOutsideChange();
-    else if (auto* h = qobject_cast<CHostLightingDevice*>(modelOf(device)))
-        h->reloadAfterOutsideChange();
+    if (COrrivaleUSBDevice* m = modelOf(device)) m->reloadAfterOutsideChange();
 }
 
 int runHostedCommand(AppDeviceHost& host, const std::vector<std::string>& args, std::string& out,

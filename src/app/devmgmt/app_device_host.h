@@ -1,6 +1,6 @@
 #pragma once
 // The running application as the host of command-line verbs: the collections its models have
-// open, their sessions, and the mouse model's profile and controller. After a verb changed a
+// open, their sessions, and the models' drivers. After a verb changed a
 // device, its model reads list, profile and page again. Everything here runs on the UI thread.
 
 #include <string>
@@ -19,9 +19,7 @@ class AppDeviceHost final : public cli::DeviceHost {
 
     std::vector<cli::SelectedDevice> attached() override;
     DeviceSession* session(const cli::SelectedDevice& device) override;
-    std::optional<cli::HostedMouse> mouse(const cli::SelectedDevice& device) override;
-    std::optional<cli::HostedKeyboard> keyboard(const cli::SelectedDevice& device) override;
-    lighting::LightingBlockDevice* lightingDevice(const cli::SelectedDevice& device) override;
+    DeviceDriver* driver(const cli::SelectedDevice& device) override;
     void changed(const cli::SelectedDevice& device) override;
 
   private:

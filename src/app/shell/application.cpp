@@ -28,6 +28,7 @@
 #include "audio/audio_state_file.h"
 #include "cli/routing.h"
 #include "common/dbg_out.h"
+#include "common/dbus_names.h"
 #include "common/file_lock.h"
 #include "devlink/link/device_id_config.h"
 #include "pages/device_page_classes.h"
@@ -86,6 +87,8 @@ int runApplication(int argc, char** argv) {
     g_options.demo = parsed.demo;
     g_options.hidden = parsed.hidden;
     QApplication::setApplicationName("Mouse Driver");
+    // Docks and Wayland compositors match the window to its desktop entry by this id.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(dbus::kService));
     QApplication::setQuitOnLastWindowClosed(false);
 
     std::array<FontHolder, 4> fonts;  // destroyed in reverse load order

@@ -120,11 +120,6 @@ int KeyboardController::writeKeyTable(int page, const std::vector<KeyBinding>& k
     return result != link::kOk ? result : end;
 }
 
-int KeyboardController::writeMacros(const std::string& folder) {
-    DeviceInfo info = m_deviceInfo;
-    return memimg::writeMacrosToDevice(m_link, folder, info);
-}
-
 bool KeyboardController::validateMacroKeys(size_t macroCount) {
     bool reset = false;
     for (KeyBinding& b : m_keyList) {

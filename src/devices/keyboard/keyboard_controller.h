@@ -1,14 +1,16 @@
 #pragma once
 // What the keyboard model does with the keyboard itself, without any UI: reading its device
 // information and key tables, the key maps, the settings record of the active hardware
-// profile, writing settings, key table and macros, and what its event reports mean. The
-// application's keyboard page and the command-line tool both drive a keyboard through it.
+// profile, writing settings, key table and macros, and what its event reports mean. It is the
+// keyboard's DeviceDriver: the keyboard page, the command-line tool and the services drive a
+// keyboard through it.
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "devices/base/device_driver.h"
 #include "devices/keyboard/keyboard_key_maps.h"
 #include "devices/keyboard/keyboard_settings_block.h"
 #include "devlink/link/device_link.h"
@@ -16,13 +18,27 @@
 
 namespace md {
 
-class KeyboardController {
+class KeyboardController final : public DeviceDriver {
   public:
     // Attach result of a keyboard whose key table cannot be read whole.
     static constexpr int kKeyTableTooLarge = -301;
 
     KeyboardController(DeviceLink& link, CKeyboardProfiledata& profile)
         : m_link(link), m_profile(profile) {}
+
+    // --- DeviceDriver ---
+    const DeviceModelRow& model() const override;
+    DeviceLink& link() override { return m_link; }
+    CBasicProfiledata& profile() override;
+    int attach() override { return readDeviceAndKeys(); }
+    int readSettings() override { return readHardwareSettings(); }
+    int writeSettings() override { return writeSettings(0, 0); }
+    int writeKeys() override { return writeKeyAssignments(0); }
+    int writeMacros(const std::string& folder) override;
+    size_t macroCapacityBytes() const override { return macroCapacityOf(m_deviceInfo); }
+    LightSetting lightingMode() const override { return m_lighting; }
+    void setLightingMode(const LightSetting& l) override;
+    LedFrameSender ledFrameSender() override;
 
     // Attach: device information, key table and LED table, then the key maps. 1 on success;
     // 0 when the link is closed, a failing result code otherwise; in both cases the tables and
@@ -45,15 +61,12 @@ class KeyboardController {
     // Writes the profile's lighting and switches as the record of hardware profile `profile`.
     // Profile 0's block starts with the active-profile byte, which takes firstByte; the block of
     // any other profile leaves the byte before it (the previous record's last byte) alone.
-    int writeSettings(uint8_t profile = 0, uint8_t firstByte = 0);
+    int writeSettings(uint8_t profile, uint8_t firstByte = 0);
 
     // The key table with the current assignment of keys[i] at the entry of every mapped
     // position; 0 when the link is closed.
     int writeKeyTable(int page, const std::vector<KeyBinding>& keys);
     int writeKeyAssignments(int page) { return writeKeyTable(page, m_keyList); }
-    // The macro image of the data folder (ends with '/'): 0 written or nothing to write, -1
-    // failed, n > 0 the macros exceed the keyboard's memory by about n - 1 events.
-    int writeMacros(const std::string& folder);
 
     // Assignments naming a macro the list does not have go back to their defaults; true when
     // any did (the profile's key list is then updated, not saved).
@@ -80,6 +93,10 @@ class KeyboardController {
     const LightSetting& lighting() const { return m_lighting; }
     void setLighting(const LightSetting& l) { m_lighting = l; }
     uint8_t hardwareProfile() const { return m_hardwareProfile; }
+
+  protected:
+    std::unique_ptr<ProfileDevice> switchTarget(const std::string& folder,
+                                                const std::string& path) override;
 
   private:
     DeviceLink& m_link;

@@ -1,5 +1,9 @@
 #include "devices/lighting/lighting_block_device.h"
 
+#include "devices/device_registry.h"
+#include "devices/lighting/frame_senders.h"
+#include "devices/lighting/lighting_profile_device.h"
+#include "devlink/link/device_link.h"
 #include "profiles/basic_profiledata.h"
 #include "profiles/profile_ranges.h"
 
@@ -28,6 +32,32 @@ LightSetting LightingBlockDevice::effectLighting() const {
     l.mode = m_block.mode();
     l.speed = m_block.speed();
     return l;
+}
+
+const DeviceModelRow& LightingBlockDevice::model() const {
+    return *modelRowForKind(kindValue(m_kind));
+}
+
+int LightingBlockDevice::attach() {
+    return m_link.isOpen() ? link::kOk : 0;
+}
+
+int LightingBlockDevice::readSettings() {
+    const int r = readBlock();
+    if (r != link::kOk) return r;
+    setLighting(effectLighting());
+    m_profile.save();  // a failed save is the profile's problem(); the device was read
+    return link::kOk;
+}
+
+LedFrameSender LightingBlockDevice::ledFrameSender() {
+    return model().has(kCapSameModeFrames) ? lighting::ledFrameSender(m_link)
+                                           : headsetFrameSender(m_link);
+}
+
+std::unique_ptr<ProfileDevice> LightingBlockDevice::switchTarget(const std::string& /*folder*/,
+                                                                 const std::string& path) {
+    return std::make_unique<LightingProfileDevice>(*this, path);
 }
 
 }  // namespace md::lighting

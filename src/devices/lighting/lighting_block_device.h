@@ -1,24 +1,37 @@
 #pragma once
 // A device whose lighting is one lighting block per hardware profile with the frames computed
 // on the host (the headset and the mousepad): its command link, its profile and the host's copy
-// of the block. The device page and the command-line verbs both change the lighting through it.
+// of the block. It is these devices' DeviceDriver: the device page, the command-line verbs and
+// the services change the lighting through it.
 
 #include <cstdint>
 
+#include "common/device_kind.h"
+#include "devices/base/device_driver.h"
 #include "devices/lighting/lighting_block.h"
 #include "profiles/profile_records.h"
 
-namespace md {
-class CBasicProfiledata;
-class DeviceLink;
-}  // namespace md
-
 namespace md::lighting {
 
-class LightingBlockDevice {
+class LightingBlockDevice final : public DeviceDriver {
   public:
-    LightingBlockDevice(DeviceLink& link, CBasicProfiledata& profile)
-        : m_link(link), m_profile(profile) {}
+    LightingBlockDevice(DeviceLink& link, CBasicProfiledata& profile, DeviceKind kind)
+        : m_link(link), m_profile(profile), m_kind(kind) {}
+
+    // --- DeviceDriver ---
+    const DeviceModelRow& model() const override;
+    DeviceLink& link() override { return m_link; }
+    CBasicProfiledata& profile() override { return m_profile; }
+    // Nothing to read at attach: the block is read with the settings.
+    int attach() override;
+    // The active block's lighting becomes the profile's, which is saved.
+    int readSettings() override;
+    int writeSettings() override { return writeBlock(0); }
+    LightSetting lightingMode() const override { return m_lighting; }
+    void setLightingMode(const LightSetting& l) override { setLighting(l); }
+    // The pad takes LED frames over its command link, the headset output reports on its wired
+    // channel.
+    LedFrameSender ledFrameSender() override;
 
     // The profile's lighting becomes the device's (and the block's bytes); returns it.
     LightSetting loadLighting();
@@ -35,12 +48,15 @@ class LightingBlockDevice {
     // Writes the block for hardware profile q; link result code.
     int writeBlock(uint8_t profile) { return m_block.write(m_link, profile); }
     const LightingBlock& block() const { return m_block; }
-    DeviceLink& link() { return m_link; }
-    CBasicProfiledata& profile() { return m_profile; }
+
+  protected:
+    std::unique_ptr<ProfileDevice> switchTarget(const std::string& folder,
+                                                const std::string& path) override;
 
   private:
     DeviceLink& m_link;
     CBasicProfiledata& m_profile;
+    DeviceKind m_kind;
     LightingBlock m_block;
     LightSetting m_lighting;
 };

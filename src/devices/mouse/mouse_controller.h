@@ -1,14 +1,15 @@
 #pragma once
 // What the mouse model does with the mouse itself, without any UI: reading its device
 // information, key table and settings, writing the settings block and the key table, and
-// deciding what the mouse's event reports mean. The application's mouse model and the
-// command-line tool both drive a mouse through this class.
+// deciding what the mouse's event reports mean. It is the mouse's DeviceDriver: the
+// application's mouse model, the command-line tool and the services drive a mouse through it.
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "devices/base/device_driver.h"
 #include "devices/mouse/mouse_settings_block.h"
 #include "devlink/link/device_link.h"
 #include "profiles/mouse_profiledata.h"
@@ -20,10 +21,26 @@ namespace md {
 inline constexpr int kUniFuncWheelRight = 0xBC;
 inline constexpr int kUniFuncWheelLeft = 0xBD;
 
-class MouseController {
+class MouseController final : public DeviceDriver {
   public:
     MouseController(DeviceLink& link, CMouseProfiledata& profile)
         : m_link(link), m_profile(profile) {}
+
+    // --- DeviceDriver ---
+    const DeviceModelRow& model() const override;
+    DeviceLink& link() override { return m_link; }
+    CBasicProfiledata& profile() override;
+    bool reachable() override { return online(); }
+    int attach() override { return readDeviceAndKeys() ? link::kOk : 0; }
+    int readSettings() override { return readHardwareSettings(); }
+    int writeSettings() override { return writeSettingsBlock(0); }
+    int writeKeys() override { return writeKeyAssignments(0); }
+    int writeMacros(const std::string& folder) override;
+    // Written only when the data folder has recoil files and they are whole.
+    int writeRecoil(const std::string& folder) override;
+    LightSetting lightingMode() const override { return m_lighting; }
+    void setLightingMode(const LightSetting& l) override;
+    LedFrameSender ledFrameSender() override;
 
     // Attach: device information and key table, then the key-position map. False when the link
     // is closed, the 2.4G mouse is off or a read failed (the state is then unchanged).
@@ -52,9 +69,6 @@ class MouseController {
     // to their default assignment; true when any did (the profile's key list is then updated).
     bool validateMacroKeys(size_t macroCount);
 
-    // False only over the receiver while the mouse cannot be reached.
-    bool isReachable() { return !m_link.isWireless() || m_link.checkWirelessOnline(); }
-
     // Event codes from the mouse's event collection.
     enum class EventAction { None, Synchronise, HardwareProfile, Button };
     static EventAction classifyEvent(uint16_t code);
@@ -66,7 +80,7 @@ class MouseController {
 
     const DeviceInfo& deviceInfo() const { return m_deviceInfo; }
     size_t keyEntries() const { return keyEntriesOf(m_deviceInfo); }
-    size_t macroCapacityBytes() const { return macroCapacityOf(m_deviceInfo); }
+    size_t macroCapacityBytes() const override { return macroCapacityOf(m_deviceInfo); }
     const std::vector<uint8_t>& keyTable() const { return m_keyTable; }
     const std::vector<int>& keyPositionMap() const { return m_keyPositionMap; }
     uint8_t hardwareProfile() const { return m_hardwareProfile; }
@@ -77,6 +91,10 @@ class MouseController {
     void setLighting(const LightSetting& l) { m_lighting = l; }
     const std::array<uint32_t, 4>& mouseStages() const { return m_mouseStages; }
     void setMouseStages(const std::array<uint32_t, 4>& s) { m_mouseStages = s; }
+
+  protected:
+    std::unique_ptr<ProfileDevice> switchTarget(const std::string& folder,
+                                                const std::string& path) override;
 
   private:
     // In 2.4G mode a step runs only while the mouse answers.

@@ -1,6 +1,5 @@
 #include "devices/mouse/mouse_profile_device.h"
 
-#include "devices/memory_image/image_writer.h"
 #include "devices/memory_image/memory_image.h"
 
 namespace md {
@@ -15,17 +14,6 @@ bool MouseProfileDevice::loadProfile() {
 void MouseProfileDevice::validateMacroKeys() {
     // The profile file follows, so that it never names a macro the list does not have.
     if (m_controller.validateMacroKeys(memimg::macroCountOf(m_folder))) m_profile.save();
-}
-
-int MouseProfileDevice::writeMacroImage() {
-    DeviceInfo info = m_controller.deviceInfo();
-    return memimg::writeMacrosToDevice(m_link, m_folder, info);
-}
-
-int MouseProfileDevice::writeRecoilImage() {
-    if (!memimg::recoilUploadProblem(m_folder).empty()) return memimg::kWritten;
-    DeviceInfo info = m_controller.deviceInfo();
-    return memimg::writeShootToDevice(m_link, m_folder, info);
 }
 
 }  // namespace md

@@ -7,7 +7,6 @@
 
 #include "devices/base/profile_switch.h"
 #include "devices/mouse/mouse_controller.h"
-#include "devlink/link/device_link.h"
 #include "profiles/mouse_profiledata.h"
 
 namespace md {
@@ -15,10 +14,9 @@ namespace md {
 class MouseProfileDevice : public ProfileDevice {
   public:
     // dataFolder ends with '/'; profilePath is the profile file to make current.
-    MouseProfileDevice(DeviceLink& link, MouseController& controller, CMouseProfiledata& profile,
+    MouseProfileDevice(MouseController& controller, CMouseProfiledata& profile,
                        std::string dataFolder, std::string profilePath)
-        : m_link(link),
-          m_controller(controller),
+        : m_controller(controller),
           m_profile(profile),
           m_folder(std::move(dataFolder)),
           m_path(std::move(profilePath)) {}
@@ -26,9 +24,8 @@ class MouseProfileDevice : public ProfileDevice {
     bool loadProfile() override;
     void validateMacroKeys() override;
     int writeSettings() override { return m_controller.writeSettingsBlock(0); }
-    int writeMacroImage() override;
-    // Written only when the data folder has recoil files and they are whole.
-    int writeRecoilImage() override;
+    int writeMacroImage() override { return m_controller.writeMacros(m_folder); }
+    int writeRecoilImage() override { return m_controller.writeRecoil(m_folder); }
     int writeKeyTable() override { return m_controller.writeKeyAssignments(0); }
     std::string problem() const override { return m_profile.problem(); }
 
@@ -37,7 +34,6 @@ class MouseProfileDevice : public ProfileDevice {
     const std::string& folder() const { return m_folder; }
 
   private:
-    DeviceLink& m_link;
     MouseController& m_controller;
     CMouseProfiledata& m_profile;
     std::string m_folder;

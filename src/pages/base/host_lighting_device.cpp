@@ -11,11 +11,12 @@ constexpr auto kStopTimeout = std::chrono::milliseconds(1000);
 }  // namespace
 
 CHostLightingDevice::CHostLightingDevice(std::unique_ptr<CBasicProfiledata> profile,
+                                         DeviceKind deviceKind,
                                          const lighting::HostEffectKind& kind,
                                          const char* container, int lightType, QWidget* parent)
     : COrrivaleUSBDevice(parent),
       m_profile(std::move(profile)),
-      m_block(commandLink(), *m_profile),
+      m_block(commandLink(), *m_profile, deviceKind),
       m_kind(kind),
       m_container(container),
       m_lightType(lightType) {}
@@ -165,7 +166,7 @@ void CHostLightingDevice::readDeviceSettings() {
 void CHostLightingDevice::startLightingThread() {
     stopLightingThread();
     m_worker = std::make_unique<lighting::HostLightingWorker>(
-        commandLink(), m_kind, size_t(getLedCount()), makeFrameSender());
+        commandLink(), m_kind, size_t(getLedCount()), m_block.ledFrameSender());
     m_worker->setLighting(m_block.effectLighting());
     m_worker->setLedSettings(ledSettings());
     m_worker->setEffectSteps(m_effectSteps);

@@ -37,9 +37,10 @@ class CHostLightingDevice : public COrrivaleUSBDevice {
     static constexpr uint16_t kSyncEvent = 0x401;
     static constexpr uint16_t kCountEvent = 0x404;
 
-    // profile: the kind's profile data; kind: its effects; container: the page's panel of the
-    // light and key buttons; lightType: the lighting panel's device type.
-    CHostLightingDevice(std::unique_ptr<CBasicProfiledata> profile,
+    // profile: the kind's profile data; deviceKind: the model's kind; kind: its effects;
+    // container: the page's panel of the light and key buttons; lightType: the lighting panel's
+    // device type.
+    CHostLightingDevice(std::unique_ptr<CBasicProfiledata> profile, DeviceKind deviceKind,
                         const lighting::HostEffectKind& kind, const char* container, int lightType,
                         QWidget* parent);
     ~CHostLightingDevice() override;
@@ -60,6 +61,7 @@ class CHostLightingDevice : public COrrivaleUSBDevice {
     bool takeDeviceSettings() override;
     void readDeviceSettings() override;
     int loadProfile() override;
+    DeviceDriver* driver() override { return &m_block; }
     void showSettings() override;
     void resetToDefaults() override;
     // The lighting block of hardware profile `profile`; the other arguments are not used.
@@ -80,8 +82,7 @@ class CHostLightingDevice : public COrrivaleUSBDevice {
     // The profile list's current profile becomes the model's (the panel's list when the page
     // has one); a damaged list is reported.
     void adoptCurrentProfile();
-    // Another program (a command-line verb run here) changed the device or its profile.
-    void reloadAfterOutsideChange();
+    void reloadAfterOutsideChange() override;
     void loadEffectLists();
     void startLightingThread();
     // True when the thread ended within its bound (or none ran).
@@ -103,8 +104,6 @@ class CHostLightingDevice : public COrrivaleUSBDevice {
     QWidget* container() const;
     // The panels were built now (a model shows its values on them).
     virtual void panelsBuilt() {}
-    // How the worker's frames reach the device.
-    virtual lighting::HostLightingWorker::FrameSender makeFrameSender() = 0;
 
   private:
     void handleEvent(uint16_t code);  // on the event reader

@@ -11,9 +11,9 @@
 #include <QTabWidget>
 #include <algorithm>
 
+#include "devices/base/device_driver.h"
 #include "devices/base/working_mode.h"
 #include "devices/device_registry.h"
-#include "devices/lighting/led_frame.h"
 #include "devices/lighting/light_files.h"
 #include "devices/memory_image/image_writer.h"
 #include "devices/memory_image/memory_image.h"
@@ -183,8 +183,12 @@ void COrrivaleUSBDevice::pushLedFrame() {
     if (!takesFrames || !m_sameMode || !m_hostLighting || !commandLink().isOpen() ||
         commandLink().isWireless())
         return;
-    if (!m_ledFrame) m_ledFrame = std::make_unique<lighting::LedFrame>();
-    lighting::pushLedFrame(commandLink(), m_ledColours, *m_ledFrame);
+    if (!m_frameSender) {
+        DeviceDriver* d = driver();
+        if (d) m_frameSender = d->ledFrameSender();
+        if (!m_frameSender) return;
+    }
+    m_frameSender(m_ledColours);
 }
 
 int COrrivaleUSBDevice::transferKeysAndMacros() {

@@ -21,9 +21,9 @@
 #include <vector>
 
 #include "controls/tile_device.h"
+#include "devices/base/device_driver.h"
 #include "devices/base/power_status.h"
 #include "devices/lighting/led_colour.h"
-#include "devices/lighting/led_frame.h"
 #include "devlink/hid/hid_backend.h"
 #include "devlink/link/device_identity.h"
 #include "devlink/link/device_link.h"
@@ -131,6 +131,11 @@ class COrrivaleUSBDevice : public QWidget, public TileDevice {
     void readDeviceSettings() override {}
     void refreshPowerStatus() override {}
     bool isReachable() override { return true; }
+    // The device's driver: every write and read of the device goes through it. nullptr for a
+    // model without one (the plain device page, or before the device was attached).
+    virtual DeviceDriver* driver() { return nullptr; }
+    // Another program (a command-line verb run here) changed the device or its profile.
+    virtual void reloadAfterOutsideChange() {}
     virtual int loadProfile() { return 0; }
     virtual void showSettings() {}
     virtual void validateMacroKeys() {}
@@ -271,7 +276,7 @@ class COrrivaleUSBDevice : public QWidget, public TileDevice {
     std::vector<LightSetting> m_ledSettings;
     bool m_hostLighting = true;
     bool m_sameMode = false;
-    std::unique_ptr<lighting::LedFrame> m_ledFrame;  // the frame buffer, made on first send
+    LedFrameSender m_frameSender;  // the driver's, taken on the first frame
     bool m_previewEnabled = true;
     QPointer<QWidget> m_selectPanel;
     QPointer<QWidget> m_deviceTile;

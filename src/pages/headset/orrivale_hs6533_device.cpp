@@ -1,7 +1,6 @@
 #include "pages/headset/orrivale_hs6533_device.h"
 
 #include "audio/conf_lib_binding.h"
-#include "devices/lighting/frame_senders.h"
 #include "panels/magic_control_ui.h"
 #include "panels/voice6533_control_ui.h"
 #include "profiles/app_paths.h"
@@ -13,18 +12,14 @@ constexpr int kLightType = 7;
 }  // namespace
 
 COrrivaleHS6533Device::COrrivaleHS6533Device(QWidget* parent)
-    : CHostLightingDevice(std::make_unique<CHs6533Profiledata>(), lighting::kHeadsetEffects,
-                          kButtonPanel, kLightType, parent),
+    : CHostLightingDevice(std::make_unique<CHs6533Profiledata>(), DeviceKind::Headset,
+                          lighting::kHeadsetEffects, kButtonPanel, kLightType, parent),
       m_audio(profileData()),
       m_audioLibrary(ConfLibBinding::libraryPath(AppPaths::sdkFolder())) {}
 
 COrrivaleHS6533Device::~COrrivaleHS6533Device() {
     // The pages go with the widget tree; the audio must not show on them any more.
     m_audio.setPages(nullptr, nullptr);
-}
-
-lighting::HostLightingWorker::FrameSender COrrivaleHS6533Device::makeFrameSender() {
-    return lighting::headsetFrameSender(commandLink());
 }
 
 CHs6533Profiledata& COrrivaleHS6533Device::profileData() {
@@ -71,7 +66,9 @@ void COrrivaleHS6533Device::showSettings() {
 
 HeadsetRoute COrrivaleHS6533Device::routeAudio(const QString& type, const QString& sender,
                                                uintptr_t wParam) {
-    return routeHeadsetNotification(m_audio, type.toStdString(), sender.toStdString(), wParam);
+    const std::string nameText = m_eqPage ? m_eqPage->customNameText() : std::string();
+    return routeHeadsetNotification(m_audio, type.toStdString(), sender.toStdString(), wParam,
+                                    nameText);
 }
 
 }  // namespace md

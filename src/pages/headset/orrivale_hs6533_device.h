@@ -42,8 +42,6 @@ class COrrivaleHS6533Device : public CHostLightingDevice {
     HeadsetRoute routeAudio(const QString& type, const QString& sender, uintptr_t wParam);
 
   protected:
-    lighting::HostLightingWorker::FrameSender makeFrameSender() override;
-
   private:
     HeadsetAudio m_audio;
     std::string m_audioLibrary;

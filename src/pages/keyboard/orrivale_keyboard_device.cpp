@@ -262,8 +262,7 @@ void COrrivaleKeyboardDevice::setWorkingMode(int mode) {
 
 void COrrivaleKeyboardDevice::setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) {
     COrrivaleUSBDevice::setLightSetting(w0, w1, w2, w3);
-    m_profile.writeLightInfo(w0, w1, w2, uint16_t(w3));
-    m_controller->setLighting(lighting());
+    m_controller->setLightingMode(lighting());
 }
 
 // --- custom colours ---

@@ -55,6 +55,7 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
     // --- overrides ---
     void bindPageControls() override { buildPage(); }
     int loadLighting() override;
+    DeviceDriver* driver() override { return m_controller.get(); }
     void pushLedFrame() override;
     void onDeviceAttached() override;
     bool takeDeviceSettings() override;
@@ -86,8 +87,7 @@ class COrrivaleKeyboardDevice : public COrrivaleUSBDevice {
     virtual void buildPage();
     // The profile list's current profile becomes the model's; a damaged list is reported.
     void adoptCurrentProfile();
-    // Another program (a command-line verb run here) changed the keyboard or its profiles.
-    void reloadAfterOutsideChange();
+    void reloadAfterOutsideChange() override;
     // A click on key k of the picture while the lighting tab shows custom colours.
     bool setCustomKeyColour(int k) override;
     void refreshKeyLabels();

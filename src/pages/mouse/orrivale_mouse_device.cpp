@@ -271,13 +271,11 @@ int COrrivaleMouseDevice::writeKeyAssignments(int keyPage) {
 }
 
 int COrrivaleMouseDevice::writeMacrosToDevice() {
-    DeviceInfo info = m_controller->deviceInfo();
-    return memimg::writeMacrosToDevice(commandLink(), dataFolderPath(), info);
+    return m_controller->writeMacros(dataFolderPath());
 }
 
 int COrrivaleMouseDevice::writeRecoilToDevice() {
-    return MouseProfileDevice(commandLink(), *m_controller, m_profile, dataFolderPath(), {})
-        .writeRecoilImage();
+    return m_controller->writeRecoil(dataFolderPath());
 }
 
 int COrrivaleMouseDevice::macroCount() const {
@@ -308,8 +306,7 @@ void COrrivaleMouseDevice::setWorkingMode(int mode) {
 
 void COrrivaleMouseDevice::setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) {
     COrrivaleUSBDevice::setLightSetting(w0, w1, w2, w3);
-    m_profile.writeLightInfo(w0, w1, w2, uint16_t(w3));
-    m_controller->setLighting(lighting());
+    m_controller->setLightingMode(lighting());
     if (auto* p = m_preview.get()) p->setLighting(lighting());
 }
 

@@ -74,7 +74,8 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     bool takeDeviceSettings() override;
     void readDeviceSettings() override;
     void refreshPowerStatus() override { refreshPowerStatusShared(); }
-    bool isReachable() override { return m_controller->isReachable(); }
+    bool isReachable() override { return m_controller->reachable(); }
+    DeviceDriver* driver() override { return m_controller.get(); }
     int loadProfile() override;
     void showSettings() override;
     void validateMacroKeys() override;
@@ -93,9 +94,7 @@ class COrrivaleMouseDevice : public COrrivaleUSBDevice {
     // The profile list's current profile becomes the model's (the panel's list when the page
     // has one); a damaged list is reported.
     void adoptCurrentProfile();
-    // Another program (a command-line verb run here) changed the mouse, its profile or its
-    // profile list: list, profile and page are read again.
-    void reloadAfterOutsideChange();
+    void reloadAfterOutsideChange() override;
     // The profile panel's page tabs for the pages this page has; no tab row for one page.
     void showTabsOfPresentPages();
     // The lighting panel's effect list from the light files of the mouse's light table.

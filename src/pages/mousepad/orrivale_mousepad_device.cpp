@@ -1,7 +1,5 @@
 #include "pages/mousepad/orrivale_mousepad_device.h"
 
-#include "devices/lighting/frame_senders.h"
-
 namespace md {
 namespace {
 constexpr const char* kButtonPanel = "mousepad_device_key_light";
@@ -9,12 +7,8 @@ constexpr int kLightType = 3;
 }  // namespace
 
 COrrivaleMousePadDevice::COrrivaleMousePadDevice(QWidget* parent)
-    : CHostLightingDevice(std::make_unique<CBasicProfiledata>(), lighting::kMousepadEffects,
-                          kButtonPanel, kLightType, parent) {}
-
-lighting::HostLightingWorker::FrameSender COrrivaleMousePadDevice::makeFrameSender() {
-    return lighting::ledFrameSender(commandLink());
-}
+    : CHostLightingDevice(std::make_unique<CBasicProfiledata>(), DeviceKind::MousePad,
+                          lighting::kMousepadEffects, kButtonPanel, kLightType, parent) {}
 
 void COrrivaleMousePadDevice::onDeviceAttached() {
     DeviceLink& link = commandLink();

@@ -22,8 +22,6 @@ class COrrivaleMousePadDevice : public CHostLightingDevice {
     void refreshPowerStatus() override { refreshPowerStatusShared(); }
 
   protected:
-    lighting::HostLightingWorker::FrameSender makeFrameSender() override;
-
   private:
     DeviceInfo m_deviceInfo{};
 };

@@ -198,7 +198,7 @@ TEST_F(MouseControllerTest, SwitchedOffMouseGetsNothingWritten) {
     EXPECT_EQ(mc.writeKeyAssignments(0), 0);
     EXPECT_FALSE(mc.readDeviceAndKeys());
     EXPECT_EQ(mc.readHardwareSettings(), 0);
-    EXPECT_FALSE(mc.isReachable());
+    EXPECT_FALSE(mc.reachable());
     EXPECT_EQ(firmware().config(), before);
     for (const auto& p : packetsTo(*receiver)) EXPECT_EQ(p[3], 0xAA);  // only online checks
 }
