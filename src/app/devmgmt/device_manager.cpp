@@ -240,6 +240,7 @@ void DeviceManager::onDeviceRemoved(int slot) {
 
 void DeviceManager::carryOut(const std::vector<ConnectionAction>& actions) {
     using Type = ConnectionAction::Type;
+    bool changed = false;
     for (const ConnectionAction& a : actions) {
         if (a.model >= m_entries.size()) continue;
         const int index = static_cast<int>(a.model);
@@ -248,6 +249,7 @@ void DeviceManager::carryOut(const std::vector<ConnectionAction>& actions) {
         switch (a.type) {
             case Type::Open:
                 if (!model->session().open(a.path, a.route)) break;
+                changed = true;
                 model->setIdentity(a.identity);
                 // A receiver's tile appears once the link poll finds the device online (3331).
                 if (a.route != LinkRoute::Receiver)
@@ -257,9 +259,11 @@ void DeviceManager::carryOut(const std::vector<ConnectionAction>& actions) {
                 break;
             case Type::SwitchLink:
                 switchLink(e, a.path, a.route);
+                changed = true;
                 break;
             case Type::Close:
                 model->session().close();
+                changed = true;
                 // The chains would end at their next run on the closed link; stop them now.
                 e.tile->stopTimers();
                 e.tile->refreshLinkText();
@@ -277,6 +281,7 @@ void DeviceManager::carryOut(const std::vector<ConnectionAction>& actions) {
                 break;
         }
     }
+    if (changed) emit devicesChanged();
 }
 
 void DeviceManager::switchLink(Entry& e, const std::string& path, LinkRoute route) {

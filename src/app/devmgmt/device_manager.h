@@ -82,6 +82,8 @@ class DeviceManager : public QObject {
     // A device went away (its link is closed); its page is still there. Edits running for it
     // (macro recording, key capture) end now.
     void deviceLeft(COrrivaleUSBDevice* model);
+    // A device arrived, left or switched between its cable and its receiver.
+    void devicesChanged();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -35,11 +35,12 @@ void LightRouter::commit(COrrivaleUSBDevice& model, const LightSetting& l, bool 
         model.setSameMode(false);
         m_sameMode.refresh();
     }
-    const LightSetting::Words w = l.toWords();
-    model.setLightSetting(w.w0, w.w1, w.w2, w.w3);
-    model.saveProfile();
-    model.loadLighting();
-    model.writeSettingsToDevice(0, 0);
+    // The user's choice takes the device back from a program lighting it.
+    if (!model.clientLighting().isEmpty()) {
+        model.setClientLighting({});
+        emit model.lightingTakenBack();
+    }
+    model.commitLighting(l);
 }
 
 bool LightRouter::route(const Notification& n) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QSettings>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "app/devmgmt/device_manager.h"
 #include "app/services/dbus_service.h"
 #include "app/services/demo_devices.h"
+#include "app/services/rgb_server_host.h"
 #include "app/services/single_instance.h"
 #include "app/services/sleep_watcher.h"
 #include "app/services/termination_watcher.h"
@@ -143,6 +145,21 @@ int runApplication(int argc, char** argv) {
         new DeviceManager(*wnd, loadDeviceTable(AppPaths::defaultDataFolder() + "devices.json",
                                                 AppPaths::configRoot() + "devices.json"));
     AppDeviceHost host(*devices);
+    // Other lighting programs drive the devices through the lighting server when the settings
+    // or the command line ask for it.
+    RgbServerHost rgbServer(*devices);
+    {
+        const QSettings settings(configRoot + "settings.ini", QSettings::IniFormat);
+        const bool on = parsed.sdkServer || settings.value("SdkServer", false).toBool();
+        const uint16_t port = parsed.sdkPort
+                                  ? parsed.sdkPort
+                                  : uint16_t(settings.value("SdkPort", rgb::kDefaultPort).toUInt());
+        const std::string address = settings.value("SdkAddress").toString().toStdString();
+        std::string why;
+        if (on && !rgbServer.start(address, port ? port : rgb::kDefaultPort, &why))
+            std::fprintf(stderr, "mouse-driver: the lighting server cannot listen on port %u: %s\n",
+                         unsigned(port ? port : rgb::kDefaultPort), why.c_str());
+    }
     if (demo) {
         DemoDevices* devices = demo.get();
         wnd->hooks().extendTrayMenu = [devices](QMenu* menu) { devices->fillMenu(menu); };
@@ -171,6 +188,7 @@ int runApplication(int argc, char** argv) {
 
     // The devices go with the window; no command may reach them after this.
     if (DbusService* service = instance.service()) service->setCommandHandler(nullptr);
+    rgbServer.stop();
     window.reset();
     demo.reset();
     ResourceManager::instance().release();

@@ -73,6 +73,7 @@ class CHostLightingDevice : public COrrivaleUSBDevice {
     void setSameMode(bool flag) override;
     void setPreviewEnabled(bool flag) override;
     void setHostLighting(bool flag) override;
+    void setClientLighting(const QString& client) override;
     bool openEventChannel(const std::string& path, int kind) override;
     void closeEventChannel(int kind) override;
     bool eventChannelOpen(int kind) const override;

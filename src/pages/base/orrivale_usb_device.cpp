@@ -28,6 +28,7 @@
 #include "ui/led_lamp.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/partial_picture.h"
+#include "ui/resource_manager.h"
 
 namespace md {
 namespace {
@@ -180,8 +181,8 @@ void COrrivaleUSBDevice::pushLedFrame() {
     // their command link (the cable only; the link drops frames while a command runs). The
     // mouse shows the effect of its own settings block.
     const bool takesFrames = modelHas(uint16_t(m_deviceKind), kCapSameModeFrames);
-    if (!takesFrames || !m_sameMode || !m_hostLighting || !commandLink().isOpen() ||
-        commandLink().isWireless())
+    if (!takesFrames || !m_sameMode || !m_hostLighting || !m_clientLighting.isEmpty() ||
+        !commandLink().isOpen() || commandLink().isWireless())
         return;
     if (!m_frameSender) {
         DeviceDriver* d = driver();
@@ -256,6 +257,26 @@ void COrrivaleUSBDevice::setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, 
     l.zzccLedMode = uint8_t(w2 >> 24);
     l.customGroup = uint8_t(w3), l.oldLedMode = uint8_t(w3 >> 8);
     m_lighting = l;
+}
+
+void COrrivaleUSBDevice::commitLighting(const LightSetting& l) {
+    const LightSetting::Words w = l.toWords();
+    setLightSetting(w.w0, w.w1, w.w2, w.w3);
+    saveProfile();
+    loadLighting();
+    writeSettingsToDevice(0, 0);
+}
+
+void COrrivaleUSBDevice::setClientLighting(const QString& client) {
+    if (client == m_clientLighting) return;
+    m_clientLighting = client;
+    const ResourceManager& res = ResourceManager::instance();
+    QString title = res.text(QStringLiteral("light_effect_title"));
+    if (!client.isEmpty())
+        title +=
+            QStringLiteral(" \u00B7 ") + res.text(QStringLiteral("light_client_owner")).arg(client);
+    for (QLabel* label : findChildren<QLabel*>(QStringLiteral("light_effect_title")))
+        label->setText(title);
 }
 
 void COrrivaleUSBDevice::setHostLighting(bool flag) {

@@ -174,6 +174,13 @@ class COrrivaleUSBDevice : public QWidget, public TileDevice {
     virtual void saveProfile();
     // Words as the profile packs them: fields 1-4, 5-8, 9-12 and 13-14, lowest byte first.
     virtual void setLightSetting(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3);
+    // A lighting chosen as the lighting panel chooses one: taken, saved, shown and written.
+    void commitLighting(const LightSetting& l);
+    // Another program lighting the device through the lighting server ("" when none): the page
+    // names it above its effects, and the page's own frames stop until the user picks an
+    // effect, which takes the device back (lightingTakenBack).
+    virtual void setClientLighting(const QString& client);
+    const QString& clientLighting() const { return m_clientLighting; }
     virtual void selectKey(int index) { m_selectedKey = index; }
     // The key panel's result for the selected key: its current assignment replaces the key
     // list's, which goes into the profile data; the key labels follow.
@@ -204,6 +211,8 @@ class COrrivaleUSBDevice : public QWidget, public TileDevice {
     void ownerMessage(int message, qint64 wParam, qint64 lParam);
     // Something the user must know and act on, e.g. a damaged profile file left as it is.
     void problemFound(const QString& text);
+    // The user chose an effect while another program lit the device.
+    void lightingTakenBack();
 
   protected:
     // A new language: texts the page composes itself are made again (default: showSettings).
@@ -275,6 +284,7 @@ class COrrivaleUSBDevice : public QWidget, public TileDevice {
     std::mutex m_lightListLock;
     std::vector<LightSetting> m_ledSettings;
     bool m_hostLighting = true;
+    QString m_clientLighting;
     bool m_sameMode = false;
     LedFrameSender m_frameSender;  // the driver's, taken on the first frame
     bool m_previewEnabled = true;
