@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "common/dbg_out.h"
 #include "devlink/hid/hid_channel.h"
+#include "devlink/link/command_packet.h"
 
 namespace md::lighting {
 
@@ -36,8 +38,16 @@ void buildHeadsetReports(std::span<const LedColour> leds, HeadsetReports& out) {
 
 size_t sendHeadsetReports(HidChannel& channel, const HeadsetReports& reports) {
     size_t accepted = 0;
-    for (const HeadsetReport& r : reports)
+    for (const HeadsetReport& r : reports) {
+        if (dbgEnabled()) {
+            // Logged in the form of the command packets, so that a check sees the colours.
+            std::array<uint8_t, kPacketSize> shown{};
+            std::copy(r.begin(), r.end(), shown.begin());
+            dbgOut("命令");
+            tracePacketBytes(shown);
+        }
         if (channel.setOutputReport(r)) ++accepted;
+    }
     return accepted;
 }
 

@@ -132,6 +132,11 @@ int DeviceLink::transactQuiet(std::span<const uint8_t> request, std::span<uint8_
     if (bytesRead) *bytesRead = 0;
     if (!m_opened) return link::kNoReply;
     const Packet packet = padded(request);
+    if (dbgEnabled()) {
+        // LED frames too: with the debug log on, every report the device gets is logged.
+        dbgOut("命令");
+        tracePacketBytes(packet);
+    }
     {
         std::lock_guard io(m_ioLock);
         if (!m_wiredChannel.writeReport(kPacketSize, nullptr, packet.data(), 1000))

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "../device_link_helper.h"
+#include "common/dbg_out.h"
 #include "devices/device_registry.h"
 #include "devices/keyboard/keyboard_controller.h"
 #include "devices/lighting/lighting_block_device.h"
@@ -188,6 +189,31 @@ TEST_P(DeviceDriverTest, DamagedProfileIsNotCommitted) {
 
 INSTANTIATE_TEST_SUITE_P(Kinds, DeviceDriverTest, ::testing::ValuesIn(kKinds),
                          [](const auto& info) { return std::string(info.param.device); });
+
+}  // namespace
+}  // namespace md
+
+namespace md {
+namespace {
+
+// With the debug log on, the headset's LED reports are logged like the command packets, so
+// that a check can follow the colours to the device.
+TEST(DeviceDriverLog, HeadsetLedReportsAreLoggedAsPackets) {
+    auto bus = sim::makeVirtualBus({"headset"}, "");
+    DeviceLink link{bus};
+    ASSERT_TRUE(test::openCommandLink(bus, *bus->device("headset"), link));
+    CBasicProfiledata profile;
+    lighting::LightingBlockDevice headset(link, profile, DeviceKind::Headset);
+    std::vector<std::string> lines;
+    setDbgSink([&](std::string_view l) { lines.emplace_back(l); });
+    std::vector<lighting::LedColour> leds(13, lighting::LedColour{0x80, 0x40, 0x20, 0xFF});
+    EXPECT_TRUE(headset.ledFrameSender()(leds));
+    setDbgSink(nullptr);
+    size_t reports = 0;
+    for (size_t i = 0; i + 1 < lines.size(); ++i)
+        if (lines[i] == "命令" && lines[i + 1].rfind("ff ", 0) == 0) ++reports;
+    EXPECT_EQ(reports, 12u);
+}
 
 }  // namespace
 }  // namespace md
