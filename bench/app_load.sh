@@ -3,7 +3,8 @@
 # wake-ups per second (context switches of all its threads), resident memory, the time from
 # start to the window being shown, and the hotplug latency from a virtual device's plug to its
 # tile. Prints one table. With --x11 the demo is also measured on a real X server (Xvfb), where
-# every repaint goes through the X connection; with --tour MINUTES the resident memory over that
+# every repaint goes through the X connection; a lighting client that pushes Direct colours to
+# every device at 30 frames/s is measured beside the hidden demo; with --tour MINUTES the resident memory over that
 # long a session of page switching is measured as well (md_page_tour).
 #
 # Usage: bench/app_load.sh [--window SECONDS] [--runs N] [--binary PATH] [--x11] [--tour MINUTES]
@@ -74,7 +75,11 @@ wait_for_line() {  # pattern, timeout in s
     done
 }
 
-# One load measurement: settle, then CPU and switches over the window.
+# One load measurement: settle, then CPU and switches over the window. With client_port set, a
+# lighting client (bench/rgb_client.py) pushes Direct colours to every device at 30 frames/s
+# during the window.
+client_port=""
+client=""
 measure() {  # label, program arguments...
     local label=$1
     shift
@@ -83,11 +88,21 @@ measure() {  # label, program arguments...
         extra_env=()
         start "$@"
         sleep 3
+        if [ -n "$client_port" ]; then
+            python3 "$here/bench/rgb_client.py" "$client_port" 30 >/dev/null 2>&1 &
+            client=$!
+            sleep 2
+        fi
         local t0 s0 t1 s1
         t0=$(ticks) s0=$(switches)
         sleep "$window"
         t1=$(ticks) s1=$(switches)
         rss=$(rss_mb)
+        if [ -n "$client" ]; then
+            kill "$client" 2>/dev/null || true
+            wait "$client" 2>/dev/null || true
+            client=""
+        fi
         stop
         cpu_sum=$(awk -v a="$cpu_sum" -v d=$((t1 - t0)) -v hz="$hz" -v w="$window" \
             'BEGIN {print a + 100 * d / hz / w}')
@@ -104,6 +119,9 @@ measure "running, no device, window hidden" --hidden
 measure "running, no device, window shown"
 measure "--demo, four virtual devices, mouse page shown" --demo
 measure "--demo, window hidden" --demo --hidden
+client_port=$((20000 + RANDOM % 20000))
+measure "--demo, hidden, client lighting all at 30/s" --demo --hidden --sdk-port "$client_port"
+client_port=""
 if [ "$x11" = 1 ]; then
     command -v Xvfb >/dev/null || { echo "--x11 needs Xvfb (apt-get install xvfb)" >&2; exit 2; }
     display=:$((90 + RANDOM % 9))
