@@ -110,11 +110,7 @@ int runWatch(CliContext& ctx) {
                               std::chrono::steady_clock::now() - start))) {
                 break;
             }
-            auto& d = devices[s.device];
-            if (s.action == "plug") bus->plug(d);
-            if (s.action == "unplug") bus->unplug(d);
-            if (s.action == "off") d->firmware().setPoweredOn(false);
-            if (s.action == "on") d->firmware().setPoweredOn(true);
+            sim::applyPlugStep(*bus, devices[s.device], s);
             settle();
         }
         stop.set();

@@ -85,10 +85,7 @@ bool DemoDevices::playScript(const std::string& script) {
                     static_cast<unsigned long long>(SteadyClock::instance().nowMs()));
             const auto it = m_devices.find(s.device);
             if (it == m_devices.end() || !it->second) return;
-            if (s.action == "plug" || s.action == "unplug")
-                setPlugged(s.device, s.action == "plug");
-            if (s.action == "on" || s.action == "off")
-                it->second->firmware().setPoweredOn(s.action == "on");
+            sim::applyPlugStep(*m_bus, it->second, s);
         });
     }
     return true;
