@@ -1,5 +1,6 @@
 #include "controls/color_palette_ui.h"
 
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,6 +22,8 @@ CColorPaletteUI::CColorPaletteUI(QWidget* parent) : QWidget(parent) {
     setProperty("controlClass", QString::fromLatin1(kClass));
     setCursor(Qt::CrossCursor);
     setMinimumSize(120, 80);
+    setFocusPolicy(Qt::TabFocus);
+    setProperty("keyboardControl", true);
 }
 
 QRect CColorPaletteUI::fieldRect() const {
@@ -104,7 +107,10 @@ void CColorPaletteUI::paintEvent(QPaintEvent*) {
 }
 
 void CColorPaletteUI::pick(const QPoint& point) {
-    const Hsv picked = hsvIn(m_dragArea, point);
+    choose(hsvIn(m_dragArea, point));
+}
+
+void CColorPaletteUI::choose(const Hsv& picked) {
     m_hue = picked.hue;
     m_saturation = picked.saturation;
     m_value = picked.value;
@@ -127,6 +133,35 @@ void CColorPaletteUI::mousePressEvent(QMouseEvent* event) {
 void CColorPaletteUI::mouseMoveEvent(QMouseEvent* event) {
     if (m_dragArea == Area::None) return QWidget::mouseMoveEvent(event);
     pick(event->position().toPoint());
+    event->accept();
+}
+
+void CColorPaletteUI::keyPressEvent(QKeyEvent* event) {
+    Hsv next{m_hue, m_saturation, m_value};
+    switch (event->key()) {
+        case Qt::Key_Left:
+            next.hue = (m_hue + 360 - kHueStep) % 360;
+            break;
+        case Qt::Key_Right:
+            next.hue = (m_hue + kHueStep) % 360;
+            break;
+        case Qt::Key_Up:
+            next.saturation = std::min(255, m_saturation + kLevelStep);
+            break;
+        case Qt::Key_Down:
+            next.saturation = std::max(0, m_saturation - kLevelStep);
+            break;
+        case Qt::Key_PageUp:
+            next.value = std::min(255, m_value + kLevelStep);
+            break;
+        case Qt::Key_PageDown:
+            next.value = std::max(0, m_value - kLevelStep);
+            break;
+        default:
+            return QWidget::keyPressEvent(event);
+    }
+    if (!isEnabled()) return;
+    choose(next);
     event->accept();
 }
 

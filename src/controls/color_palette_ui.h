@@ -1,7 +1,9 @@
 #pragma once
 // The lighting colour picker ("deng_Color_Pallet"): a hue / saturation field (hue left to
 // right, saturation full at the top) over a brightness strip. Pressing or dragging picks the
-// colour under the pointer and notifies "colorchanged" (wParam = 0x00RRGGBB) when it changed.
+// colour under the pointer and notifies "colorchanged" (wParam = 0x00RRGGBB) when it changed;
+// so do the keys: Left / Right turn the hue, Up / Down the saturation, Page Up / Page Down the
+// brightness.
 
 #include <QColor>
 #include <QWidget>
@@ -16,7 +18,8 @@ class CColorPaletteUI : public QWidget {
     static constexpr const char* kClass = "ColorPalette";
     static constexpr int kStripHeight = 14;
     static constexpr int kGap = 8;
-
+    static constexpr int kHueStep = 5;     // degrees a key press turns the hue
+    static constexpr int kLevelStep = 16;  // of 255, saturation or brightness a key press
     explicit CColorPaletteUI(QWidget* parent = nullptr);
 
     QColor colour() const { return m_colour; }
@@ -36,6 +39,7 @@ class CColorPaletteUI : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     enum class Area { None, Field, Strip };
@@ -47,6 +51,8 @@ class CColorPaletteUI : public QWidget {
     Area areaAt(const QPoint& p) const;
     Hsv hsvIn(Area area, const QPoint& p) const;
     void pick(const QPoint& p);
+    // Shows the colour; notifies when it changed.
+    void choose(const Hsv& hsv);
 
     QColor m_colour = QColor::fromHsv(210, 255, 255);
     int m_hue = 210;  // kept apart: grey and black colours have no hue of their own

@@ -15,6 +15,7 @@ CDeviceKeyButtonUI::CDeviceKeyButtonUI(QWidget* parent) : QPushButton(parent) {
     setProperty("controlClass", QString::fromLatin1(kClass));
     // Transparent unless a style sheet gives the key a look (the LED preview does).
     setFlat(true);
+    // Keys take the focus from Tab (keyboard_access.h), lamps never.
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover);
 }
@@ -44,6 +45,11 @@ void CDeviceKeyButtonUI::setKeysetHidden(bool hidden) {
 
 void CDeviceKeyButtonUI::setMarked(bool marked) {
     if (m_marked != marked) m_marked = marked;
+}
+
+bool CDeviceKeyButtonUI::isIndicator() const {
+    const QString look = property("class").toString();
+    return look != QLatin1String("keycap") && look != QLatin1String("keyspot");
 }
 
 bool CDeviceKeyButtonUI::event(QEvent* e) {

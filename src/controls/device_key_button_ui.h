@@ -18,6 +18,8 @@ class CDeviceKeyButtonUI : public QPushButton, public LedLamp {
     // The LED preview's colour (set by the device page): painted as a round lamp; invalid
     // until a page shows a colour.
     Q_PROPERTY(QColor ledColour READ ledColour WRITE setLedColour)
+    // A lamp of the picture (neither a key cap nor a key spot): shows a colour, takes no input.
+    Q_PROPERTY(bool indicator READ isIndicator)
   public:
     static constexpr const char* kClass = "DeviceKeyButton";
 
@@ -43,6 +45,8 @@ class CDeviceKeyButtonUI : public QPushButton, public LedLamp {
 
     void setMarked(bool marked);
     bool isMarked() const { return m_marked; }
+
+    bool isIndicator() const;
 
   protected:
     bool event(QEvent* e) override;

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
@@ -41,6 +42,9 @@ CDeviceOptionUI::CDeviceOptionUI(QWidget* parent) : QFrame(parent) {
     setProperty("deviceTile", true);
     setAttribute(Qt::WA_StyledBackground, true);
     setCursor(Qt::PointingHandCursor);
+    // The tile takes the keys for its icon option (keyboard_access.h).
+    setProperty("keyboardControl", true);
+    setFocusPolicy(Qt::TabFocus);
     for (int id : {kFrameRefreshTimer, kLinkPollTimer, kReadAgainTimer, kPowerRefreshTimer,
                    kLinkCheckTimer}) {
         auto* t = new QTimer(this);
@@ -150,6 +154,20 @@ void CDeviceOptionUI::selectTile(bool flag) {
 bool CDeviceOptionUI::isTileSelected() {
     QAbstractButton* option = selectOption();
     return option && option->isChecked();
+}
+
+void CDeviceOptionUI::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (QAbstractButton* option = selectOption(); option && !option->isChecked())
+                option->click();
+            event->accept();
+            return;
+        default:
+            QFrame::keyPressEvent(event);
+    }
 }
 
 void CDeviceOptionUI::mouseReleaseEvent(QMouseEvent* event) {

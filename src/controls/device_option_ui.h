@@ -113,6 +113,8 @@ class CDeviceOptionUI : public QFrame {
 
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Space and Enter select the tile as a click does.
+    void keyPressEvent(QKeyEvent* event) override;
     // A new language: the connection and power texts are made again.
     void changeEvent(QEvent* event) override;
 

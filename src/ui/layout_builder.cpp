@@ -16,6 +16,7 @@
 #include "ui/control_registry.h"
 #include "ui/flow_layout.h"
 #include "ui/font_table.h"
+#include "ui/keyboard_access.h"
 #include "ui/partial_picture.h"
 #include "ui/resource_manager.h"
 
@@ -40,6 +41,7 @@ QWidget* LayoutBuilder::build(const QString& fileOrId, QWidget* parent) {
         dbgOut(("layout not built: " + path + ": " + errorString()).toStdString());
         return nullptr;
     }
+    enableKeyboardFocus(root);
     ResourceManager::instance().applyTexts(root);
     FontTable::instance().applyTo(root);
     applySkinImages(root);

@@ -77,10 +77,22 @@ bool NotifyDispatcher::eventFilter(QObject* watched, QEvent* event) {
     if (!w) return false;
     switch (event->type()) {
         case QEvent::FocusIn:
-            if (auto* e = qobject_cast<QLineEdit*>(w)) e->setProperty(kFocusTextProperty, e->text());
+            if (auto* e = qobject_cast<QLineEdit*>(w))
+                e->setProperty(kFocusTextProperty, e->text());
             notify(w, "setfocus");
             break;
         case QEvent::KeyPress:
+            if (auto* b = qobject_cast<QAbstractButton*>(w); b && b->isEnabled()) {
+                // Enter presses a button or an option as Space does (Qt's own rule only
+                // presses a dialog's default buttons).
+                const int key = static_cast<QKeyEvent*>(event)->key();
+                if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+                    (static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier) ==
+                        Qt::NoModifier) {
+                    b->click();
+                    return true;
+                }
+            }
             if (auto* e = qobject_cast<QLineEdit*>(w);
                 e && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
                 e->property(kFocusTextProperty).isValid()) {

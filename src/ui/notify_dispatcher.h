@@ -1,7 +1,8 @@
 #pragma once
 // Turns the signals of every named widget of a tree into notifications for the tree's owner:
 //
-//   buttons       "click"; checkable ones also "selectchanged" (wParam = checked)
+//   buttons       "click"; checkable ones also "selectchanged" (wParam = checked); Enter
+//                 presses them as Space does
 //   sliders       "movevaluechanged" while dragged, "valuechanged" once settled (wParam = value)
 //   combo boxes   "itemselect" (wParam = index)
 //   line edits    "textchanged"; Enter gives "killfocus" as leaving the field does (the value

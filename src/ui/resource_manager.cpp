@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <QXmlStreamReader>
 
+#include "ui/keyboard_access.h"
+
 namespace md {
 namespace {
 constexpr const char* kEnglishFile = "lan_en.xml";
@@ -122,6 +124,7 @@ void ResourceManager::applyTo(QWidget* w) const {
             if (!id.isEmpty()) combo->setItemText(i, text(id));
         }
     }
+    applyAccessibleName(w);
 }
 
 void ResourceManager::applyTexts(QWidget* w) const {

@@ -12,7 +12,8 @@
 // translation), "tipId" (tool tip), "titleId" (window title) or "placeholderId" (an edit's
 // placeholder); combo items keep theirs in kTextIdRole. text(id) looks in the current
 // language, then in English ("lan_en.xml"), then answers the id itself. reloadText() applies the
-// current language to every widget of the application.
+// current language to every widget of the application, the accessible names of the
+// interactive controls included (see keyboard_access.h).
 
 #include <QHash>
 #include <QString>

@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", (root.path() + "/config").toUtf8());
     qputenv("XDG_DATA_HOME", (root.path() + "/data").toUtf8());
     qputenv("XDG_RUNTIME_DIR", root.path().toUtf8());
+    // Without a stored choice the window starts in the locale's language: English here.
+    qputenv("LANGUAGE", "en");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     md::installFontSubstitutes();

@@ -4,6 +4,7 @@
 
 #include "app/shell/app_messages.h"
 #include "common/dbg_out.h"
+#include "ui/keyboard_access.h"
 #include "ui/layout_builder.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/title_bar_drag.h"
@@ -60,6 +61,10 @@ void CAboutWnd::notify(const Notification& n) {
         showNormal();
         updateZoomButtons();
     }
+}
+
+bool CAboutWnd::focusNextPrevChild(bool next) {
+    return moveFocusInReadingOrder(this, next);
 }
 
 }  // namespace md

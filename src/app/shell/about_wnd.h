@@ -21,6 +21,10 @@ class CAboutWnd : public QDialog, public NotifyTarget {
     void notify(const Notification& n) override;
     ControlFinder& controls() { return m_controls; }
 
+  protected:
+    // Tab and Shift+Tab in reading order (keyboard_access.h).
+    bool focusNextPrevChild(bool next) override;
+
   private:
     void updateVersionLabel();
     void updateZoomButtons();

@@ -1,6 +1,7 @@
 #include "app/shell/control_classes.h"
 
 #include "app/shell/update_info_list_item_ui.h"
+#include "controls/accessible_controls.h"
 #include "controls/chart_view_ui.h"
 #include "controls/circle_progress_ui.h"
 #include "controls/cloud_share_list_item_ui.h"
@@ -64,6 +65,7 @@ void registerApplicationControls() {
     registry.registerClass<CColorPaletteUI>("CColorPaletteUI");
     for (const char* name : kClasses)
         if (!registry.contains(name)) registry.registerClass<ControlPlaceholder>(name);
+    installControlAccessibility();
 }
 
 }  // namespace md

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSettings>
 
+#include "app/shell/locale_language.h"
 #include "common/bounded_file.h"
 #include "ui/font_table.h"
 #include "ui/resource_manager.h"
@@ -13,6 +14,7 @@ namespace md {
 
 LanguageController::LanguageController(QString languageListPath, QString settingsPath)
     : onFonts([](const QString& face) { FontTable::instance().applyFonts(face); }),
+      environment([](const char* name) -> const char* { return std::getenv(name); }),
       m_listPath(std::move(languageListPath)),
       m_settingsPath(std::move(settingsPath)) {}
 
@@ -40,10 +42,19 @@ std::vector<LanguageEntry> LanguageController::readLanguageList() const {
 
 int LanguageController::readLanguageIndex() const {
     const QSettings settings(m_settingsPath, QSettings::IniFormat);
+    const auto list = readLanguageList();
     bool ok = false;
     int id = settings.value("LANGUAGE").toInt(&ok);
-    if (!ok) id = kDefaultLanguageId;
-    const auto list = readLanguageList();
+    if (!ok) {
+        // No choice yet: the locale's language when one of the list's files has its code.
+        id = kDefaultLanguageId;
+        std::vector<std::string> shipped;
+        for (const LanguageEntry& e : list)
+            shipped.push_back(e.file.section('.', 0, 0).section('_', 1).toStdString());
+        const std::string code = localeLanguage(environment, shipped);
+        for (std::size_t i = 0; i < list.size() && !code.empty(); ++i)
+            if (shipped[i] == code) return static_cast<int>(i);
+    }
     for (std::size_t i = 0; i < list.size(); ++i)
         if (list[i].id == id) return static_cast<int>(i);
     return 0;
@@ -75,9 +86,16 @@ bool LanguageController::applyLanguage(int index) {
     res.setLanguage(entry.name);
     res.loadLanguage(entry.file);
     res.reloadText();
-    if (index >= 0 && static_cast<std::size_t>(index) < list.size()) writeLanguageId(entry.id);
     if (onChanged) onChanged(index);
     return true;
+}
+
+bool LanguageController::chooseLanguage(int index) {
+    const bool switched = applyLanguage(index);
+    const auto list = readLanguageList();
+    if (index >= 0 && static_cast<std::size_t>(index) < list.size())
+        writeLanguageId(list[index].id);
+    return switched;
 }
 
 }  // namespace md

@@ -18,6 +18,7 @@
 #include "common/dbg_out.h"
 #include "ui/background_panel.h"
 #include "ui/control_timers.h"
+#include "ui/keyboard_access.h"
 #include "ui/layout_builder.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/qt_ui_dispatcher.h"
@@ -259,7 +260,7 @@ bool CMainWnd::handleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam
             if (QWidget* p = m_controls.find("setting_progress")) p->show();
             return true;
         case msg::kLanguageChanged:
-            m_language->applyLanguage(static_cast<int>(wParam));
+            m_language->chooseLanguage(static_cast<int>(wParam));
             if (m_hooks.onLanguageMessage) m_hooks.onLanguageMessage(static_cast<int>(wParam));
             return true;
         case msg::kSlotClaimed:
@@ -450,6 +451,10 @@ void CMainWnd::shutdown() {
     hide();
     m_uiDispatcher->shutdown();
     m_workers.stopAll();
+}
+
+bool CMainWnd::focusNextPrevChild(bool next) {
+    return moveFocusInReadingOrder(this, next);
 }
 
 }  // namespace md

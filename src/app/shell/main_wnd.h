@@ -98,6 +98,8 @@ class CMainWnd : public QWidget, public NotifyTarget, public SkinReceiver {
   protected:
     // The footer and the close button say what closing does: hide or end.
     void updateCloseTexts();
+    // Tab and Shift+Tab in reading order (keyboard_access.h).
+    bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -4,6 +4,7 @@
 
 #include "app/shell/ui_scale.h"
 #include "common/dbg_out.h"
+#include "ui/keyboard_access.h"
 #include "ui/layout_builder.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/resource_manager.h"
@@ -72,6 +73,10 @@ int showMessageBox(QWidget* parent, const QString& title, const QString& text, i
                                                      : QRect();
     if (area.isValid()) box.move(area.center() - box.rect().center());
     return box.exec() == 1 ? 1 : 0;
+}
+
+bool CMsgWnd::focusNextPrevChild(bool next) {
+    return moveFocusInReadingOrder(this, next);
 }
 
 }  // namespace md

@@ -24,6 +24,10 @@ class CMsgWnd : public QDialog, public NotifyTarget {
 
     void notify(const Notification& n) override;
 
+  protected:
+    // Tab and Shift+Tab in reading order (keyboard_access.h).
+    bool focusNextPrevChild(bool next) override;
+
   private:
     ControlFinder m_controls;
     int m_uiScale = 96;

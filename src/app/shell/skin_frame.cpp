@@ -9,6 +9,7 @@
 #include "common/dbg_out.h"
 #include "profiles/app_paths.h"
 #include "ui/file_dialog.h"
+#include "ui/keyboard_access.h"
 #include "ui/layout_builder.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/resource_manager.h"
@@ -93,6 +94,10 @@ void CSkinFrame::notify(const Notification& n) {
         const QString path = customImageChooser()(owner);
         if (!path.isEmpty()) observer.broadcast({false, 0, path});
     }
+}
+
+bool CSkinFrame::focusNextPrevChild(bool next) {
+    return moveFocusInReadingOrder(this, next);
 }
 
 }  // namespace md

@@ -28,6 +28,10 @@ class CSkinFrame : public QWidget, public NotifyTarget {
 
     static constexpr const char* kDefaultImage = "common/background.png";
 
+  protected:
+    // Tab and Shift+Tab in reading order (keyboard_access.h).
+    bool focusNextPrevChild(bool next) override;
+
   private:
     void decorateButtons();
 
