@@ -3,11 +3,14 @@
 // choice, the autostart switch, closing, and how the main window opens it.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStackedWidget>
 #include <chrono>
 #include <iostream>
@@ -300,6 +303,49 @@ TEST_F(SetWndTest, AutostartSwitchWritesAndRemovesTheEntry) {
     s.autostart.reset();
     CSetWnd without(s);
     EXPECT_TRUE(button(without, "autostart_check")->isHidden());
+}
+
+// The lighting server's switch and address take effect at once through the program's apply;
+// a server that cannot listen leaves the switch off and says why. Without apply, no switch.
+TEST_F(SetWndTest, LightingServerSwitchAndAddress) {
+    SetWndSetup s = setup("");
+    std::vector<std::pair<bool, QString>> applied;
+    QString refuse;  // what apply answers
+    s.lightingServer.address = "";
+    s.lightingServer.apply = [&](bool on, const QString& address) {
+        applied.emplace_back(on, address);
+        return on ? refuse : QString();  // turning off always works
+    };
+    std::vector<QString> problems;
+    s.reportProblem = [&problems](const QString& p) { problems.push_back(p); };
+    CSetWnd wnd(s);
+    QAbstractButton* box = button(wnd, "sdk_server_check");
+    auto* edit = wnd.controls().find<QLineEdit>("sdk_address_edit");
+    ASSERT_TRUE(box && edit);
+    EXPECT_FALSE(box->isHidden());
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_EQ(box->text(), ResourceManager::instance().text("set_sdk_server"));
+    EXPECT_EQ(edit->placeholderText(), ResourceManager::instance().text("set_sdk_address_hint"));
+    box->click();
+    EXPECT_TRUE(box->isChecked());
+    // A new address goes to apply when it is entered (Enter, or leaving the field).
+    edit->setText(" 192.168.1.5 ");
+    emit edit->returnPressed();
+    ASSERT_EQ(applied.size(), 2u);
+    EXPECT_EQ(applied[0], (std::pair<bool, QString>{true, ""}));
+    EXPECT_EQ(applied[1], (std::pair<bool, QString>{true, "192.168.1.5"}));
+    // The server cannot listen: the switch falls back and the user learns why.
+    refuse = "port taken";
+    box->click();  // off: nothing to refuse
+    box->click();
+    EXPECT_FALSE(box->isChecked());
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0], "port taken");
+
+    s.lightingServer.apply = nullptr;
+    CSetWnd without(s);
+    EXPECT_TRUE(without.controls().find("sdk_server_row")->isHidden());
+    EXPECT_TRUE(without.controls().find("sdk_address_note")->isHidden());
 }
 
 TEST_F(SetWndTest, MainWindowOpensOneSettingsWindowAndForwardsProgress) {

@@ -49,6 +49,8 @@ TEST(Screenshots, SettingsWindow) {
     // The autostart switch on.
     setup.autostart.emplace(folder.toStdString() + "autostart", "/usr/bin/mouse-driver");
     ASSERT_EQ(setup.autostart->setEnabled(true), "");
+    // The lighting server offered, off.
+    setup.lightingServer.apply = [](bool, const QString&) { return QString(); };
     CSetWnd wnd(setup);
     wnd.show();
     ASSERT_TRUE(test::waitFor([&] { return wnd.overallStatus() == update_status::kUpdatesFound; }));
@@ -65,6 +67,12 @@ TEST(Screenshots, SettingsWindow) {
     wnd.handleMessage(msg::kLanguageChanged, 0, 0);
     test::waitFor([] { return false; }, std::chrono::milliseconds(100));
     EXPECT_TRUE(wnd.grab().save(dir + "/settings_window_zh_cn.png"));
+    // The longest texts of the lighting server's row.
+    constexpr int kItalian = 9;
+    language.applyLanguage(kItalian);
+    wnd.handleMessage(msg::kLanguageChanged, kItalian, 0);
+    test::waitFor([] { return false; }, std::chrono::milliseconds(100));
+    EXPECT_TRUE(wnd.grab().save(dir + "/settings_window_it.png"));
     language.applyLanguage(1);
 }
 

@@ -149,16 +149,38 @@ int runApplication(int argc, char** argv) {
     // or the command line ask for it.
     RgbServerHost rgbServer(*devices);
     {
-        const QSettings settings(configRoot + "settings.ini", QSettings::IniFormat);
-        const bool on = parsed.sdkServer || settings.value("SdkServer", false).toBool();
-        const uint16_t port = parsed.sdkPort
-                                  ? parsed.sdkPort
-                                  : uint16_t(settings.value("SdkPort", rgb::kDefaultPort).toUInt());
-        const std::string address = settings.value("SdkAddress").toString().toStdString();
+        const QString settingsFile = configRoot + "settings.ini";
+        const auto portOf = [settingsFile, forced = parsed.sdkPort] {
+            const QSettings settings(settingsFile, QSettings::IniFormat);
+            const uint port = settings.value("SdkPort", rgb::kDefaultPort).toUInt();
+            return forced ? forced : uint16_t(port && port <= 65535 ? port : rgb::kDefaultPort);
+        };
+        const QSettings settings(settingsFile, QSettings::IniFormat);
         std::string why;
-        if (on && !rgbServer.start(address, port ? port : rgb::kDefaultPort, &why))
+        if ((parsed.sdkServer || settings.value("SdkServer", false).toBool()) &&
+            !rgbServer.start(settings.value("SdkAddress").toString().toStdString(), portOf(), &why))
             std::fprintf(stderr, "mouse-driver: the lighting server cannot listen on port %u: %s\n",
-                         unsigned(port ? port : rgb::kDefaultPort), why.c_str());
+                         unsigned(portOf()), why.c_str());
+        // The settings window's switch: saved for every start, applied at once.
+        installLightingServerSwitch([&rgbServer, settingsFile, portOf] {
+            const QSettings current(settingsFile, QSettings::IniFormat);
+            SetWndSetup::LightingServer s;
+            s.on = rgbServer.running();
+            s.address = current.value("SdkAddress").toString();
+            s.apply = [&rgbServer, settingsFile, portOf](bool on, const QString& address) {
+                QSettings stored(settingsFile, QSettings::IniFormat);
+                stored.setValue("SdkServer", on);
+                stored.setValue("SdkAddress", address);
+                rgbServer.stop();
+                std::string problem;
+                if (!on || rgbServer.start(address.toStdString(), portOf(), &problem))
+                    return QString();
+                return ResourceManager::instance()
+                    .text(QStringLiteral("set_sdk_server_failed"))
+                    .arg(QString::number(portOf()), QString::fromStdString(problem));
+            };
+            return s;
+        });
     }
     if (demo) {
         DemoDevices* devices = demo.get();
@@ -188,6 +210,7 @@ int runApplication(int argc, char** argv) {
 
     // The devices go with the window; no command may reach them after this.
     if (DbusService* service = instance.service()) service->setCommandHandler(nullptr);
+    installLightingServerSwitch(nullptr);
     rgbServer.stop();
     window.reset();
     demo.reset();

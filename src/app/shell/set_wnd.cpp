@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -97,6 +98,7 @@ CSetWnd::CSetWnd(SetWndSetup setup, QWidget* parent)
     TitleBarDrag::install(m_controls.find("setwnd_title_bar"));
     fillLanguages();
     showAutostart();
+    showLightingServer();
     buildRows();
     new NotifyDispatcher(*this, this);
     updateZoomButtons();
@@ -131,6 +133,30 @@ void CSetWnd::showAutostart() {
     box->setVisible(m_setup.autostart.has_value());
     const QSignalBlocker quiet(box);
     box->setChecked(m_setup.autostart && m_setup.autostart->enabled());
+}
+
+void CSetWnd::showLightingServer() {
+    const bool offered = bool(m_setup.lightingServer.apply);
+    for (const char* name : {"sdk_server_row", "sdk_address_note"})
+        if (QWidget* w = m_controls.find(name)) w->setVisible(offered);
+    auto* box = m_controls.find<QAbstractButton>("sdk_server_check");
+    auto* edit = m_controls.find<QLineEdit>("sdk_address_edit");
+    if (!box || !edit) return;
+    const QSignalBlocker quietBox(box);
+    const QSignalBlocker quietEdit(edit);
+    box->setChecked(m_setup.lightingServer.on);
+    edit->setText(m_setup.lightingServer.address);
+}
+
+// The switch and the address take effect at once; the switch shows whether it runs.
+void CSetWnd::applyLightingServer(bool on, const QString& address) {
+    SetWndSetup::LightingServer& s = m_setup.lightingServer;
+    if (!s.apply) return;
+    const QString problem = s.apply(on, address.trimmed());
+    s.on = on && problem.isEmpty();
+    s.address = address.trimmed();
+    showLightingServer();
+    if (!problem.isEmpty() && m_setup.reportProblem) m_setup.reportProblem(problem);
 }
 
 // The switch shows what the file says afterwards, also when the change failed.
@@ -358,6 +384,17 @@ void CSetWnd::notify(const Notification& n) {
     }
     if (n.type == QLatin1String("selectchanged") && is(n, "autostart_check")) {
         switchAutostart(n.wParam != 0);
+        return;
+    }
+    if (n.type == QLatin1String("selectchanged") && is(n, "sdk_server_check")) {
+        auto* edit = m_controls.find<QLineEdit>("sdk_address_edit");
+        applyLightingServer(n.wParam != 0, edit ? edit->text() : QString());
+        return;
+    }
+    if (n.type == QLatin1String("killfocus") && is(n, "sdk_address_edit")) {
+        auto* edit = m_controls.find<QLineEdit>("sdk_address_edit");
+        if (edit && edit->text().trimmed() != m_setup.lightingServer.address)
+            applyLightingServer(m_setup.lightingServer.on, edit->text());
         return;
     }
     if (n.type == QLatin1String("itemselect") && is(n, "Language_combox_info")) {

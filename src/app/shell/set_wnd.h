@@ -46,6 +46,15 @@ struct SetWndSetup {
     std::optional<AutostartEntry> autostart;
     // Tells the user why the switch could not be changed (the text names the file).
     std::function<void(const QString& problem)> reportProblem;
+    // The lighting server for other programs: whether it runs and the address it listens on
+    // ("" for this computer only). apply turns it on or off, saves the choice and answers why
+    // it could not listen ("" when it could). No apply: the switch is hidden.
+    struct LightingServer {
+        bool on = false;
+        QString address;
+        std::function<QString(bool on, const QString& address)> apply;
+    };
+    LightingServer lightingServer;
 };
 
 class CSetWnd : public QDialog, public NotifyTarget {
@@ -86,6 +95,8 @@ class CSetWnd : public QDialog, public NotifyTarget {
     void fillLanguages();
     void showAutostart();
     void switchAutostart(bool on);
+    void showLightingServer();
+    void applyLightingServer(bool on, const QString& address);
     void startCheck();
     void setOverallStatus(int status);
     void showStatusText();

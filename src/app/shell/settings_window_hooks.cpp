@@ -19,6 +19,11 @@
 namespace md {
 namespace {
 
+std::function<SetWndSetup::LightingServer()>& lightingServerSwitch() {
+    static std::function<SetWndSetup::LightingServer()> current;
+    return current;
+}
+
 // The version list and service are read again at every opening, so that an edited
 // configuration applies without a restart.
 SetWndSetup makeSetup(CMainWnd& wnd) {
@@ -36,6 +41,7 @@ SetWndSetup makeSetup(CMainWnd& wnd) {
     setup.languageIndex = wnd.language().current();
     setup.sendToMain = [&wnd](uint32_t m, uintptr_t w, intptr_t l) { wnd.handleMessage(m, w, l); };
     setup.autostart = AutostartEntry::forThisProgram();
+    if (lightingServerSwitch()) setup.lightingServer = lightingServerSwitch()();
     setup.reportProblem = [&wnd](const QString& problem) {
         showMessageBox(QApplication::activeWindow(),
                        ResourceManager::instance().text("setwnd_title"), problem, wnd.uiScale(),
@@ -45,6 +51,10 @@ SetWndSetup makeSetup(CMainWnd& wnd) {
 }
 
 }  // namespace
+
+void installLightingServerSwitch(std::function<SetWndSetup::LightingServer()> current) {
+    lightingServerSwitch() = std::move(current);
+}
 
 void installSettingsWindow(CMainWnd& wnd) {
     auto open = std::make_shared<QPointer<CSetWnd>>();
