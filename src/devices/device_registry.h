@@ -42,6 +42,7 @@ struct DeviceModelRow {
     const char* lightList;
     int lightTable;      // the model's row in the light tables
     int lightPanelType;  // the lighting panel's device type (which options each effect has)
+    int rgbType;         // its device type in the RGB SDK protocol (5 keyboard, 6 mouse, ...)
 
     bool has(ModelCapability c) const { return (capabilities & c) != 0; }
     // The command line's name of its receiver connection, or null without one.
@@ -55,16 +56,16 @@ inline constexpr std::array<DeviceModelRow, 4> kDeviceModels{{
     {"mouse", DeviceKind::MouseWired, DeviceKind::MouseWireless, 0x248A, 0x5B50, "mouse",
      kCapSettingsBlock | kCapKeyTable | kCapMacros | kCapRecoil | kCapPowerStatus |
          kCapReceiverLink,
-     6, 11, -1, "zelvo_light", 1, 2},
+     6, 11, -1, "zelvo_light", 1, 2, 6},
     {"keyboard", DeviceKind::Keyboard, DeviceKind::KeyboardOther, 0, 0, "keyboard",
      kCapSettingsBlock | kCapKeyTable | kCapMacros | kCapSameModeFrames | kCapReceiverLink,
-     126, 126, -1, "zelvo_light", 0, 1},
+     126, 126, -1, "zelvo_light", 0, 1, 5},
     {"mousepad", DeviceKind::MousePad, DeviceKind::MousePad, 0, 0, "MousePad",
      kCapLightingBlock | kCapSameModeFrames | kCapPowerStatus | kCapCharger,
-     15, 0, -1, "zelvo_light", 2, 3},
+     15, 0, -1, "zelvo_light", 2, 3, 7},
     {"headset", DeviceKind::Headset, DeviceKind::Headset, 0x0C76, 0x1630, "headset",
      kCapLightingBlock | kCapAudio,
-     13, 0, -1, "zelvo_light", 3, 7},
+     13, 0, -1, "zelvo_light", 3, 7, 8},
 }};
 // clang-format on
 

@@ -21,19 +21,6 @@ std::string readable(const std::string& key, const char* prefix) {
     return s;
 }
 
-int32_t typeOf(DeviceKind kind) {
-    switch (kind) {
-        case DeviceKind::Keyboard:
-            return kTypeKeyboard;
-        case DeviceKind::MousePad:
-            return kTypeMousemat;
-        case DeviceKind::Headset:
-            return kTypeHeadset;
-        default:
-            return kTypeMouse;
-    }
-}
-
 ValueRange modeRangeOf(const DeviceModelRow& row) {
     if (row.has(kCapLightingBlock)) return ranges::kBlockLightMode;
     return row.kind == DeviceKind::Keyboard ? ranges::kKeyboardLightMode : ranges::kMouseLightMode;
@@ -125,7 +112,7 @@ Mode ownMode(const DeviceModelRow& row, int effect, const std::string& key, cons
 Controller describeDevice(const DeviceFacts& f) {
     const DeviceModelRow& row = *f.model;
     Controller c;
-    c.type = typeOf(row.kind);
+    c.type = row.rgbType;
     c.name = readable(row.name, "");
     c.vendor = "Mouse Driver";
     c.description = c.name + " (" + f.connection + ")";

@@ -41,7 +41,9 @@ int listenOn(const sockaddr* addr, socklen_t len, std::string& why) {
     const int one = 1;
     ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
     if (addr->sa_family == AF_INET6) ::setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &one, sizeof one);
-    if (::bind(fd, addr, len) != 0 || ::listen(fd, 16) != 0) {
+    // A deep backlog: connections beyond kMaxClients are accepted and closed at once rather than
+    // left waiting in the kernel.
+    if (::bind(fd, addr, len) != 0 || ::listen(fd, SOMAXCONN) != 0) {
         why = std::strerror(errno);
         ::close(fd);
         return -1;

@@ -6,9 +6,11 @@
 #include <QLineEdit>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStackedWidget>
@@ -346,6 +348,33 @@ TEST_F(SetWndTest, LightingServerSwitchAndAddress) {
     CSetWnd without(s);
     EXPECT_TRUE(without.controls().find("sdk_server_row")->isHidden());
     EXPECT_TRUE(without.controls().find("sdk_address_note")->isHidden());
+}
+
+// Tab goes through the window in reading order: the language, the autostart switch, then the
+// lighting server's switch and its address.
+TEST_F(SetWndTest, TabFollowsTheReadingOrder) {
+    SetWndSetup s = setup("");
+    s.autostart.emplace(folder.toStdString() + "autostart", "/usr/bin/mouse-driver");
+    s.lightingServer.apply = [](bool, const QString&) { return QString(); };
+    CSetWnd wnd(s);
+    wnd.show();
+    wnd.activateWindow();
+    ASSERT_TRUE(test::waitFor([&] { return wnd.isActiveWindow(); }));
+    QStringList seen;
+    for (int i = 0; i < 16; ++i) {
+        QWidget* from = QApplication::focusWidget() ? QApplication::focusWidget() : &wnd;
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(from, &tab);
+        if (QApplication::focusWidget()) seen << QApplication::focusWidget()->objectName();
+    }
+    const QStringList order = {"Language_combox_info", "autostart_check", "sdk_server_check",
+                               "sdk_address_edit"};
+    int last = -1;
+    for (const QString& name : order) {
+        const int at = int(seen.indexOf(name));
+        EXPECT_GT(at, last) << name.toStdString() << " in " << seen.join(' ').toStdString();
+        last = at;
+    }
 }
 
 TEST_F(SetWndTest, MainWindowOpensOneSettingsWindowAndForwardsProgress) {

@@ -17,6 +17,7 @@
 #include "online/update_check.h"
 #include "online/update_request.h"
 #include "online/update_time_file.h"
+#include "ui/keyboard_access.h"
 #include "ui/layout_builder.h"
 #include "ui/notify_dispatcher.h"
 #include "ui/resource_manager.h"
@@ -441,6 +442,10 @@ void CSetWnd::closeEvent(QCloseEvent* event) {
     // Always allowed: rows that wait for another program must not keep the window open.
     stopWorkers();
     event->accept();
+}
+
+bool CSetWnd::focusNextPrevChild(bool next) {
+    return moveFocusInReadingOrder(this, next);
 }
 
 }  // namespace md

@@ -72,6 +72,11 @@ class CSetWnd : public QDialog, public NotifyTarget {
     void notify(const Notification& n) override;
     ControlFinder& controls() { return m_controls; }
 
+  protected:
+    // Tab goes through the window in reading order and shows the focus ring.
+    bool focusNextPrevChild(bool next) override;
+
+  public:
     // The worker's results, delivered on the UI thread.
     void showRow(size_t index, const UpdateInfo& info);
     void finishCheck(int status);
