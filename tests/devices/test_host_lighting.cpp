@@ -155,6 +155,17 @@ TEST_P(HostWorkerTest, SendsTheFramesAndStopsInTime) {
         std::vector<LedColour> leds(13, LedColour{255, 128, 0, 255});
         HeadsetReports reports;
         buildHeadsetReports(leds, reports);
+        // The first LEDs show before the frame's last reports arrive: wait for all twelve.
+        const auto lastTwelveAreTheFrame = [&] {
+            const auto got = device->firmware().headsetLedReports();
+            if (got.size() < 12) return false;
+            for (size_t r = 0; r < 12; ++r)
+                if (got[got.size() - 12 + r] !=
+                    std::vector<uint8_t>(reports[r].begin(), reports[r].end()))
+                    return false;
+            return true;
+        };
+        EXPECT_TRUE(eventually(lastTwelveAreTheFrame));
         const auto got = device->firmware().headsetLedReports();
         ASSERT_GE(got.size(), 12u);
         for (size_t r = 0; r < 12; ++r)
