@@ -58,13 +58,12 @@ Zone zoneOf(const DeviceModelRow& row) {
     return z;
 }
 
-Mode directMode(const DeviceFacts& f) {
+Mode directMode() {
     Mode m;
     m.name = "Direct";
     m.value = kDirectModeValue;
     m.flags = kHasPerLedColour;
     m.colourMode = kColourPerLed;
-    (void)f;
     return m;
 }
 
@@ -118,7 +117,7 @@ Controller describeDevice(const DeviceFacts& f) {
     c.description = c.name + " (" + f.connection + ")";
     c.version = f.firmware;
     c.location = f.path;
-    c.modes.push_back(directMode(f));
+    c.modes.push_back(directMode());
     const ValueRange range = modeRangeOf(row);
     for (size_t i = 0; i < f.effects.size(); ++i) {
         const int effect = int(i);
@@ -128,9 +127,7 @@ Controller describeDevice(const DeviceFacts& f) {
     }
     c.zones.push_back(zoneOf(row));
     c.leds = ledNames(f);
-    c.colours.assign(c.leds.size(), 0);
-    for (size_t i = 0; i < c.colours.size() && i < f.colours.size(); ++i)
-        c.colours[i] = packColour(f.colours[i]);
+    c.colours.assign(c.leds.size(), 0);  // the server shows a client's colours over these
     return c;
 }
 

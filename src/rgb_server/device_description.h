@@ -31,7 +31,6 @@ struct DeviceFacts {
     std::vector<std::string> areas;              // the model's place names (language keys)
     LightSetting lighting;                       // what its own lighting shows
     bool direct = false;                         // a client's colours are showing
-    std::vector<lighting::LedColour> colours;    // the colours showing (one per LED)
 };
 
 Controller describeDevice(const DeviceFacts& facts);

@@ -16,6 +16,12 @@ class RgbHost {
     virtual ~RgbHost() = default;
     // The controllers present now, in a stable order: one per device.
     virtual std::vector<Controller> controllers() = 0;
+    // The LED count of controller `index` (0 when there is none): asked for every frame of
+    // client colours, so hosts answer it without building the controllers.
+    virtual size_t ledCount(size_t index) {
+        const std::vector<Controller> list = controllers();
+        return index < list.size() ? list[index].leds.size() : 0;
+    }
     // A client's colours for controller `index`, one per LED: shown at once, never saved.
     virtual void showColours(size_t index, std::vector<lighting::LedColour> colours,
                              const std::string& client) = 0;

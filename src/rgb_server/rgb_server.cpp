@@ -178,13 +178,18 @@ void RgbServer::run(const StopEvent& stop) {
             if (!keep) gone.push_back(&c);
         }
         if (!gone.empty()) {
+            m_clientsChanged = true;
             std::erase_if(m_clients, [&](const auto& c) {
                 return std::find(gone.begin(), gone.end(), c.get()) != gone.end();
             });
         }
         for (size_t i = 0; i < m_listeners.size(); ++i)
             if (fds[2 + i].revents & POLLIN) accept(m_listeners[i]);
-        publishClients();
+        // Only when a client came, went or named itself: not on every packet.
+        if (m_clientsChanged) {
+            m_clientsChanged = false;
+            publishClients();
+        }
     }
 }
 
@@ -200,6 +205,7 @@ void RgbServer::accept(int listener) {
         c->fd = fd;
         c->name = "client " + std::to_string(m_nextClient++);
         m_clients.push_back(std::move(c));
+        m_clientsChanged = true;
     }
 }
 
@@ -245,10 +251,10 @@ void RgbServer::send(Client& c, std::vector<uint8_t> bytes) {
 
 void RgbServer::directColours(Client& c, size_t index, std::vector<uint32_t> colours,
                               size_t first) {
-    const std::vector<Controller> list = m_host.controllers();
-    if (index >= list.size()) return;
+    const size_t leds = m_host.ledCount(index);
+    if (leds == 0) return;
     std::vector<lighting::LedColour>& shown = m_direct[index];
-    shown.resize(list[index].leds.size());
+    shown.resize(leds);
     for (size_t i = 0; i < colours.size() && first + i < shown.size(); ++i)
         shown[first + i] = unpackColour(colours[i]);
     m_host.showColours(index, shown, c.name);
@@ -279,7 +285,10 @@ void RgbServer::handle(Client& c, uint32_t device, uint32_t id, std::span<const 
             send(c, uint32Packet(0, kRequestProtocolVersion, kProtocolVersion));
             return;
         case kSetClientName:
-            if (std::string n = parseString(data); !n.empty()) c.name = std::move(n);
+            if (std::string n = parseString(data); !n.empty()) {
+                c.name = std::move(n);
+                m_clientsChanged = true;
+            }
             return;
         case kRequestProfileList:
             // The profiles here are per device and chosen on the devices' pages.

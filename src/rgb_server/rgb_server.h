@@ -64,6 +64,7 @@ class RgbServer {
     uint16_t m_port = 0;
     std::vector<std::unique_ptr<Client>> m_clients;
     uint32_t m_nextClient = 1;
+    bool m_clientsChanged = false;  // the names to publish changed (server thread)
     // The colours each controller shows from clients (reset when the device list changes).
     std::map<size_t, std::vector<lighting::LedColour>> m_direct;
     mutable std::mutex m_namesMutex;

@@ -57,8 +57,16 @@ void RgbServerHost::refresh() {
         f.model = &row;
         f.connection = connectionName(m->getDeviceKind());
         f.path = m->session().path();
-        lighting::readDefaultLightNames(AppPaths::defaultDataFolder() + "default_light.json",
-                                        row.lightTable, f.effects, f.areas);
+        // The factory effect names do not change while the program runs: read once per model.
+        auto names = m_lightNames.find(row.lightTable);
+        if (names == m_lightNames.end()) {
+            LightNames read;
+            lighting::readDefaultLightNames(AppPaths::defaultDataFolder() + "default_light.json",
+                                            row.lightTable, read.effects, read.areas);
+            names = m_lightNames.emplace(row.lightTable, std::move(read)).first;
+        }
+        f.effects = names->second.effects;
+        f.areas = names->second.areas;
         f.lighting = driver->lightingMode();
         {
             std::lock_guard lock(m_mutex);
@@ -105,6 +113,11 @@ std::vector<rgb::Controller> RgbServerHost::controllers() {
     out.reserve(m_list.size());
     for (const Device& d : m_list) out.push_back(d.controller);
     return out;
+}
+
+size_t RgbServerHost::ledCount(size_t index) {
+    std::lock_guard lock(m_mutex);
+    return index < m_list.size() ? m_list[index].controller.leds.size() : 0;
 }
 
 void RgbServerHost::showColours(size_t index, std::vector<lighting::LedColour> colours,

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "devices/lighting/light_files.h"
 #include "rgb_server/frame_pump.h"
 #include "rgb_server/rgb_host.h"
 #include "rgb_server/rgb_server.h"
@@ -40,6 +41,7 @@ class RgbServerHost final : public QObject, public rgb::RgbHost {
 
     // --- rgb::RgbHost (server thread) ---
     std::vector<rgb::Controller> controllers() override;
+    size_t ledCount(size_t index) override;
     void showColours(size_t index, std::vector<lighting::LedColour> colours,
                      const std::string& client) override;
     void applyMode(size_t index, const rgb::Mode& mode, const rgb::Mode& described,
@@ -65,6 +67,11 @@ class RgbServerHost final : public QObject, public rgb::RgbHost {
     // Devices the user took back: client frames are ignored until that client reconnects.
     std::map<std::string, std::string> m_takenBack;  // (m_mutex)
     std::set<std::string> m_attached;                // UI thread: keys the pump knows
+    struct LightNames {
+        std::vector<lighting::EffectEntry> effects;
+        std::vector<std::string> areas;
+    };
+    std::map<int, LightNames> m_lightNames;  // UI thread: per light table row
 };
 
 }  // namespace md

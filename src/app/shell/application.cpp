@@ -150,34 +150,35 @@ int runApplication(int argc, char** argv) {
     RgbServerHost rgbServer(*devices);
     {
         const QString settingsFile = configRoot + "settings.ini";
-        const auto portOf = [settingsFile, forced = parsed.sdkPort] {
-            const QSettings settings(settingsFile, QSettings::IniFormat);
+        // The port of this run (--sdk-port), else the settings', else the protocol's default.
+        const auto portIn = [forced = parsed.sdkPort](const QSettings& settings) {
             const uint port = settings.value("SdkPort", rgb::kDefaultPort).toUInt();
             return forced ? forced : uint16_t(port && port <= 65535 ? port : rgb::kDefaultPort);
         };
         const QSettings settings(settingsFile, QSettings::IniFormat);
+        const uint16_t port = portIn(settings);
         std::string why;
         if ((parsed.sdkServer || settings.value("SdkServer", false).toBool()) &&
-            !rgbServer.start(settings.value("SdkAddress").toString().toStdString(), portOf(), &why))
+            !rgbServer.start(settings.value("SdkAddress").toString().toStdString(), port, &why))
             std::fprintf(stderr, "mouse-driver: the lighting server cannot listen on port %u: %s\n",
-                         unsigned(portOf()), why.c_str());
+                         unsigned(port), why.c_str());
         // The settings window's switch: saved for every start, applied at once.
-        installLightingServerSwitch([&rgbServer, settingsFile, portOf] {
+        installLightingServerSwitch([&rgbServer, settingsFile, portIn] {
             const QSettings current(settingsFile, QSettings::IniFormat);
             SetWndSetup::LightingServer s;
             s.on = rgbServer.running();
             s.address = current.value("SdkAddress").toString();
-            s.apply = [&rgbServer, settingsFile, portOf](bool on, const QString& address) {
+            s.apply = [&rgbServer, settingsFile, portIn](bool on, const QString& address) {
                 QSettings stored(settingsFile, QSettings::IniFormat);
                 stored.setValue("SdkServer", on);
                 stored.setValue("SdkAddress", address);
+                const uint16_t port = portIn(stored);
                 rgbServer.stop();
                 std::string problem;
-                if (!on || rgbServer.start(address.toStdString(), portOf(), &problem))
-                    return QString();
+                if (!on || rgbServer.start(address.toStdString(), port, &problem)) return QString();
                 return ResourceManager::instance()
                     .text(QStringLiteral("set_sdk_server_failed"))
-                    .arg(QString::number(portOf()), QString::fromStdString(problem));
+                    .arg(QString::number(port), QString::fromStdString(problem));
             };
             return s;
         });

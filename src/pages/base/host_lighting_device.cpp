@@ -170,7 +170,7 @@ void CHostLightingDevice::startLightingThread() {
     m_worker->setLighting(m_block.effectLighting());
     m_worker->setLedSettings(ledSettings());
     m_worker->setEffectSteps(m_effectSteps);
-    m_worker->setSending(hostLightingEnabled() && clientLighting().isEmpty());
+    m_worker->setSending(ownFramesGo());
     if (sameMode()) m_worker->showColours(ledColours());
     m_worker->setChangeListener([this] { m_framePacer->changed(); });
     updateMute();
@@ -213,13 +213,12 @@ void CHostLightingDevice::setPreviewEnabled(bool flag) {
 
 void CHostLightingDevice::setHostLighting(bool flag) {
     COrrivaleUSBDevice::setHostLighting(flag);
-    if (m_worker) m_worker->setSending(flag && clientLighting().isEmpty());
+    if (m_worker) m_worker->setSending(ownFramesGo());
 }
 
 void CHostLightingDevice::setClientLighting(const QString& client) {
     COrrivaleUSBDevice::setClientLighting(client);
-    // The worker's frames would overwrite the client's.
-    if (m_worker) m_worker->setSending(hostLightingEnabled() && client.isEmpty());
+    if (m_worker) m_worker->setSending(ownFramesGo());
 }
 
 void CHostLightingDevice::setSameMode(bool flag) {

@@ -107,6 +107,9 @@ class CHostLightingDevice : public COrrivaleUSBDevice {
     virtual void panelsBuilt() {}
 
   private:
+    // The worker sends its frames with host lighting on and no other program lighting the
+    // device (its frames would overwrite the client's).
+    bool ownFramesGo() const { return hostLightingEnabled() && clientLighting().isEmpty(); }
     void handleEvent(uint16_t code);  // on the event reader
     void updateMute();
     void onColoursChanged();
